@@ -1,0 +1,309 @@
+#include "app/form1.h"
+
+#include "app/form1layout.h"
+#include "app/form2.h"
+#include "browser/profile.h"
+#include "browser/webbrowser.h"
+#include "calc/targetscore.h"
+#include "lookup/hosts.h"
+#include "lookup/searchaddress.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHash>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QWebEngineView>
+
+namespace app {
+
+namespace {
+
+const QString idleCaption = QStringLiteral("查询");
+const QString busyCaption = QStringLiteral("查询中...");
+constexpr qint16 lastBusyTick = 20;
+constexpr float promotionGap = 100;
+
+// "宋体" where it is installed; elsewhere a CJK font, so that no glyph is missing.
+QFont toolFont(bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSize(9);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+// The border colour of an inactive window, as the windowing system paints it.
+QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Inactive, QPalette::Mid); }
+
+void applyLook(QWidget *widget, Look look)
+{
+    const bool bold = look == Look::BoldBlack || look == Look::BoldDarkOrange || look == Look::BoldRed;
+    widget->setFont(toolFont(bold));
+    QColor colour;
+    switch (look) {
+    case Look::Default: return;
+    case Look::Black:
+    case Look::BoldBlack: colour = QColor(0, 0, 0); break;
+    case Look::Blue: colour = QColor(0, 0, 255); break;
+    case Look::Grey: colour = inactiveBorderGrey(); break;
+    case Look::BoldDarkOrange: colour = QColor(192, 64, 0); break;
+    case Look::BoldRed: colour = QColor(255, 0, 0); break;
+    }
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QWidget *createControl(const ControlSpec &spec, QWidget *container, QWebEngineView *promotionView)
+{
+    const QString text = QString::fromUtf8(spec.text);
+    QWidget *widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Frame: {
+        auto *frame = new QGroupBox(text, container);
+        frame->setAutoFillBackground(true); // a frame hides what lies below it
+        widget = frame;
+        break;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(text, container);
+        label->setTextFormat(Qt::PlainText);
+        widget = label;
+        break;
+    }
+    case ControlKind::TextBox: widget = new QLineEdit(text, container); break;
+    case ControlKind::Button: widget = new QPushButton(text, container); break;
+    case ControlKind::Image: widget = new QLabel(container); break;
+    case ControlKind::Browser:
+        promotionView->setParent(container);
+        widget = promotionView;
+        break;
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    setTwipsGeometry(widget, spec.place);
+    applyLook(widget, spec.look);
+    return widget;
+}
+
+template <typename T>
+std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1, const char *d2)
+{
+    return {window->findChild<T *>(QLatin1String(d0)), window->findChild<T *>(QLatin1String(d1)),
+            window->findChild<T *>(QLatin1String(d2))};
+}
+
+} // namespace
+
+void showMessageBox(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Larkspire"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+    , m_timer1(new QTimer(this))
+    , m_promotionBrowser(new browser::WebBrowser(browser::WebBrowser::Kind::Plain, browser::sharedProfile(), this))
+    , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Silent, browser::sharedProfile(), this))
+    , m_pictures{QPixmap(QStringLiteral(":/higher.jpg")), QPixmap(QStringLiteral(":/lower.jpg")),
+                 QPixmap(QStringLiteral(":/equal.jpg"))}
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quillfen-Larkspire"));
+    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setFont(toolFont(false));
+    setFixedSize(qRound(form1ClientWidth / twipsPerPixel), qRound(form1ClientHeight / twipsPerPixel));
+
+    buildControls();
+    findDimensionControls();
+    setFocusOrder();
+
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Tick);
+    connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(m_promotionBrowser, &browser::WebBrowser::documentComplete, this, &Form1::onPromotionComplete);
+    connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this,
+            [this](const lookup::PageSnapshot &page) { lookup::followPage(page, m_record, *this); });
+    for (int d = 0; d < calc::dimensionCount; ++d)
+        connect(m_targetInputs[d], &QLineEdit::textChanged, this, [this, d] { onTargetChanged(d); });
+
+    load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    auto *promotionView = new QWebEngineView(this);
+    promotionView->setPage(m_promotionBrowser->page());
+
+    QHash<QString, QWidget *> containers{{QString(), this}};
+    QList<QWidget *> created;
+    for (const ControlSpec &spec : form1Controls()) {
+        QWidget *container = containers.value(QString::fromLatin1(spec.container));
+        QWidget *widget = createControl(spec, container, promotionView);
+        containers.insert(widget->objectName(), widget);
+        created << widget;
+    }
+    // Each table lists the top of the stack first: raising from the bottom up leaves it on top.
+    for (auto it = created.crbegin(); it != created.crend(); ++it)
+        (*it)->raise();
+
+    m_text1 = findChild<QLineEdit *>(QStringLiteral("Text1"));
+    m_command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
+    m_frame2 = findChild<QGroupBox *>(QStringLiteral("Frame2"));
+    m_frame5 = findChild<QGroupBox *>(QStringLiteral("Frame5"));
+    m_webBrowser1 = promotionView;
+}
+
+void Form1::findDimensionControls()
+{
+    m_scoreLabels = controlsNamed<QLabel>(this, "Label3", "Label13", "Label14");
+    m_comparisonLabels = controlsNamed<QLabel>(this, "Label2", "Label10", "Label17");
+    m_indicatorBars = controlsNamed<QLabel>(this, "Image1", "Image2", "Image3");
+    m_turnRedLabels = controlsNamed<QLabel>(this, "Label33", "Label30", "Label27");
+    m_targetInputs = controlsNamed<QLineEdit>(this, "Text2", "Text3", "Text4");
+    m_targetResults = controlsNamed<QLabel>(this, "Label20", "Label23", "Label26");
+}
+
+void Form1::setFocusOrder()
+{
+    const QList<QWidget *> order = {m_targetInputs[0], m_targetInputs[1], m_targetInputs[2],
+                                    m_command1, m_text1, m_webBrowser1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::load()
+{
+    // Labels never fill their background, so the comparison labels already let the indicator
+    // bars below them show through, and the bars start without a picture.
+    m_promotionBrowser->navigate(lookup::promotionAddress);
+}
+
+void Form1::command1Click()
+{
+    if (m_text1->text().isEmpty()) {
+        showMessage(QStringLiteral("请输入旺旺名"));
+        return;
+    }
+    m_command1->setText(busyCaption);
+    m_command1->setEnabled(false);
+    m_busyTicks = 1;
+    m_timer1->setInterval(1000);
+    m_timer1->start();
+    m_webBrowser2->navigate(lookup::searchAddress(m_text1->text()));
+}
+
+void Form1::timer1Tick()
+{
+    if (m_busyTicks > lastBusyTick) {
+        giveButtonBack();
+        m_timer1->stop();
+    }
+    ++m_busyTicks;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, login window included, without a question.
+    Form2::unload();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+const QPixmap &Form1::picture(lookup::Comparison comparison) const
+{
+    return m_pictures[static_cast<int>(comparison)];
+}
+
+void Form1::onPromotionComplete(const lookup::PageSnapshot &page)
+{
+    if (!page.bodyHtml || !page.bodyHtml->contains(lookup::promotionMarker)) return;
+    const TwipsRect frame = twipsGeometry(m_frame5);
+    setTwipsTop(m_webBrowser1, frame.height + frame.top + promotionGap);
+}
+
+void Form1::onTargetChanged(int d)
+{
+    const calc::TargetOutcome outcome =
+        calc::targetOutcome(m_record, d, m_scoreLabels[d]->text(), m_targetInputs[d]->text());
+    switch (outcome.action) {
+    case calc::TargetOutcome::Action::Show: m_targetResults[d]->setText(outcome.text); break;
+    case calc::TargetOutcome::Action::Keep: break;
+    // Setting the text runs this handler again at once, which shows the result for the new target.
+    case calc::TargetOutcome::Action::ReplaceTarget: m_targetInputs[d]->setText(outcome.text); break;
+    }
+}
+
+void Form1::showMessage(const QString &text) { showMessageBox(this, text); }
+
+void Form1::showLogin(const QString &address)
+{
+    Form2 *login = Form2::loaded();
+    login->show();
+    login->raise();
+    login->webBrowser1()->navigate(address);
+}
+
+void Form1::hideLogin() { Form2::loaded()->hide(); }
+
+void Form1::setResultsCaption(const QString &caption) { m_frame2->setTitle(caption); }
+
+void Form1::navigateHidden(const QString &address) { m_webBrowser2->navigate(address); }
+
+void Form1::clearResults()
+{
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        m_scoreLabels[d]->clear();
+        m_comparisonLabels[d]->clear();
+        m_indicatorBars[d]->setPixmap(QPixmap());
+        m_turnRedLabels[d]->clear();
+    }
+}
+
+void Form1::showScores(const QStringList &scores)
+{
+    for (qsizetype d = 0; d < scores.size() && d < calc::dimensionCount; ++d)
+        m_scoreLabels[d]->setText(scores[d] + QStringLiteral("分"));
+}
+
+void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
+{
+    m_indicatorBars[d]->setPixmap(picture(comparison));
+    m_comparisonLabels[d]->setText(text);
+}
+
+void Form1::showTurnRed(int d, const QString &text) { m_turnRedLabels[d]->setText(text); }
+
+void Form1::alignComparisonLabels()
+{
+    // The right edge of the comparison labels on the right edge of the indicator bars.
+    const TwipsRect bar = twipsGeometry(m_indicatorBars[0]);
+    const float left = bar.left + bar.width - twipsGeometry(m_comparisonLabels[0]).width;
+    for (QLabel *label : m_comparisonLabels)
+        setTwipsLeft(label, left);
+}
+
+void Form1::giveButtonBack()
+{
+    m_command1->setText(idleCaption);
+    m_command1->setEnabled(true);
+}
+
+void Form1::clearTargetResults()
+{
+    for (QLabel *result : m_targetResults)
+        result->clear();
+}
+
+} // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/twips.h"
+
+#include <QList>
+
+namespace app {
+
+enum class ControlKind { Frame, Label, TextBox, Button, Image, Browser };
+
+// Font and colour of a control: the window's font in the default colour, or one of the
+// table's emphasised looks.
+enum class Look { Default, Black, Blue, Grey, BoldBlack, BoldDarkOrange, BoldRed };
+
+struct ControlSpec {
+    const char *name;
+    const char *container; // nullptr: the window itself
+    ControlKind kind;
+    TwipsRect place;
+    const char *text;      // UTF-8
+    Look look;
+};
+
+// The main window's controls, each container's children listed top of the stack first.
+const QList<ControlSpec> &form1Controls();
+
+constexpr float form1ClientWidth = 6315;
+constexpr float form1ClientHeight = 8070;
+
+} // namespace app

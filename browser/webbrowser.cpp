@@ -1,0 +1,91 @@
+#include "browser/webbrowser.h"
+
+#include "browser/silentpage.h"
+
+#include <QUrl>
+#include <QVariantMap>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+namespace browser {
+
+namespace {
+
+// Runs in the application's isolated world, so page scripts cannot replace what it calls.
+const char snapshotScript[] = R"JS(
+(function () {
+    var list = null;
+    var lists = document.getElementsByTagName('ul');
+    for (var i = 0; i < lists.length; ++i) {
+        if (lists[i].id === 'dsr') { list = lists[i]; break; }
+    }
+    var strongs = [];
+    var found = document.getElementsByTagName('strong');
+    for (var j = 0; j < found.length; ++j)
+        strongs.push([String(found[j].className), String(found[j].innerHTML)]);
+    return {
+        url: String(document.URL),
+        title: String(document.title),
+        body: document.body ? String(document.body.innerHTML) : null,
+        dsr: list ? String(list.innerHTML) : null,
+        strongs: strongs
+    };
+})()
+)JS";
+
+std::optional<QString> optionalText(const QVariant &value)
+{
+    if (value.isNull() || !value.isValid()) return std::nullopt;
+    return value.toString();
+}
+
+lookup::PageSnapshot snapshotFrom(const QVariantMap &map, const QString &locationUrl)
+{
+    lookup::PageSnapshot snapshot;
+    snapshot.locationUrl = locationUrl;
+    snapshot.documentUrl = map.value(QStringLiteral("url")).toString();
+    snapshot.title = map.value(QStringLiteral("title")).toString();
+    snapshot.bodyHtml = optionalText(map.value(QStringLiteral("body")));
+    snapshot.dsrListHtml = optionalText(map.value(QStringLiteral("dsr")));
+    for (const QVariant &item : map.value(QStringLiteral("strongs")).toList()) {
+        const QVariantList pair = item.toList();
+        if (pair.size() == 2) snapshot.strongs.append({pair[0].toString(), pair[1].toString()});
+    }
+    return snapshot;
+}
+
+} // namespace
+
+WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
+    : QObject(parent)
+    , m_page(kind == Kind::Silent ? new SilentPage(profile, this) : new QWebEnginePage(profile, this))
+{
+    connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
+}
+
+void WebBrowser::navigate(const QString &address)
+{
+    if (address.isEmpty()) return;
+    const QString absolute = address.startsWith(QLatin1String("//")) ? QStringLiteral("https:") + address : address;
+    m_page->load(QUrl(absolute));
+}
+
+QString WebBrowser::locationUrl() const
+{
+    return m_page->url().toString(QUrl::FullyEncoded);
+}
+
+void WebBrowser::takeSnapshot(bool loaded)
+{
+    // A page that could not be loaded is no landing: what the error page shows is no answer
+    // of the site, so nothing is reported and the query's timeout gives the button back.
+    if (!loaded) return;
+    m_page->runJavaScript(QString::fromLatin1(snapshotScript), QWebEngineScript::ApplicationWorld,
+                          [this](const QVariant &result) {
+                              const QString location = locationUrl();
+                              if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) return;
+                              emit documentComplete(snapshotFrom(result.toMap(), location));
+                          });
+}
+
+} // namespace browser

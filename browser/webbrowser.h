@@ -1,0 +1,39 @@
+#pragma once
+
+#include "lookup/pagesnapshot.h"
+
+#include <QObject>
+
+class QWebEnginePage;
+class QWebEngineProfile;
+
+namespace browser {
+
+// One embedded browser: navigation and one event when a top-level page has finished loading,
+// carrying a snapshot of that page. Completed frames inside a page raise nothing.
+class WebBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Kind { Plain, Silent };
+    WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent = nullptr);
+
+    // Starts loading the address; a later call replaces a load under way. A scheme-relative
+    // address ("//host/path") is taken as https; an empty one does nothing.
+    void navigate(const QString &address);
+
+    // The shown top-level page's address; empty before the first landing.
+    QString locationUrl() const;
+
+    QWebEnginePage *page() const { return m_page; }
+
+signals:
+    void documentComplete(const lookup::PageSnapshot &snapshot);
+
+private:
+    void takeSnapshot(bool loaded);
+
+    QWebEnginePage *m_page;
+};
+
+} // namespace browser

@@ -1,0 +1,49 @@
+#include "calc/targetscore.h"
+
+#include "calc/fivestar.h"
+#include "calc/numbers.h"
+
+namespace calc {
+
+namespace {
+
+TargetOutcome show(const QString &text = {}) { return {TargetOutcome::Action::Show, text}; }
+TargetOutcome keep() { return {TargetOutcome::Action::Keep, {}}; }
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text[begin] == u' ') ++begin;
+    while (end > begin && text[end - 1] == u' ') --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+TargetOutcome targetOutcome(const DsrRecord &record, int d, const QString &scoreLabel, const QString &targetInput)
+{
+    if (scoreLabel.isEmpty()) return show();
+
+    const QString target = trimSpaces(targetInput);
+    const auto t = PE_CDbl(target);
+    if (!t) return keep();
+    // Empty, zero or non-numeric targets ask for nothing; neither does a target above 5.
+    if (*t == ScoreValue{0}) return show();
+
+    if (d >= record.scoreTexts.size()) return keep();
+    const auto s = PE_CDbl(record.scoreTexts.at(d));
+    if (!s) return keep();
+    if (*t < *s) return show();
+    if (*t > scoreOf(5)) return show();
+    if (*t == scoreOf(5)) return {TargetOutcome::Action::ReplaceTarget, QStringLiteral("4.9")};
+
+    const auto typed = toDouble(target);
+    if (d >= record.raterTotals.size()) return keep();
+    const auto raters = toDouble(record.raterTotals.at(d));
+    if (!typed || !raters) return keep();
+    const auto count = fiveStarCount(*s, *t, *typed, *raters);
+    if (!count) return keep();
+    return show(countText(*count));
+}
+
+} // namespace calc

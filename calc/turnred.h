@@ -1,0 +1,22 @@
+#pragma once
+
+#include "calc/dsrrecord.h"
+
+#include <QString>
+
+namespace calc {
+
+// Splits the hand-over texts into the record's arrays, reads every star share and rater total
+// and recomputes each dimension's score from its star shares. Fields are set in page order, so a
+// figure that cannot be read leaves the ones before it updated and everything after it, and all
+// three weighted scores, as they were. Returns whether every figure was read.
+bool jisuan(DsrRecord &record);
+
+// The turn-red result of a dimension the page marks as below the industry, given the
+// comparison text shown for it (such as "2.00%"). The count is written without sign. It is only
+// computed from figures read on the same page; without them, or when the comparison gives no
+// meaningful industry average (not a number, a gap of 100 % or more, an average of 5 or more),
+// the result is the empty text.
+QString turnRedStep(DsrRecord &record, int dimension, const QString &comparisonText, bool figuresReadFromThisPage);
+
+} // namespace calc

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "calc/dsrrecord.h"
+#include "lookup/pagesnapshot.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace lookup {
+
+// How the marketplace compares a dimension with its industry.
+enum class Comparison { Higher, Lower, Equal };
+
+// What the page flow needs of the main window.
+class PageFlowWindow
+{
+public:
+    virtual ~PageFlowWindow() = default;
+    virtual void showMessage(const QString &text) = 0;
+    virtual void showLogin(const QString &address) = 0; // show the login window on this page
+    virtual void hideLogin() = 0;
+    virtual void setResultsCaption(const QString &caption) = 0;
+    virtual void navigateHidden(const QString &address) = 0;
+    virtual void clearResults() = 0; // scores, comparisons, pictures and turn-red results
+    virtual void showScores(const QStringList &scores) = 0;
+    virtual void showComparison(int dimension, Comparison comparison, const QString &text) = 0;
+    virtual void showTurnRed(int dimension, const QString &text) = 0;
+    virtual void alignComparisonLabels() = 0;
+    virtual void giveButtonBack() = 0;
+    virtual void clearTargetResults() = 0;
+};
+
+// Follows one completed top-level page of the hidden browser. The address the marketplace took
+// the browser to decides the step; nothing else is remembered between pages.
+void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window);
+
+// The class of an industry-comparison element, from its class attribute.
+Comparison comparisonOf(const QString &className);
+
+} // namespace lookup

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace lookup {
+
+// A "strong" element of a page: its class attribute text and its inner markup.
+struct StrongElement {
+    QString className;
+    QString innerHtml;
+};
+
+// What the page flow needs of a completed top-level page, read at once when loading ended.
+struct PageSnapshot {
+    QString locationUrl;                // the address the browser shows
+    QString documentUrl;                // the document's own URL
+    QString title;
+    std::optional<QString> bodyHtml;    // none when the document has no body
+    std::optional<QString> dsrListHtml; // inner markup of the first <ul> whose id is exactly "dsr"
+    QList<StrongElement> strongs;       // every <strong> of the page, in document order
+};
+
+} // namespace lookup

@@ -1,0 +1,62 @@
+#include "webtest.h"
+
+#include <QElapsedTimer>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tests {
+
+namespace {
+
+qintptr listeningSocket = -1;
+
+} // namespace
+
+void prepareWebEnvironment()
+{
+    listeningSocket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(listeningSocket, reinterpret_cast<sockaddr *>(&address), length) != 0
+        || ::listen(listeningSocket, 64) != 0
+        || ::getsockname(listeningSocket, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+        qFatal("fake marketplace: cannot listen on loopback");
+
+    const QByteArray proxy = "--proxy-server=http://127.0.0.1:" + QByteArray::number(ntohs(address.sin_port));
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", proxy + " --ignore-certificate-errors --disable-gpu"
+                                                  " --disable-background-networking");
+    if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+FakeMarketplace &marketplace()
+{
+    static FakeMarketplace *market = new FakeMarketplace(listeningSocket, QCoreApplication::instance());
+    return *market;
+}
+
+Response page(const QString &title, const QString &body)
+{
+    Response response;
+    response.body = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
+                                   "<body>%2</body></html>").arg(title, body).toUtf8();
+    return response;
+}
+
+bool waitForRequest(const std::function<bool(const Request &)> &matches, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        for (const Request &request : marketplace().requests())
+            if (matches(request)) return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
+
+} // namespace tests

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "fakemarketplace.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace tests {
+
+// Opens the fake marketplace's listening socket and points Chromium at it. Must run before the
+// QApplication exists, since the browser process reads its flags once.
+void prepareWebEnvironment();
+
+// The fake marketplace every browser of this test process talks to.
+FakeMarketplace &marketplace();
+
+// A page of the marketplace as HTML in UTF-8.
+Response page(const QString &title, const QString &body);
+
+// Waits until the marketplace has received a request matching the predicate, or times out.
+bool waitForRequest(const std::function<bool(const Request &)> &matches, int timeoutMs = 15000);
+
+} // namespace tests
+
+#define LARKSPIRE_WEB_TEST_MAIN(TestObject)                          \
+    int main(int argc, char *argv[])                                 \
+    {                                                                \
+        tests::prepareWebEnvironment();                              \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  \
+        QApplication application(argc, argv);                        \
+        TestObject test;                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                   \
+        return QTest::qExec(&test, argc, argv);                      \
+    }

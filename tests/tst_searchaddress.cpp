@@ -1,0 +1,115 @@
+#include "lookup/loginaddress.h"
+#include "lookup/searchaddress.h"
+
+#include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
+
+class SearchAddressTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void encodes_data();
+    void encodes();
+    void encodingDecodesBackToTheName_data();
+    void encodingDecodesBackToTheName();
+    void trimsSpaces_data();
+    void trimsSpaces();
+    void searchAddressHasFixedPrefixAndSuffix();
+    void loginAddressReturnsToTheItemSearch();
+};
+
+void SearchAddressTest::encodes_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("ascii name") << "abc" << "abc";
+    QTest::newRow("unreserved ascii") << "Az09-_.~" << "Az09-_.~";
+    QTest::newRow("query syntax is escaped") << "a&b#c%d+e=f?g" << "a%26b%23c%25d%2Be%3Df%3Fg";
+    QTest::newRow("space inside") << "a b" << "a%20b";
+    QTest::newRow("slash, colon, at") << "/:@" << "%2F%3A%40";
+    QTest::newRow("control character") << QString(QChar(0x09)) << "%09";
+    QTest::newRow("0x7F") << QString(QChar(0x7F)) << "%7F";
+    QTest::newRow("0x80") << QString(QChar(0x80)) << "%C2%80";
+    QTest::newRow("e acute") << QString(QChar(0xE9)) << "%C3%A9";
+    QTest::newRow("0x7FF") << QString(QChar(0x7FF)) << "%DF%BF";
+    QTest::newRow("0x800") << QString(QChar(0x800)) << "%E0%A0%80";
+    QTest::newRow("zhong") << QStringLiteral("中") << "%E4%B8%AD";
+    QTest::newRow("0xFFFF") << QString(QChar(0xFFFF)) << "%EF%BF%BF";
+    QTest::newRow("surrogate pair is one 4-byte sequence") << QString::fromUcs4(U"\U0001F600") << "%F0%9F%98%80";
+    QTest::newRow("highest code point") << QString::fromUcs4(U"\U0010FFFF") << "%F4%8F%BF%BF";
+    QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) << "%EF%BF%BD";
+    QTest::newRow("lone low surrogate before ascii") << QString(QChar(0xDC00)) + "x" << "%EF%BF%BDx";
+    QTest::newRow("reversed pair is two lone halves")
+        << QString(QChar(0xDE00)) + QChar(0xD83D) << "%EF%BF%BD%EF%BF%BD";
+    QTest::newRow("mixed keeps order") << QStringLiteral("a中b") << "a%E4%B8%ADb";
+}
+
+void SearchAddressTest::encodes()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QCOMPARE(lookup::UTF8EncodeURI(input), expected);
+}
+
+void SearchAddressTest::encodingDecodesBackToTheName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("chinese shop") << QStringLiteral("小米官方旗舰店");
+    QTest::newRow("punctuation") << QStringLiteral("a&b=c#d+e%f g?h/i");
+    QTest::newRow("emoji and cjk") << QString::fromUcs4(U"店\U0001F600铺");
+}
+
+void SearchAddressTest::encodingDecodesBackToTheName()
+{
+    QFETCH(QString, name);
+    const QString encoded = lookup::UTF8EncodeURI(name);
+    QCOMPARE(QUrl::fromPercentEncoding(encoded.toLatin1()), name);
+    for (QChar c : encoded)
+        QVERIFY2(c.isLetterOrNumber() || QStringLiteral("-_.~%").contains(c), qPrintable(encoded));
+}
+
+void SearchAddressTest::trimsSpaces_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("trimmed");
+    QTest::newRow("spaces around") << "  abc  " << "abc";
+    QTest::newRow("space inside stays") << " a b " << "a b";
+    QTest::newRow("ideographic spaces") << QStringLiteral("\u3000店\u3000") << QStringLiteral("店");
+    QTest::newRow("tabs stay") << "\tabc\t" << "\tabc\t";
+    QTest::newRow("only spaces") << "   " << "";
+}
+
+void SearchAddressTest::trimsSpaces()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, trimmed);
+    QCOMPARE(lookup::trimName(typed), trimmed);
+}
+
+void SearchAddressTest::searchAddressHasFixedPrefixAndSuffix()
+{
+    const QString suffix = "&js=1&stats_click=search_radio_all%3A1&initiative_id=staobaoz_20170912&ie=utf8";
+    QCOMPARE(lookup::searchAddress(u" abc "), "https://shopsearch.taobao.com/search?q=%40abc" + suffix);
+    QCOMPARE(lookup::searchAddress(u"   "), "https://shopsearch.taobao.com/search?q=%40" + suffix);
+}
+
+void SearchAddressTest::loginAddressReturnsToTheItemSearch()
+{
+    const QUrl login(lookup::loginAddress());
+    QCOMPARE(login.host(), "login.taobao.com");
+    QCOMPARE(login.path(), "/member/login.jhtml");
+    const QUrl target(QUrlQuery(login).queryItemValue("redirectURL", QUrl::FullyDecoded));
+    QCOMPARE(target.host(), "s.taobao.com");
+    QCOMPARE(target.path(), "/search");
+    const QUrlQuery query(target);
+    QCOMPARE(query.queryItemValue("q", QUrl::FullyDecoded), QStringLiteral("翻译机+科大讯飞"));
+    QCOMPARE(query.queryItemValue("p4ppushleft", QUrl::FullyDecoded), "1,48");
+    QCOMPARE(query.queryItems().size(), 18);
+    QCOMPARE(query.queryItems().first().first, "initiative_id");
+    QCOMPARE(query.queryItems().last().first, "s");
+}
+
+QTEST_APPLESS_MAIN(SearchAddressTest)
+#include "tst_searchaddress.moc"

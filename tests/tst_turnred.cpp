@@ -1,0 +1,147 @@
+#include "calc/dsrrecord.h"
+#include "calc/turnred.h"
+
+#include <QTest>
+
+using calc::DsrRecord;
+
+namespace {
+
+// The worked example in dimension 0, two plain dimensions after it.
+DsrRecord workedRecord()
+{
+    DsrRecord record;
+    record.scoreBox = "4.77#4.80#4.90";
+    record.starBox = "85.12#10.00#3.00#1.00#0.88#"
+                     "90#10#0#0#0#"
+                     "100#0#0#0#0";
+    record.raterBox = "1000#200#300";
+    return record;
+}
+
+} // namespace
+
+class TurnRedTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void splitsKeepingEmptyEntries_data();
+    void splitsKeepingEmptyEntries();
+    void jisuanRecomputesScores();
+    void jisuanFailureKeepsLaterFieldsAndScores_data();
+    void jisuanFailureKeepsLaterFieldsAndScores();
+    void turnRedStep_data();
+    void turnRedStep();
+    void turnRedNeedsThisPagesFigures();
+};
+
+void TurnRedTest::splitsKeepingEmptyEntries_data()
+{
+    QTest::addColumn<QString>("joined");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("empty text has no entries") << "" << QStringList();
+    QTest::newRow("one") << "4.8" << QStringList{"4.8"};
+    QTest::newRow("empty pieces stay") << "#1##2#" << QStringList{"", "1", "", "2", ""};
+}
+
+void TurnRedTest::splitsKeepingEmptyEntries()
+{
+    QFETCH(QString, joined);
+    QFETCH(QStringList, entries);
+    QCOMPARE(calc::splitEntries(joined), entries);
+}
+
+void TurnRedTest::jisuanRecomputesScores()
+{
+    DsrRecord record = workedRecord();
+    QVERIFY(calc::jisuan(record));
+    QCOMPARE(record.scoreTexts, (QStringList{"4.77", "4.80", "4.90"}));
+    QCOMPARE(record.starPercents.size(), 15);
+    QCOMPARE(record.raterTotals, (QStringList{"1000", "200", "300"}));
+    QCOMPARE(record.weightedScore[0], 4.7748);
+    QCOMPARE(record.weightedScore[1], 4.9);
+    QCOMPARE(record.weightedScore[2], 5.0);
+    QCOMPARE(record.dimensions[0].share5, 85.12 * 0.01);
+    QCOMPARE(record.dimensions[0].share1, 0.88 * 0.01);
+    QCOMPARE(record.dimensions[2].raterTotal, 300.0);
+}
+
+void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores_data()
+{
+    QTest::addColumn<QString>("starBox");
+    QTest::addColumn<QString>("raterBox");
+    QTest::addColumn<int>("dimensionsUpdated");
+    QTest::newRow("ten star entries") << "1#1#1#1#1#2#2#2#2#2" << "7#8#9" << 2;
+    QTest::newRow("empty entry in dimension 1") << "1#1#1#1#1#2##2#2#2#3#3#3#3#3" << "7#8#9" << 1;
+    QTest::newRow("two rater totals") << "1#1#1#1#1#2#2#2#2#2#3#3#3#3#3" << "7#8" << 2;
+    QTest::newRow("non-numeric total") << "1#1#1#1#1#2#2#2#2#2#3#3#3#3#3" << "x#8#9" << 0;
+    QTest::newRow("nothing read") << "" << "" << 0;
+}
+
+void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores()
+{
+    QFETCH(QString, starBox);
+    QFETCH(QString, raterBox);
+    QFETCH(int, dimensionsUpdated);
+
+    DsrRecord record = workedRecord();
+    QVERIFY(calc::jisuan(record));
+    const DsrRecord before = record;
+
+    record.scoreBox = "1#2#3";
+    record.starBox = starBox;
+    record.raterBox = raterBox;
+    QVERIFY(!calc::jisuan(record));
+
+    QCOMPARE(record.scoreTexts, (QStringList{"1", "2", "3"}));
+    QCOMPARE(record.starPercents, calc::splitEntries(starBox));
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        QCOMPARE(record.weightedScore[d], before.weightedScore[d]);
+        if (d < dimensionsUpdated) {
+            QCOMPARE(record.dimensions[d].share5, (d + 1) * 0.01);
+            QCOMPARE(record.dimensions[d].raterTotal, double(7 + d));
+        } else if (d > dimensionsUpdated) {
+            QCOMPARE(record.dimensions[d].share5, before.dimensions[d].share5);
+            QCOMPARE(record.dimensions[d].raterTotal, before.dimensions[d].raterTotal);
+        }
+    }
+}
+
+void TurnRedTest::turnRedStep_data()
+{
+    QTest::addColumn<int>("dimension");
+    QTest::addColumn<QString>("comparison");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("worked example") << 0 << "2.00%" << "762";
+    QTest::newRow("no gap needs nobody") << 0 << "0%" << "0";
+    QTest::newRow("negative count loses its sign") << 0 << "-2.00%" << "293";
+    QTest::newRow("not a number") << 0 << "--" << "";
+    QTest::newRow("markup around the figure") << 0 << "<em>2.00</em>%" << "";
+    QTest::newRow("gap of 100 percent") << 0 << "100%" << "";
+    QTest::newRow("gap above 100 percent") << 0 << "150.00%" << "";
+    QTest::newRow("average above 5") << 1 << "3.00%" << "";
+    QTest::newRow("average exactly 5") << 1 << "2.00%" << "";
+}
+
+void TurnRedTest::turnRedStep()
+{
+    QFETCH(int, dimension);
+    QFETCH(QString, comparison);
+    QFETCH(QString, result);
+    DsrRecord record = workedRecord();
+    QVERIFY(calc::jisuan(record));
+    QCOMPARE(calc::turnRedStep(record, dimension, comparison, true), result);
+}
+
+void TurnRedTest::turnRedNeedsThisPagesFigures()
+{
+    DsrRecord record = workedRecord();
+    QVERIFY(calc::jisuan(record));
+    QCOMPARE(calc::turnRedStep(record, 0, "2.00%", true), "762");
+    QCOMPARE(record.industryAverage[0], 4.87224);
+    QCOMPARE(record.turnRedCount[0], 762.0);
+    QCOMPARE(calc::turnRedStep(record, 0, "2.00%", false), "");
+}
+
+QTEST_APPLESS_MAIN(TurnRedTest)
+#include "tst_turnred.moc"
