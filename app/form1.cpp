@@ -81,7 +81,12 @@ QWidget *createControl(const ControlSpec &spec, QWidget *container, QWebEngineVi
     }
     case ControlKind::TextBox: widget = new QLineEdit(text, container); break;
     case ControlKind::Button: widget = new QPushButton(text, container); break;
-    case ControlKind::Image: widget = new QLabel(container); break;
+    case ControlKind::Image: {
+        auto *image = new QLabel(container);
+        image->setTextFormat(Qt::PlainText);
+        widget = image;
+        break;
+    }
     case ControlKind::Browser:
         promotionView->setParent(container);
         widget = promotionView;
@@ -125,7 +130,6 @@ Form1::Form1(QWidget *parent)
 
     buildControls();
     findDimensionControls();
-    setFocusOrder();
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Tick);
@@ -175,10 +179,22 @@ void Form1::findDimensionControls()
     m_targetResults = controlsNamed<QLabel>(this, "Label20", "Label23", "Label26");
 }
 
+void Form1::showEvent(QShowEvent *event)
+{
+    // The promotion browser makes the widget it renders into, and puts it into the focus chain,
+    // only when it is first shown; the order is set once that has happened.
+    QWidget::showEvent(event);
+    if (!m_focusOrderSet) {
+        setFocusOrder();
+        m_focusOrderSet = true;
+    }
+}
+
 void Form1::setFocusOrder()
 {
+    QWidget *browser = m_webBrowser1->focusProxy() ? m_webBrowser1->focusProxy() : m_webBrowser1;
     const QList<QWidget *> order = {m_targetInputs[0], m_targetInputs[1], m_targetInputs[2],
-                                    m_command1, m_text1, m_webBrowser1};
+                                    m_command1, m_text1, browser};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -42,6 +42,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -86,6 +87,7 @@ private:
     std::array<QPixmap, 3> m_pictures; // Picture1 (higher), Picture2 (lower), Picture3 (equal)
     calc::DsrRecord m_record;
     qint16 m_busyTicks = 0;
+    bool m_focusOrderSet = false;
 };
 
 // A message box as the tool shows them: no icon, OK only, titled "Larkspire".

@@ -11,7 +11,7 @@ Response redirectTo(const QByteArray &location)
 {
     Response response;
     response.status = 302;
-    response.headers.append({"Location", location});
+    response.headers.append(qMakePair(QByteArray("Location"), location));
     return response;
 }
 

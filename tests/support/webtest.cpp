@@ -60,3 +60,23 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
 }
 
 } // namespace tests
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace tests {
+
+MessageBoxWatcher::MessageBoxWatcher()
+{
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) return;
+        m_seen.append({box->windowTitle(), box->text(), int(box->icon()), int(box->standardButtons())});
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+    });
+    poll->start(20);
+}
+
+} // namespace tests

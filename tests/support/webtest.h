@@ -32,3 +32,24 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
         QTEST_SET_MAIN_SOURCE_PATH                                   \
         return QTest::qExec(&test, argc, argv);                      \
     }
+
+namespace tests {
+
+// Answers every message box that opens while it lives, recording what each one showed.
+class MessageBoxWatcher : public QObject
+{
+public:
+    struct Seen {
+        QString title;
+        QString text;
+        int icon;
+        int buttons;
+    };
+    MessageBoxWatcher();
+    const QList<Seen> &seen() const { return m_seen; }
+
+private:
+    QList<Seen> m_seen;
+};
+
+} // namespace tests

@@ -1,0 +1,150 @@
+#include "browser/profile.h"
+#include "browser/webbrowser.h"
+#include "webtest.h"
+
+#include <QDialog>
+#include <QSignalSpy>
+#include <QWebEngineView>
+
+using browser::WebBrowser;
+using tests::marketplace;
+
+Q_DECLARE_METATYPE(lookup::PageSnapshot)
+
+namespace {
+
+lookup::PageSnapshot loadPage(WebBrowser &browser, const QString &address)
+{
+    QSignalSpy completed(&browser, &WebBrowser::documentComplete);
+    browser.navigate(address);
+    if (!completed.wait(20000)) return {};
+    return completed.takeFirst().at(0).value<lookup::PageSnapshot>();
+}
+
+bool anyDialogOpen()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && qobject_cast<QDialog *>(widget)) return true;
+    return false;
+}
+
+} // namespace
+
+class BrowserTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cookiesAreSharedBetweenBrowsers();
+    void scriptDialogsStaySilent();
+    void snapshotIsTakenInItsOwnWorld();
+    void framesDoNotCompleteThePage();
+    void schemeRelativeAddressUsesHttps();
+    void failedLoadIsNoLanding();
+};
+
+void BrowserTest::initTestCase()
+{
+    qRegisterMetaType<lookup::PageSnapshot>();
+    marketplace().setHandler([](const tests::Request &request) {
+        if (request.target == "/set-cookie") {
+            tests::Response response = tests::page("set", "cookie set");
+            response.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("session=abc123; Domain=.taobao.com; Path=/; Secure")));
+            return response;
+        }
+        if (request.target == "/dialogs")
+            return tests::page("dialogs", "<script>alert('a'); var c = confirm('b'); var p = prompt('c', 'd');"
+                                          "document.title = 'answered ' + c + ' ' + p;</script>");
+        if (request.target == "/tampering")
+            return tests::page("tampering",
+                               "<ul id=\"DSR\"><li>wrong case</li></ul><ul id=\"dsr\"><li>figures</li></ul>"
+                               "<strong class=\"percent lower\">2.00%</strong><strong>plain</strong>"
+                               "<script>Document.prototype.getElementsByTagName = function () { return []; };"
+                               "document.getElementsByTagName = function () { return []; };"
+                               "Object.defineProperty(document, 'body', {get: function () { return null; }});"
+                               "</script>");
+        if (request.target == "/framed")
+            return tests::page("framed", "<iframe src=\"/inner\"></iframe><iframe src=\"/inner\"></iframe>");
+        if (request.target == "/inner") return tests::page("inner", "inner page");
+        if (request.target == "/drop") {
+            tests::Response dropped;
+            dropped.drop = true;
+            return dropped;
+        }
+        return tests::page("plain", "plain page");
+    });
+}
+
+void BrowserTest::cookiesAreSharedBetweenBrowsers()
+{
+    WebBrowser login(WebBrowser::Kind::Silent, browser::sharedProfile());
+    WebBrowser hidden(WebBrowser::Kind::Silent, browser::sharedProfile());
+    QCOMPARE(loadPage(login, "https://login.taobao.com/set-cookie").title, "set");
+    QCOMPARE(loadPage(hidden, "https://shopsearch.taobao.com/check").title, "plain");
+    const QList<tests::Request> checks = marketplace().requestsTo("shopsearch.taobao.com");
+    QVERIFY(!checks.isEmpty());
+    QVERIFY2(checks.last().headers.value("cookie").contains("session=abc123"), checks.last().headers.value("cookie"));
+}
+
+void BrowserTest::scriptDialogsStaySilent()
+{
+    WebBrowser silent(WebBrowser::Kind::Silent, browser::sharedProfile());
+    QWebEngineView view; // dialogs would be shown by a view
+    view.setPage(silent.page());
+    view.resize(400, 300);
+    view.show();
+    QCOMPARE(loadPage(silent, "https://login.taobao.com/dialogs").title, "answered false null");
+    QVERIFY(!anyDialogOpen());
+}
+
+void BrowserTest::snapshotIsTakenInItsOwnWorld()
+{
+    WebBrowser hidden(WebBrowser::Kind::Silent, browser::sharedProfile());
+    const lookup::PageSnapshot page = loadPage(hidden, "https://rate.taobao.com/tampering");
+    QCOMPARE(page.documentUrl, "https://rate.taobao.com/tampering");
+    QCOMPARE(page.locationUrl, "https://rate.taobao.com/tampering");
+    QCOMPARE(page.dsrListHtml.value_or("none"), "<li>figures</li>");
+    QVERIFY(page.bodyHtml.has_value());
+    QCOMPARE(page.strongs.size(), 2);
+    QCOMPARE(page.strongs[0].className, "percent lower");
+    QCOMPARE(page.strongs[0].innerHtml, "2.00%");
+    QCOMPARE(page.strongs[1].className, "");
+}
+
+void BrowserTest::framesDoNotCompleteThePage()
+{
+    WebBrowser hidden(WebBrowser::Kind::Silent, browser::sharedProfile());
+    QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
+    marketplace().clearRequests();
+    hidden.navigate("https://shopsearch.taobao.com/framed");
+    QVERIFY(completed.wait(20000));
+    QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/inner"; }));
+    QTest::qWait(300);
+    QCOMPARE(completed.size(), 1);
+    QCOMPARE(completed.first().at(0).value<lookup::PageSnapshot>().title, "framed");
+}
+
+void BrowserTest::schemeRelativeAddressUsesHttps()
+{
+    WebBrowser hidden(WebBrowser::Kind::Silent, browser::sharedProfile());
+    const lookup::PageSnapshot page = loadPage(hidden, "//rate.taobao.com/user-rate-x.htm");
+    QCOMPARE(page.locationUrl, "https://rate.taobao.com/user-rate-x.htm");
+    QVERIFY(marketplace().requestsTo("rate.taobao.com").last().https);
+
+    QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
+    hidden.navigate(QString());
+    QVERIFY(!completed.wait(500));
+    QCOMPARE(hidden.locationUrl(), "https://rate.taobao.com/user-rate-x.htm");
+}
+
+void BrowserTest::failedLoadIsNoLanding()
+{
+    WebBrowser hidden(WebBrowser::Kind::Silent, browser::sharedProfile());
+    QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
+    hidden.navigate("https://shopsearch.taobao.com/drop");
+    QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/drop"; }));
+    QVERIFY(!completed.wait(1500));
+}
+
+LARKSPIRE_WEB_TEST_MAIN(BrowserTest)
+#include "tst_browser.moc"

@@ -1,0 +1,227 @@
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/twips.h"
+#include "webtest.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWebEngineView>
+
+namespace {
+
+enum Look { Plain, Black, Blue, Grey, BoldBlack, BoldOrange, BoldRed };
+
+QColor colourOf(Look look)
+{
+    switch (look) {
+    case Black:
+    case BoldBlack: return QColor(0, 0, 0);
+    case Blue: return QColor(0, 0, 255);
+    case Grey: return QApplication::palette().color(QPalette::Inactive, QPalette::Mid);
+    case BoldOrange: return QColor(192, 64, 0);
+    case BoldRed: return QColor(255, 0, 0);
+    case Plain: break;
+    }
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QString textOf(QWidget *widget)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget)) return label->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(widget)) return edit->text();
+    if (auto *button = qobject_cast<QPushButton *>(widget)) return button->text();
+    if (auto *frame = qobject_cast<QGroupBox *>(widget)) return frame->title();
+    return {};
+}
+
+// Whether each widget lies above the next one in its container's stack.
+bool stackedInOrder(const QList<QWidget *> &topFirst)
+{
+    const QObjectList siblings = topFirst.first()->parentWidget()->children();
+    for (qsizetype i = 1; i < topFirst.size(); ++i)
+        if (siblings.indexOf(topFirst[i - 1]) < siblings.indexOf(topFirst[i])) return false;
+    return true;
+}
+
+} // namespace
+
+class Form1LayoutTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void window();
+    void control_data();
+    void control();
+    void stackingOrder_data();
+    void stackingOrder();
+    void focusOrder();
+    void labelsShowPlainText();
+    void loginWindow();
+
+private:
+    QWidget *find(const QString &name) { return m_form->findChild<QWidget *>(name); }
+    app::Form1 *m_form = nullptr;
+};
+
+void Form1LayoutTest::initTestCase()
+{
+    m_form = new app::Form1;
+    m_form->show();
+}
+
+void Form1LayoutTest::cleanupTestCase() { delete m_form; }
+
+void Form1LayoutTest::window()
+{
+    QCOMPARE(m_form->windowTitle(), "Quillfen-Larkspire");
+    QCOMPARE(m_form->size(), QSize(421, 538)); // 6315 x 8070 twips
+    QVERIFY(!m_form->windowIcon().isNull());
+    QCOMPARE(m_form->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    for (auto comparison : {lookup::Comparison::Higher, lookup::Comparison::Lower, lookup::Comparison::Equal})
+        QCOMPARE(m_form->picture(comparison).size(), QSize(200, 22));
+    const QImage higher = m_form->picture(lookup::Comparison::Higher).toImage();
+    const QImage lower = m_form->picture(lookup::Comparison::Lower).toImage();
+    const QImage equal = m_form->picture(lookup::Comparison::Equal).toImage();
+    QVERIFY(higher != lower && lower != equal && higher != equal);
+}
+
+void Form1LayoutTest::control_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRectF>("twips");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("look");
+    auto row = [](const char *name, const char *container, QRectF twips, const QString &text, Look look) {
+        QTest::newRow(name) << QString(container) << twips << text << int(look);
+    };
+    row("Frame5", "Form1", {240, 4680, 5895, 1875}, "提升计算", BoldBlack);
+    row("Frame1", "Form1", {240, 2760, 5895, 1640}, "飘红计算", BoldBlack);
+    row("Text1", "Form1", {1155, 240, 2055, 375}, "", Plain);
+    row("Command1", "Form1", {3360, 240, 975, 375}, "查询", Plain);
+    row("Frame2", "Form1", {240, 840, 5895, 1790}, "", BoldBlack);
+    row("WebBrowser1", "Form1", {360, 4920, 5655, 1335}, "", Plain);
+    row("Label1", "Form1", {360, 315, 855, 255}, "旺旺号", Plain);
+    row("Label9", "Frame2", {200, 1290, 1455, 255}, "物流服务的质量：", Plain);
+    row("Label8", "Frame2", {200, 820, 1455, 255}, "卖家的服务态度：", Plain);
+    row("Label4", "Frame2", {200, 360, 1455, 255}, "宝贝与描述相符：", Plain);
+    row("Label14", "Frame2", {1685, 1300, 975, 255}, "", BoldOrange);
+    row("Label17", "Frame2", {4920, 1300, 735, 255}, "", Grey);
+    row("Label10", "Frame2", {4920, 835, 735, 255}, "", Grey);
+    row("Label13", "Frame2", {1680, 830, 975, 255}, "", BoldOrange);
+    row("Label2", "Frame2", {4920, 360, 735, 255}, "", Grey);
+    row("Image1", "Frame2", {2640, 285, 3000, 330}, "", Plain);
+    row("Label3", "Frame2", {1680, 360, 975, 255}, "", BoldOrange);
+    row("Image2", "Frame2", {2640, 760, 3000, 330}, "", Plain);
+    row("Image3", "Frame2", {2640, 1230, 3000, 330}, "", Plain);
+    row("Label33", "Frame1", {3000, 370, 735, 255}, "", BoldRed);
+    row("Label30", "Frame1", {3000, 780, 735, 255}, "", BoldRed);
+    row("Label27", "Frame1", {3000, 1170, 735, 255}, "", BoldRed);
+    row("Label35", "Frame1", {240, 360, 2895, 255}, "宝贝与描述相符飘红需要5分人数：", Black);
+    row("Label31", "Frame1", {240, 765, 2895, 255}, "卖家的服务态度飘红需要5分人数：", Black);
+    row("Label28", "Frame1", {240, 1170, 3015, 255}, "物流服务的质量飘红需要5分人数：", Black);
+    row("Text4", "Frame5", {2160, 1120, 615, 340}, "", Plain);
+    row("Text3", "Frame5", {2160, 720, 615, 340}, "", Plain);
+    row("Text2", "Frame5", {2160, 320, 615, 340}, "", Plain);
+    row("Label11", "Frame5", {600, 1560, 5055, 255}, "说明：输入提升到多少分后,自动计算出结果！", Blue);
+    row("Label26", "Frame5", {4260, 1195, 735, 255}, "", BoldRed);
+    row("Label25", "Frame5", {120, 1170, 2055, 255}, "物流服务的质量提升到：", Black);
+    row("Label24", "Frame5", {2805, 1185, 1455, 210}, "分 需要5分人数：", Plain);
+    row("Label23", "Frame5", {4260, 800, 735, 255}, "", BoldRed);
+    row("Label22", "Frame5", {120, 765, 2055, 255}, "卖家的服务态度提升到：", Black);
+    row("Label21", "Frame5", {2800, 780, 1455, 375}, "分 需要5分人数：", Plain);
+    row("Label20", "Frame5", {4260, 400, 735, 255}, "", BoldRed);
+    row("Label6", "Frame5", {2800, 385, 1455, 375}, "分 需要5分人数：", Plain);
+    row("Label5", "Frame5", {120, 360, 2055, 255}, "宝贝与描述相符提升到：", Black);
+}
+
+void Form1LayoutTest::control()
+{
+    QFETCH(QString, container);
+    QFETCH(QRectF, twips);
+    QFETCH(QString, text);
+    QFETCH(int, look);
+
+    QWidget *widget = find(QTest::currentDataTag());
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    const app::TwipsRect place = app::twipsGeometry(widget);
+    QCOMPARE(QRectF(place.left, place.top, place.width, place.height), twips);
+    const QRect pixels(qRound(twips.left() / 15), qRound(twips.top() / 15), qRound(twips.width() / 15),
+                       qRound(twips.height() / 15));
+    QCOMPARE(widget->geometry(), pixels);
+    QCOMPARE(textOf(widget), text);
+
+    const bool bold = look == BoldBlack || look == BoldOrange || look == BoldRed;
+    QCOMPARE(widget->font().bold(), bold);
+    QCOMPARE(widget->font().pointSize(), 9);
+    QCOMPARE(widget->font().families().value(0), QStringLiteral("宋体"));
+    QCOMPARE(widget->palette().color(QPalette::WindowText), colourOf(Look(look)));
+    if (auto *image = qobject_cast<QLabel *>(widget); image && widget->objectName().startsWith("Image"))
+        QVERIFY(image->pixmap().isNull());
+}
+
+void Form1LayoutTest::stackingOrder_data()
+{
+    QTest::addColumn<QStringList>("topFirst");
+    QTest::newRow("window") << QStringList{"Frame5", "Frame1", "Text1", "Command1", "Frame2", "WebBrowser1", "Label1"};
+    QTest::newRow("results") << QStringList{"Label9", "Label8", "Label4", "Label14", "Label17", "Label10",
+                                            "Label13", "Label2", "Image1", "Label3", "Image2", "Image3"};
+    QTest::newRow("turn red") << QStringList{"Label33", "Label30", "Label27", "Label35", "Label31", "Label28"};
+    QTest::newRow("targets") << QStringList{"Text4", "Text3", "Text2", "Label11", "Label26", "Label25", "Label24",
+                                            "Label23", "Label22", "Label21", "Label20", "Label6", "Label5"};
+}
+
+void Form1LayoutTest::stackingOrder()
+{
+    QFETCH(QStringList, topFirst);
+    QList<QWidget *> widgets;
+    for (const QString &name : topFirst) widgets << find(name);
+    QVERIFY(!widgets.contains(nullptr));
+    QVERIFY(stackedInOrder(widgets));
+    // The promotion panel starts hidden below the target frame, which paints its background.
+    QVERIFY(qobject_cast<QGroupBox *>(find("Frame5"))->autoFillBackground());
+}
+
+void Form1LayoutTest::focusOrder()
+{
+    const QStringList expected = {"Text2", "Text3", "Text4", "Command1", "Text1", "WebBrowser1"};
+    QStringList order;
+    QWidget *widget = find("Text2");
+    while (order.size() < expected.size()) {
+        QWidget *owner = widget;
+        while (owner && !expected.contains(owner->objectName())) owner = owner->parentWidget();
+        if (owner && (widget->focusPolicy() & Qt::TabFocus) && (order.isEmpty() || order.last() != owner->objectName()))
+            order << owner->objectName();
+        widget = widget->nextInFocusChain();
+        if (widget == find("Text2")) break;
+    }
+    QCOMPARE(order, expected);
+}
+
+void Form1LayoutTest::labelsShowPlainText()
+{
+    for (QLabel *label : m_form->findChildren<QLabel *>())
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+}
+
+void Form1LayoutTest::loginWindow()
+{
+    QVERIFY(!app::Form2::ifLoaded());
+    app::Form2 *login = app::Form2::loaded();
+    QCOMPARE(login->windowTitle(), QStringLiteral("任意登陆一个旺旺账号"));
+    QCOMPARE(login->size(), QSize(708, 595)); // 10620 x 8925 twips
+    QWidget *browser = login->findChild<QWidget *>("WebBrowser1");
+    QVERIFY(browser);
+    const app::TwipsRect place = app::twipsGeometry(browser);
+    QCOMPARE(QRectF(place.left, place.top, place.width, place.height), QRectF(-5040, -1320, 15615, 10215));
+    QCOMPARE(browser->geometry(), QRect(-336, -88, 1041, 681));
+    app::Form2::unload();
+    QVERIFY(!app::Form2::ifLoaded());
+}
+
+LARKSPIRE_WEB_TEST_MAIN(Form1LayoutTest)
+#include "tst_form1layout.moc"

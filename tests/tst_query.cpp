@@ -1,0 +1,191 @@
+#include "app/form1.h"
+#include "app/twips.h"
+#include "browser/webbrowser.h"
+#include "webtest.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWebEngineView>
+
+#include <memory>
+
+using tests::marketplace;
+
+namespace {
+
+const QByteArray searchSuffix = "&js=1&stats_click=search_radio_all%3A1&initiative_id=staobaoz_20170912&ie=utf8";
+
+bool isSearch(const tests::Request &request) { return request.host == "shopsearch.taobao.com"; }
+
+} // namespace
+
+class QueryTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void emptyNameAsksForOne();
+    void queryGoesBusyAndSearches_data();
+    void queryGoesBusyAndSearches();
+    void timeoutGivesTheButtonBackAtTheTwentyFirstTick();
+    void clickAfterEarlyGiveBackRearms();
+    void promotionPanel_data();
+    void promotionPanel();
+
+private:
+    QLineEdit *text1() const { return m_form->findChild<QLineEdit *>("Text1"); }
+    QPushButton *command1() const { return m_form->findChild<QPushButton *>("Command1"); }
+    bool isIdle() const { return command1()->text() == QStringLiteral("查询") && command1()->isEnabled(); }
+    bool isBusy() const { return command1()->text() == QStringLiteral("查询中...") && !command1()->isEnabled(); }
+
+    QByteArray m_promotionBody;
+    std::unique_ptr<app::Form1> m_form;
+};
+
+void QueryTest::init()
+{
+    marketplace().setHandler([this](const tests::Request &request) {
+        if (request.host == "www.quillfen.example" && request.target == "/dsr/ad.html") {
+            tests::Response response;
+            response.body = m_promotionBody;
+            return response;
+        }
+        if (request.target == "/frame.html")
+            return tests::page("frame", "Quillfen in a frame");
+        // The search stays on the search host: no shop of that name.
+        return tests::page("search", "no shop");
+    });
+    m_promotionBody = "<html><body>ad</body></html>";
+    marketplace().clearRequests();
+    m_form = std::make_unique<app::Form1>();
+    m_form->show();
+}
+
+void QueryTest::cleanup() { m_form.reset(); }
+
+void QueryTest::emptyNameAsksForOne()
+{
+    tests::MessageBoxWatcher boxes;
+    command1()->click();
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen()[0].title, "Larkspire");
+    QCOMPARE(boxes.seen()[0].text, QStringLiteral("请输入旺旺名"));
+    QCOMPARE(boxes.seen()[0].icon, int(QMessageBox::NoIcon));
+    QCOMPARE(boxes.seen()[0].buttons, int(QMessageBox::Ok));
+    QVERIFY(isIdle());
+    QCOMPARE(m_form->busyTicks(), 0);
+    QVERIFY(!m_form->timer1()->isActive());
+    QTest::qWait(300);
+    QVERIFY(marketplace().requestsTo("shopsearch.taobao.com").isEmpty());
+}
+
+void QueryTest::queryGoesBusyAndSearches_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::newRow("ascii") << "abc" << QByteArray("abc");
+    QTest::newRow("chinese") << QStringLiteral("小米旗舰店") << QByteArray("%E5%B0%8F%E7%B1%B3%E6%97%97%E8%88%B0%E5%BA%97");
+    QTest::newRow("spaces around, query syntax inside")
+        << QStringLiteral("  店 铺&#%x  ") << QByteArray("%E5%BA%97%20%E9%93%BA%26%23%25x");
+    QTest::newRow("only spaces") << "   " << QByteArray();
+}
+
+void QueryTest::queryGoesBusyAndSearches()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, encoded);
+    tests::MessageBoxWatcher boxes; // the fake search answers "no shop"
+    text1()->setText(name);
+    command1()->click();
+    QVERIFY(isBusy());
+    QCOMPARE(m_form->busyTicks(), 1);
+    QVERIFY(m_form->timer1()->isActive());
+    QCOMPARE(m_form->timer1()->interval(), 1000);
+
+    QVERIFY(tests::waitForRequest(isSearch));
+    const QList<tests::Request> searches = marketplace().requestsTo("shopsearch.taobao.com");
+    QCOMPARE(searches.size(), 1);
+    QCOMPARE(searches[0].method, "GET");
+    QVERIFY(searches[0].https);
+    QCOMPARE(searches[0].target, "/search?q=%40" + encoded + searchSuffix);
+}
+
+void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
+{
+    marketplace().setHandler([](const tests::Request &) {
+        tests::Response never;
+        never.hang = true;
+        return never;
+    });
+    text1()->setText("abc");
+    command1()->click();
+    for (int tick = 1; tick <= 20; ++tick) {
+        m_form->timer1Tick();
+        QVERIFY2(isBusy(), qPrintable(QString("tick %1").arg(tick)));
+    }
+    QCOMPARE(m_form->busyTicks(), 21);
+    QVERIFY(m_form->timer1()->isActive());
+    m_form->timer1Tick();
+    QVERIFY(isIdle());
+    QVERIFY(!m_form->timer1()->isActive());
+    QCOMPARE(m_form->busyTicks(), 22);
+}
+
+void QueryTest::clickAfterEarlyGiveBackRearms()
+{
+    tests::MessageBoxWatcher boxes;
+    text1()->setText("nobody");
+    command1()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(isIdle(), 20000); // "no shop" gave it back
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen()[0].text, QStringLiteral("没有找到对应的店铺"));
+    QVERIFY(m_form->timer1()->isActive());
+
+    for (int tick = 0; tick < 5; ++tick) m_form->timer1Tick();
+    QVERIFY(isIdle());
+    QCOMPARE(m_form->busyTicks(), 6);
+    command1()->click();
+    QVERIFY(isBusy());
+    QCOMPARE(m_form->busyTicks(), 1);
+    QVERIFY(m_form->timer1()->isActive());
+    QCOMPARE(m_form->timer1()->remainingTime() > 900, true);
+}
+
+void QueryTest::promotionPanel_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<float>("top");
+    QTest::newRow("brand word") << QByteArray("<html><body><h1>Quillfen DSR</h1></body></html>") << 6655.0f;
+    QTest::newRow("brand word in an attribute") << QByteArray("<html><body><a title=\"xQuillfenx\">ad</a></body></html>")
+                                                << 6655.0f;
+    QTest::newRow("no brand word") << QByteArray("<html><body>quillfen ad</body></html>") << 4920.0f;
+    QTest::newRow("brand word only in a frame") << QByteArray("<html><body><iframe src=\"/frame.html\"></iframe></body></html>")
+                                                << 4920.0f;
+}
+
+void QueryTest::promotionPanel()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(float, top);
+    m_promotionBody = body;
+    m_form = std::make_unique<app::Form1>();
+    m_form->show();
+    QWidget *panel = m_form->findChild<QWebEngineView *>("WebBrowser1");
+    QSignalSpy completed(m_form->promotionBrowser(), &browser::WebBrowser::documentComplete);
+    QVERIFY(completed.wait(20000));
+    QCOMPARE(app::twipsGeometry(panel).top, top);
+    QCOMPARE(app::twipsGeometry(panel).left, 360.0f);
+    QCOMPARE(app::twipsGeometry(panel).height, 1335.0f);
+
+    // Loading it again leaves the panel where the first load put it.
+    m_form->promotionBrowser()->navigate("http://www.quillfen.example/dsr/ad.html");
+    QVERIFY(completed.wait(20000));
+    QCOMPARE(app::twipsGeometry(panel).top, top);
+}
+
+LARKSPIRE_WEB_TEST_MAIN(QueryTest)
+#include "tst_query.moc"
