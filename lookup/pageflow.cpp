@@ -5,16 +5,31 @@
 #include "lookup/linkextract.h"
 #include "lookup/ratingparser.h"
 
+#include <algorithm>
+
 namespace lookup {
 
 namespace {
 
 enum class Landing { SearchPage, LoginPage, ShopPage, RatingPage, Other };
 
+// The address without its query and fragment. The login page carries the address it returns to
+// in its query, and that is usually the shop search: the hosts are looked for before it.
+QStringView withoutQuery(const QString &address)
+{
+    qsizetype end = address.size();
+    for (QChar mark : {u'?', u'#'}) {
+        const qsizetype at = address.indexOf(mark);
+        if (at >= 0) end = std::min(end, at);
+    }
+    return QStringView(address).left(end);
+}
+
 Landing landingOf(const PageSnapshot &page)
 {
-    if (page.locationUrl.contains(shopSearchHost)) return Landing::SearchPage;
-    if (page.locationUrl.contains(loginHost)) return Landing::LoginPage;
+    const QStringView location = withoutQuery(page.locationUrl);
+    if (location.contains(shopSearchHost)) return Landing::SearchPage;
+    if (location.contains(loginHost)) return Landing::LoginPage;
     if (page.documentUrl.contains(QLatin1String("view_shop.htm"))) return Landing::ShopPage;
     if (page.documentUrl.contains(QString(ratingHost) + QLatin1String("/user-rate-"))) return Landing::RatingPage;
     return Landing::Other;

@@ -1,0 +1,246 @@
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/twips.h"
+#include "browser/webbrowser.h"
+#include "dsrpages.h"
+#include "webtest.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
+
+#include <memory>
+
+using lookup::StrongElement;
+using tests::marketplace;
+
+namespace {
+
+const QByteArray loginPath = "/member/login.jhtml?redirectURL=https%3A%2F%2Fshopsearch.taobao.com%2Fsearch";
+
+struct Shop {
+    QByteArray id;
+    QString name;
+    bool ratingLink = true;
+    bool dsrList = true;
+    QList<tests::DsrFigures> figures;
+    QList<StrongElement> comparisons;
+};
+
+Shop shopNamed(const QString &name)
+{
+    const QList<StrongElement> three = {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
+    if (name == "found" || name == "login") return {"1001", QStringLiteral("测试旗舰店"), true, true, tests::workedFigures(), three};
+    if (name == "twodims")
+        return {"1002", QStringLiteral("第二家店"), true, true, tests::workedFigures().mid(0, 2),
+                {{"percent", "1.00%"}, {"percent normal", "0.00%"}}};
+    if (name == "nolink") return {"1003", QStringLiteral("无链接店"), false, true, {}, {}};
+    if (name == "nodsr") return {"1004", QStringLiteral("无评分店"), true, false, {}, three};
+    return {};
+}
+
+QByteArray searchedName(const tests::Request &request)
+{
+    const QByteArray start = "/search?q=%40";
+    if (!request.target.startsWith(start)) return {};
+    return request.target.mid(start.size()).split('&').value(0);
+}
+
+tests::Response answer(const tests::Request &request)
+{
+    if (request.host == "shopsearch.taobao.com") {
+        const QByteArray name = searchedName(request);
+        if (name == "login" && !request.headers.value("cookie").contains("logged=1"))
+            return tests::redirectTo("https://login.taobao.com" + loginPath);
+        const Shop shop = shopNamed(QString::fromLatin1(name));
+        if (shop.id.isEmpty()) return tests::page("search", "no shop");
+        return tests::redirectTo("https://shop" + shop.id + ".taobao.com/view_shop.htm?user_number_id=" + shop.id);
+    }
+    if (request.host == "login.taobao.com") {
+        if (request.method == "POST") {
+            tests::Response response = tests::page("logged in", "welcome");
+            response.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("logged=1; Domain=.taobao.com; Path=/; Secure")));
+            return response;
+        }
+        return tests::page("login", "<form method=\"post\" action=\"/member/login.jhtml\"><input name=\"u\"></form>");
+    }
+    if (request.host.startsWith("shop")) {
+        const QByteArray id = request.host.mid(4, request.host.indexOf('.') - 4);
+        for (const QString &name : {"found", "twodims", "nolink", "nodsr"}) {
+            const Shop shop = shopNamed(name);
+            if (shop.id != id) continue;
+            const QString link = shop.ratingLink ? QString("<a href=\"//rate.taobao.com/user-rate-%1.htm\">信用评价</a>").arg(QString(id))
+                                                 : QString("<a href=\"/search.htm\">搜索</a>");
+            return tests::page(QStringLiteral("首页-%1-淘宝网").arg(shop.name), link);
+        }
+    }
+    if (request.host == "rate.taobao.com") {
+        for (const QString &name : {"found", "twodims", "nolink", "nodsr"}) {
+            const Shop shop = shopNamed(name);
+            if (request.target != "/user-rate-" + shop.id + ".htm") continue;
+            const QString body = shop.dsrList ? tests::ratingPageBody(shop.figures, shop.comparisons)
+                                              : tests::comparisonMarkup(shop.comparisons);
+            return tests::page(QStringLiteral("%1 - 信用评价").arg(shop.name), body);
+        }
+    }
+    tests::Response notFound = tests::page("not found", "not found");
+    notFound.status = 404;
+    return notFound;
+}
+
+} // namespace
+
+class LookupTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void foundShopShowsItsRatings();
+    void nextShopShowsNoFiguresOfThePrevious();
+    void loginRequired();
+    void shopPageWithoutRatingLink();
+    void ratingPageWithoutDsrList();
+
+private:
+    void query(const QString &name)
+    {
+        m_form->findChild<QLineEdit *>("Text1")->setText(name);
+        button()->click();
+    }
+    QPushButton *button() const { return m_form->findChild<QPushButton *>("Command1"); }
+    bool idle() const { return button()->isEnabled() && button()->text() == QStringLiteral("查询"); }
+    QString text(const char *name) const { return m_form->findChild<QLabel *>(name)->text(); }
+    bool shows(const char *image, lookup::Comparison comparison) const
+    {
+        return m_form->findChild<QLabel *>(image)->pixmap().toImage() == m_form->picture(comparison).toImage();
+    }
+    bool empty(const char *image) const { return m_form->findChild<QLabel *>(image)->pixmap().isNull(); }
+    QString caption() const { return m_form->findChild<QGroupBox *>("Frame2")->title(); }
+
+    std::unique_ptr<app::Form1> m_form;
+};
+
+void LookupTest::initTestCase() { marketplace().setHandler(answer); }
+
+void LookupTest::init()
+{
+    marketplace().clearRequests();
+    m_form = std::make_unique<app::Form1>();
+    m_form->show();
+}
+
+void LookupTest::cleanup()
+{
+    m_form.reset();
+    app::Form2::unload();
+}
+
+void LookupTest::foundShopShowsItsRatings()
+{
+    query("found");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(caption(), QStringLiteral("测试旗舰店-DRS查询"));
+    QCOMPARE(text("Label3"), QStringLiteral("4.77分"));
+    QCOMPARE(text("Label13"), QStringLiteral("4.80分"));
+    QCOMPARE(text("Label14"), QStringLiteral("4.90分"));
+    QCOMPARE(text("Label2"), "2.00%");
+    QCOMPARE(text("Label10"), "0.00%");
+    QCOMPARE(text("Label17"), "3.00%");
+    QVERIFY(shows("Image1", lookup::Comparison::Lower));
+    QVERIFY(shows("Image2", lookup::Comparison::Equal));
+    QVERIFY(shows("Image3", lookup::Comparison::Higher));
+    QCOMPARE(text("Label33"), "762");
+    QCOMPARE(text("Label30"), "0");
+    QCOMPARE(text("Label27"), "0");
+    for (const char *label : {"Label2", "Label10", "Label17"})
+        QCOMPARE(app::twipsGeometry(m_form->findChild<QLabel *>(label)).left, 4905.0f);
+    QCOMPARE(text("Label20"), "");
+    QCOMPARE(marketplace().requestsTo("rate.taobao.com").first().target, "/user-rate-1001.htm");
+
+    m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
+    QCOMPARE(text("Label20"), "1300"); // from 4.77 with 1000 raters
+    QVERIFY(!app::Form2::ifLoaded() || !app::Form2::ifLoaded()->isVisible());
+}
+
+void LookupTest::nextShopShowsNoFiguresOfThePrevious()
+{
+    query("found");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(text("Label27"), "0");
+    m_form->findChild<QLineEdit *>("Text4")->setText("4.95");
+    QCOMPARE(text("Label26"), "300");
+
+    query("twodims");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(caption(), QStringLiteral("第二家店-DRS查询"));
+    QCOMPARE(text("Label3"), QStringLiteral("4.77分"));
+    QCOMPARE(text("Label14"), "");
+    QCOMPARE(text("Label2"), "1.00%");
+    QCOMPARE(text("Label17"), "");
+    QVERIFY(empty("Image3"));
+    QCOMPARE(text("Label27"), "");
+    QCOMPARE(text("Label26"), "");
+    QCOMPARE(m_form->findChild<QLineEdit *>("Text4")->text(), "4.95");
+}
+
+void LookupTest::loginRequired()
+{
+    query("login");
+    QTRY_VERIFY_WITH_TIMEOUT(app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible(), 20000);
+    QVERIFY(idle());
+    app::Form2 *login = app::Form2::ifLoaded();
+    const QString expected = QString::fromLatin1("https://login.taobao.com" + loginPath);
+    QTRY_COMPARE_WITH_TIMEOUT(login->webBrowser1()->locationUrl(), expected, 20000);
+
+    // A second login answer shows the same window, on the new login page.
+    QSignalSpy loaded(login->webBrowser1(), &browser::WebBrowser::documentComplete);
+    query("login");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(app::Form2::ifLoaded(), login);
+    QVERIFY(login->isVisible());
+    QVERIFY(loaded.wait(20000));
+
+    // The user logs in on the login page; the login holds for the hidden browser.
+    login->webBrowser1()->page()->runJavaScript("document.forms[0].submit();");
+    QTRY_VERIFY_WITH_TIMEOUT(login->webBrowser1()->page()->title() == "logged in", 20000);
+    query("login");
+    QTRY_COMPARE_WITH_TIMEOUT(text("Label33"), "762", 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(app::Form2::ifLoaded(), login);
+    QVERIFY(!login->isVisible());
+}
+
+void LookupTest::shopPageWithoutRatingLink()
+{
+    query("nolink");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(caption(), QStringLiteral("无链接店-DRS查询"));
+    QVERIFY(m_form->timer1()->isActive());
+    QVERIFY(marketplace().requestsTo("rate.taobao.com").isEmpty());
+}
+
+void LookupTest::ratingPageWithoutDsrList()
+{
+    query("found");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
+    QVERIFY(!text("Label20").isEmpty());
+
+    query("nodsr");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(caption(), QStringLiteral("无评分店-DRS查询"));
+    for (const char *label : {"Label3", "Label13", "Label14", "Label2", "Label33", "Label20"})
+        QCOMPARE(text(label), "");
+    QVERIFY(empty("Image1"));
+    QCOMPARE(app::twipsGeometry(m_form->findChild<QLabel *>("Label2")).left, 4905.0f);
+}
+
+LARKSPIRE_WEB_TEST_MAIN(LookupTest)
+#include "tst_lookup.moc"

@@ -1,0 +1,194 @@
+#include "dsrpages.h"
+#include "lookup/pageflow.h"
+
+#include <QTest>
+
+using lookup::Comparison;
+using lookup::PageSnapshot;
+using lookup::StrongElement;
+
+namespace {
+
+// Records what the page flow asks of the window, in order, and keeps the shown results.
+class FakeWindow : public lookup::PageFlowWindow
+{
+public:
+    QStringList calls;
+    QStringList scores{"old", "old", "old"};
+    QStringList comparisons{"old", "old", "old"};
+    QStringList turnRed{"old", "old", "old"};
+
+    void showMessage(const QString &text) override { calls << "message " + text; }
+    void showLogin(const QString &address) override { calls << "login " + address; }
+    void hideLogin() override { calls << "hide login"; }
+    void setResultsCaption(const QString &caption) override { calls << "caption " + caption; }
+    void navigateHidden(const QString &address) override { calls << "navigate " + address; }
+    void clearResults() override
+    {
+        calls << "clear";
+        scores = comparisons = turnRed = QStringList{"", "", ""};
+    }
+    void showScores(const QStringList &shown) override
+    {
+        calls << "scores";
+        for (qsizetype d = 0; d < shown.size(); ++d) scores[d] = shown[d];
+    }
+    void showComparison(int d, Comparison comparison, const QString &text) override
+    {
+        static const char *const names[] = {"higher", "lower", "equal"};
+        comparisons[d] = QString(names[int(comparison)]) + " " + text;
+    }
+    void showTurnRed(int d, const QString &text) override { turnRed[d] = text; }
+    void alignComparisonLabels() override { calls << "align"; }
+    void giveButtonBack() override { calls << "give back"; }
+    void clearTargetResults() override { calls << "clear targets"; }
+};
+
+PageSnapshot pageAt(const QString &address)
+{
+    PageSnapshot page;
+    page.locationUrl = page.documentUrl = address;
+    page.bodyHtml = QString();
+    return page;
+}
+
+PageSnapshot ratingPage(const QList<tests::DsrFigures> &figures, const QList<StrongElement> &strongs)
+{
+    PageSnapshot page = pageAt("https://rate.taobao.com/user-rate-abc.htm");
+    page.dsrListHtml = tests::dsrListMarkup(figures);
+    page.strongs = strongs;
+    return page;
+}
+
+const QList<StrongElement> threeComparisons = {
+    {"title", "店铺动态评分"}, {"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent over", "5.00%"},
+    {"percent lower", "9.99%"}};
+
+} // namespace
+
+class PageFlowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void landings_data();
+    void landings();
+    void ratingPageShowsEverything();
+    void ratingPageEdgeCases_data();
+    void ratingPageEdgeCases();
+    void failedFigureReadShowsNoStaleCount();
+};
+
+void PageFlowTest::landings_data()
+{
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QStringList>("calls");
+    const QString shop = "https://shop123.taobao.com/view_shop.htm?user_number_id=1";
+    QTest::newRow("before the first landing") << "" << "" << "" << QStringList();
+    QTest::newRow("no shop found") << "https://shopsearch.taobao.com/search?q=%40x" << "" << ""
+                                   << QStringList{QStringLiteral("message 没有找到对应的店铺"), "give back"};
+    QTest::newRow("search test comes first") << "https://shopsearch.taobao.com/view_shop.htm" << "" << ""
+                                             << QStringList{QStringLiteral("message 没有找到对应的店铺"), "give back"};
+    QTest::newRow("login") << "https://login.taobao.com/member/login.jhtml?redirectURL=x" << "" << ""
+                           << QStringList{"login https://login.taobao.com/member/login.jhtml?redirectURL=x", "give back"};
+    const QString loginBack = "https://login.taobao.com/member/login.jhtml?redirectURL=https%3A%2F%2Fshopsearch.taobao.com%2Fsearch";
+    QTest::newRow("login returning to the search") << loginBack << "" << "" << QStringList{"login " + loginBack, "give back"};
+    QTest::newRow("search host in a fragment") << "https://www.taobao.com/#shopsearch.taobao.com" << "" << ""
+                                               << QStringList();
+    QTest::newRow("shop page") << shop << QStringLiteral("首页-小米旗舰店-淘宝网")
+                               << "<a href=\"//rate.taobao.com/user-rate-UvFk.htm\">评价</a>"
+                               << QStringList{"hide login", "clear", QStringLiteral("caption 小米旗舰店-DRS查询"),
+                                              "navigate //rate.taobao.com/user-rate-UvFk.htm"};
+    QTest::newRow("shop title without dashes") << shop << "shop" << "user-rate-1.htm"
+                                               << QStringList{"hide login", "clear", QStringLiteral("caption -DRS查询"),
+                                                              "navigate //rate.taobao.com/user-rate-1.htm"};
+    QTest::newRow("shop page without a rating link")
+        << shop << "a-b-c" << "<p>no link</p>" << QStringList{"hide login", "clear", QStringLiteral("caption b-DRS查询"), "give back"};
+    QTest::newRow("capital shop address is no shop page") << "https://shop1.taobao.com/VIEW_SHOP.HTM" << "a-b-c"
+                                                          << "user-rate-1.htm" << QStringList();
+    QTest::newRow("rating address needs the rating host") << "https://www.taobao.com/user-rate-1.htm" << "" << ""
+                                                          << QStringList();
+    QTest::newRow("rating page without a DSR list") << "https://rate.taobao.com/user-rate-1.htm" << "" << ""
+                                                    << QStringList{"clear", "align", "give back", "clear targets"};
+}
+
+void PageFlowTest::landings()
+{
+    QFETCH(QString, location);
+    QFETCH(QString, title);
+    QFETCH(QString, body);
+    QFETCH(QStringList, calls);
+    PageSnapshot page = pageAt(location);
+    page.title = title;
+    page.bodyHtml = body;
+    calc::DsrRecord record;
+    FakeWindow window;
+    lookup::followPage(page, record, window);
+    QCOMPARE(window.calls, calls);
+}
+
+void PageFlowTest::ratingPageShowsEverything()
+{
+    calc::DsrRecord record;
+    FakeWindow window;
+    lookup::followPage(ratingPage(tests::workedFigures(), threeComparisons), record, window);
+    QCOMPARE(window.calls, (QStringList{"clear", "scores", "align", "give back", "clear targets"}));
+    QCOMPARE(window.scores, (QStringList{"4.77", "4.80", "4.90"}));
+    QCOMPARE(window.comparisons, (QStringList{"lower 2.00%", "equal 0.00%", "higher 5.00%"}));
+    QCOMPARE(window.turnRed, (QStringList{"762", "0", "0"}));
+    QCOMPARE(record.weightedScore[0], 4.7748);
+    QCOMPARE(record.raterTotals, (QStringList{"1000", "200", "300"}));
+}
+
+void PageFlowTest::ratingPageEdgeCases_data()
+{
+    QTest::addColumn<QList<StrongElement>>("strongs");
+    QTest::addColumn<QStringList>("comparisons");
+    QTest::addColumn<QStringList>("turnRed");
+    using S = QList<StrongElement>;
+    QTest::newRow("two percent elements") << S{{"percent", "1%"}, {"percent lower", "2.00%"}}
+                                          << QStringList{"higher 1%", "lower 2.00%", ""} << QStringList{"0", "", ""};
+    QTest::newRow("lower and normal together is lower")
+        << S{{"percent lower normal", "2.00%"}} << QStringList{"lower 2.00%", "", ""} << QStringList{"762", "", ""};
+    QTest::newRow("unreadable lower goes on with the next")
+        << S{{"percent lower", "--"}, {"percent normal", "0%"}, {"percent", "1%"}}
+        << QStringList{"lower --", "equal 0%", "higher 1%"} << QStringList{"", "0", "0"};
+    QTest::newRow("gap of 100 percent") << S{{"percent lower", "100.00%"}, {"percent lower", "1.00%"}}
+                                        << QStringList{"lower 100.00%", "lower 1.00%", ""} << QStringList{"", "195", ""};
+    QTest::newRow("class must contain percent") << S{{"Percent lower", "2%"}, {"per cent", "3%"}}
+                                                << QStringList{"", "", ""} << QStringList{"", "", ""};
+}
+
+void PageFlowTest::ratingPageEdgeCases()
+{
+    QFETCH(QList<StrongElement>, strongs);
+    QFETCH(QStringList, comparisons);
+    QFETCH(QStringList, turnRed);
+    calc::DsrRecord record;
+    FakeWindow window;
+    lookup::followPage(ratingPage(tests::workedFigures(), strongs), record, window);
+    QCOMPARE(window.comparisons, comparisons);
+    QCOMPARE(window.turnRed, turnRed);
+    QCOMPARE(window.calls.last(2), (QStringList{"give back", "clear targets"}));
+}
+
+void PageFlowTest::failedFigureReadShowsNoStaleCount()
+{
+    calc::DsrRecord record;
+    FakeWindow window;
+    lookup::followPage(ratingPage(tests::workedFigures(), threeComparisons), record, window);
+    QCOMPARE(window.turnRed[0], "762");
+
+    // The next shop's page has only two dimensions' star shares: its figures cannot be read.
+    QList<tests::DsrFigures> partial = tests::workedFigures();
+    partial[2].shares.clear();
+    window.calls.clear();
+    lookup::followPage(ratingPage(partial, threeComparisons), record, window);
+    QCOMPARE(window.calls, (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
+    QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
+    QCOMPARE(record.weightedScore[0], 4.7748);
+}
+
+QTEST_APPLESS_MAIN(PageFlowTest)
+#include "tst_pageflow.moc"
