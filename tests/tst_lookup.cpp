@@ -51,10 +51,18 @@ QByteArray searchedName(const tests::Request &request)
     return request.target.mid(start.size()).split('&').value(0);
 }
 
+bool slowRatingPage = false;
+
 tests::Response answer(const tests::Request &request)
 {
     if (request.host == "shopsearch.taobao.com") {
         const QByteArray name = searchedName(request);
+        if (name == "broken") {
+            tests::Response error = tests::page("error", "internal error");
+            error.status = 500;
+            return error;
+        }
+        if (name == "framed") return tests::redirectTo("https://www.taobao.com/portal");
         if (name == "login" && !request.headers.value("cookie").contains("logged=1"))
             return tests::redirectTo("https://login.taobao.com" + loginPath);
         const Shop shop = shopNamed(QString::fromLatin1(name));
@@ -69,6 +77,9 @@ tests::Response answer(const tests::Request &request)
         }
         return tests::page("login", "<form method=\"post\" action=\"/member/login.jhtml\"><input name=\"u\"></form>");
     }
+    if (request.host == "www.taobao.com")
+        return tests::page("portal", "<iframe src=\"https://shopsearch.taobao.com/search?q=inner\"></iframe>"
+                                     "<iframe src=\"https://shop1001.taobao.com/view_shop.htm\"></iframe>");
     if (request.host.startsWith("shop")) {
         const QByteArray id = request.host.mid(4, request.host.indexOf('.') - 4);
         for (const QString &name : {"found", "twodims", "nolink", "nodsr"}) {
@@ -85,7 +96,9 @@ tests::Response answer(const tests::Request &request)
             if (request.target != "/user-rate-" + shop.id + ".htm") continue;
             const QString body = shop.dsrList ? tests::ratingPageBody(shop.figures, shop.comparisons)
                                               : tests::comparisonMarkup(shop.comparisons);
-            return tests::page(QStringLiteral("%1 - 信用评价").arg(shop.name), body);
+            tests::Response response = tests::page(QStringLiteral("%1 - 信用评价").arg(shop.name), body);
+            response.delayMs = slowRatingPage ? 1500 : 0;
+            return response;
         }
     }
     tests::Response notFound = tests::page("not found", "not found");
@@ -107,6 +120,9 @@ private slots:
     void loginRequired();
     void shopPageWithoutRatingLink();
     void ratingPageWithoutDsrList();
+    void framesAndServerErrorsAreNoLanding_data();
+    void framesAndServerErrorsAreNoLanding();
+    void lateRatingPageIsStillRead();
 
 private:
     void query(const QString &name)
@@ -131,6 +147,7 @@ void LookupTest::initTestCase() { marketplace().setHandler(answer); }
 
 void LookupTest::init()
 {
+    slowRatingPage = false;
     marketplace().clearRequests();
     m_form = std::make_unique<app::Form1>();
     m_form->show();
@@ -240,6 +257,41 @@ void LookupTest::ratingPageWithoutDsrList()
         QCOMPARE(text(label), "");
     QVERIFY(empty("Image1"));
     QCOMPARE(app::twipsGeometry(m_form->findChild<QLabel *>("Label2")).left, 4905.0f);
+}
+
+void LookupTest::framesAndServerErrorsAreNoLanding_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("lastRequest");
+    QTest::newRow("frames at the search and a shop page") << "framed" << QByteArray("/view_shop.htm");
+    QTest::newRow("server error at the search") << "broken" << QByteArray();
+}
+
+void LookupTest::framesAndServerErrorsAreNoLanding()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, lastRequest);
+    tests::MessageBoxWatcher boxes;
+    query(name);
+    if (!lastRequest.isEmpty())
+        QVERIFY(tests::waitForRequest([&](const tests::Request &r) { return r.target == lastRequest; }));
+    QVERIFY(!QTest::qWaitFor([this] { return idle(); }, 1500));
+    QVERIFY(boxes.seen().isEmpty());
+    QCOMPARE(caption(), "");
+    for (int tick = 0; tick < 21; ++tick) m_form->timer1Tick();
+    QVERIFY(idle());
+}
+
+void LookupTest::lateRatingPageIsStillRead()
+{
+    slowRatingPage = true;
+    query("found");
+    QTRY_COMPARE_WITH_TIMEOUT(caption(), QStringLiteral("测试旗舰店-DRS查询"), 20000);
+    for (int tick = 0; tick < 21; ++tick) m_form->timer1Tick();
+    QVERIFY(idle());
+    QCOMPARE(text("Label3"), "");
+    QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), 20000);
+    QCOMPARE(text("Label33"), "762");
 }
 
 LARKSPIRE_WEB_TEST_MAIN(LookupTest)
