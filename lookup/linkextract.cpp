@@ -1,26 +1,36 @@
 #include "lookup/linkextract.h"
 
 #include "lookup/hosts.h"
-#include "lookup/textscan.h"
 
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace lookup {
+
+namespace {
+
+// The first group of the first match; nothing when the pattern does not match at all.
+std::optional<QString> firstGroup(const QString &pattern, const QString &text)
+{
+    const QRegularExpression re(pattern, QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = re.match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    return match.captured(1);
+}
+
+} // namespace
 
 QString wenz(const QString &markup)
 {
-    const auto identifier = firstRatingLinkIdentifier(markup);
+    const auto identifier = firstGroup(QStringLiteral(R"(user\-rate\-(.*?)\.htm)"), markup);
     if (!identifier) return {};
     return QStringLiteral("//") + ratingHost + QLatin1String("/user-rate-") + *identifier + QLatin1String(".htm");
 }
 
 QString huqus(const QString &title)
 {
-    static const QRegularExpression token(QStringLiteral(R"(\-(.*?)\-)"),
-                                          QRegularExpression::CaseInsensitiveOption
-                                              | QRegularExpression::MultilineOption);
-    const auto match = token.match(title);
-    return match.hasMatch() ? match.captured(1) : QString();
+    return firstGroup(QStringLiteral(R"(\-(.*?)\-)"), title).value_or(QString());
 }
 
 } // namespace lookup

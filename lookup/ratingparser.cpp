@@ -1,8 +1,7 @@
 #include "lookup/ratingparser.h"
 
-#include "lookup/textscan.h"
-
 #include <QRegularExpression>
+#include <QSet>
 
 namespace lookup {
 
@@ -17,12 +16,24 @@ QRegularExpression pattern(const QString &text, bool multiline = true)
     return QRegularExpression(text, options);
 }
 
-// Removes every occurrence of each distinct text the pattern finds in the original text.
+// For each text the pattern finds in the original, in order, removes every occurrence of it from
+// the current text. A cell holds the same few tags many times over: a text already found absent
+// is not searched for again as long as no removal has changed the text since.
 QString removeEachFound(QString text, const QRegularExpression &re)
 {
     const QString original = text;
-    for (auto it = re.globalMatch(original); it.hasNext();)
-        text.remove(it.next().captured(0), Qt::CaseSensitive);
+    QSet<QString> absent;
+    for (auto it = re.globalMatch(original); it.hasNext();) {
+        const QString found = it.next().captured(0);
+        if (absent.contains(found)) continue;
+        const qsizetype before = text.size();
+        text.remove(found, Qt::CaseSensitive);
+        if (text.size() != before) {
+            absent.clear(); // joining the pieces may have formed new occurrences of anything
+            if (text.contains(found)) continue;
+        }
+        absent.insert(found);
+    }
     return text;
 }
 
@@ -31,6 +42,7 @@ QString removeEachFound(QString text, const QRegularExpression &re)
 RatingFigures chr(const QString &dsrMarkup)
 {
     static const QRegularExpression scorePattern = pattern(QStringLiteral(R"(\：(.{2,35})title\=([\d\.\"]+)分)"));
+    static const QRegularExpression starPattern = pattern(QStringLiteral(R"(class\=(.*?)count\scount(.*?)\>(.*?)\<\/div)"));
     static const QRegularExpression raterPattern = pattern(QStringLiteral(R"(共\<SPAN\>(.*?)\<)"));
 
     RatingFigures figures;
@@ -39,8 +51,8 @@ RatingFigures chr(const QString &dsrMarkup)
     figures.scoreBox = figures.scores.join(u'#');
 
     QStringList stars;
-    for (const QString &cell : starShareCells(dsrMarkup))
-        stars << RemoveHTML(cell);
+    for (auto it = starPattern.globalMatch(dsrMarkup); it.hasNext();)
+        stars << RemoveHTML(it.next().captured(3));
     figures.starBox = stars.join(u'#');
 
     QStringList raters;

@@ -1,8 +1,5 @@
 #include "lookup/linkextract.h"
-#include "lookup/textscan.h"
 
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 
 class LinkExtractTest : public QObject
@@ -11,7 +8,6 @@ class LinkExtractTest : public QObject
 private slots:
     void ratingAddress_data();
     void ratingAddress();
-    void scannerAgreesWithThePattern();
     void titleToken_data();
     void titleToken();
 };
@@ -43,24 +39,6 @@ void LinkExtractTest::ratingAddress()
     QFETCH(QString, markup);
     QFETCH(QString, address);
     QCOMPARE(lookup::wenz(markup), address);
-}
-
-// The rating link is found by a scanner; it must give exactly what the pattern gives.
-void LinkExtractTest::scannerAgreesWithThePattern()
-{
-    const QRegularExpression pattern(QStringLiteral(R"(user\-rate\-(.*?)\.htm)"),
-                                     QRegularExpression::CaseInsensitiveOption);
-    const QStringList pieces = {"user-rate-", "USER-rate-", ".htm", ".HTM", "\n", "\r", "x", "-", ".", "user-", "ht", "m"};
-    QRandomGenerator random(20261207);
-    for (int round = 0; round < 20000; ++round) {
-        QString markup;
-        const int count = random.bounded(1, 12);
-        for (int i = 0; i < count; ++i) markup += pieces[random.bounded(pieces.size())];
-        const auto match = pattern.match(markup);
-        const auto scanned = lookup::firstRatingLinkIdentifier(markup);
-        QCOMPARE(scanned.has_value(), match.hasMatch());
-        if (scanned) QCOMPARE(*scanned, match.captured(1));
-    }
 }
 
 void LinkExtractTest::titleToken_data()

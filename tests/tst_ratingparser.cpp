@@ -1,5 +1,4 @@
 #include "lookup/ratingparser.h"
-#include "lookup/textscan.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -32,7 +31,7 @@ private slots:
     void raterTotals();
     void cleansCells_data();
     void cleansCells();
-    void scannerAgreesWithThePattern();
+    void cleaningSkipsNoRemoval();
 };
 
 void RatingParserTest::completeList()
@@ -132,23 +131,27 @@ void RatingParserTest::cleansCells()
     QCOMPARE(lookup::RemoveHTML(cell), cleaned);
 }
 
-// Star-share cells are found by a scanner; it must give exactly what the pattern gives.
-void RatingParserTest::scannerAgreesWithThePattern()
+// Cleaning searches a tag again only when a removal may have formed it anew; the result must
+// be exactly that of removing every found text in turn.
+void RatingParserTest::cleaningSkipsNoRemoval()
 {
-    const QRegularExpression pattern(QStringLiteral(R"(class\=(.*?)count\scount(.*?)\>(.*?)\<\/div)"),
-                                     QRegularExpression::CaseInsensitiveOption);
-    const QStringList pieces = {"class=", "CLASS=", "count", "COUNT", " ", "\t", "\n", ">", "</div", "</DIV",
-                                "x", "<", "count count", "\"", "1"};
-    QRandomGenerator random(7122026);
-    for (int round = 0; round < 30000; ++round) {
-        QString markup;
-        const int count = random.bounded(1, 16);
-        for (int i = 0; i < count; ++i) markup += pieces[random.bounded(pieces.size())];
-        QStringList expected;
-        for (auto it = pattern.globalMatch(markup); it.hasNext();) expected << it.next().captured(3);
-        const QStringList scanned = lookup::starShareCells(markup);
-        if (scanned != expected) qWarning() << "markup" << markup;
-        QCOMPARE(scanned, expected);
+    const auto removeInTurn = [](QString text, const QString &pattern) {
+        const QString original = text;
+        for (auto it = QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption).globalMatch(original);
+             it.hasNext();)
+            text.remove(it.next().captured(0));
+        return text;
+    };
+    const QStringList pieces = {"<a>", "<b>", "<", ">", "a", "b", "x", " ", "\t", "\n", "\r", "%", QStringLiteral("分"),
+                                QStringLiteral("暂无人打分"), "<<a>>", "<a<b>>"};
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 20000; ++round) {
+        QString cell;
+        for (int i = random.bounded(1, 14); i > 0; --i) cell += pieces[random.bounded(pieces.size())];
+        QString expected = removeInTurn(cell, "<.+?>");
+        expected = removeInTurn(expected, "(\r|\n|\r\n| |\t| )");
+        expected.remove('%').replace(QStringLiteral("暂无人打分"), "0").remove(QStringLiteral("分"));
+        QCOMPARE(lookup::RemoveHTML(cell), expected);
     }
 }
 
