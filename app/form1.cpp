@@ -41,7 +41,7 @@ QFont toolFont(bool bold)
 }
 
 // The border colour of an inactive window, as the windowing system paints it.
-QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Inactive, QPalette::Mid); }
+QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Inactive, QPalette::Dark); }
 
 void applyLook(QWidget *widget, Look look)
 {

@@ -19,7 +19,7 @@ QColor colourOf(Look look)
     case Black:
     case BoldBlack: return QColor(0, 0, 0);
     case Blue: return QColor(0, 0, 255);
-    case Grey: return QApplication::palette().color(QPalette::Inactive, QPalette::Mid);
+    case Grey: return QApplication::palette().color(QPalette::Inactive, QPalette::Dark);
     case BoldOrange: return QColor(192, 64, 0);
     case BoldRed: return QColor(255, 0, 0);
     case Plain: break;
