@@ -1,5 +1,6 @@
 #include "lookup/linkextract.h"
 
+#include <QFile>
 #include <QTest>
 
 class LinkExtractTest : public QObject
@@ -32,6 +33,9 @@ void LinkExtractTest::ratingAddress_data()
     QTest::newRow("carriage return is crossed") << "user-rate-a\rb.htm" << "//rate.taobao.com/user-rate-a\rb.htm";
     QTest::newRow("shortest run") << "user-rate-a.htm.htm" << "//rate.taobao.com/user-rate-a.htm";
     QTest::newRow("nested start") << "user-rate-user-rate-x.htm" << "//rate.taobao.com/user-rate-user-rate-x.htm";
+    QFile shop(QStringLiteral(TEST_DATA_DIR "/shop_body.html"));
+    QVERIFY(shop.open(QIODevice::ReadOnly));
+    QTest::newRow("shop page") << QString::fromUtf8(shop.readAll()) << "//rate.taobao.com/user-rate-UvFkuOmcGMCQyMkL4.htm";
 }
 
 void LinkExtractTest::ratingAddress()

@@ -63,6 +63,7 @@ tests::Response answer(const tests::Request &request)
             return error;
         }
         if (name == "framed") return tests::redirectTo("https://www.taobao.com/portal");
+        if (name == "huge") return tests::redirectTo("https://shop2001.taobao.com/view_shop.htm");
         if (name == "login" && !request.headers.value("cookie").contains("logged=1"))
             return tests::redirectTo("https://login.taobao.com" + loginPath);
         const Shop shop = shopNamed(QString::fromLatin1(name));
@@ -80,6 +81,12 @@ tests::Response answer(const tests::Request &request)
     if (request.host == "www.taobao.com")
         return tests::page("portal", "<iframe src=\"https://shopsearch.taobao.com/search?q=inner\"></iframe>"
                                      "<iframe src=\"https://shop1001.taobao.com/view_shop.htm\"></iframe>");
+    if (request.host == "shop2001.taobao.com") // two megabytes of markup before the rating link
+        return tests::page(QStringLiteral("首页-大店-淘宝网"), QStringLiteral("<div class=\"item\"><a href=\"//item.taobao.com/item.htm?id=1\">宝贝</a></div>\n").repeated(30000)
+                                                             + "<a href=\"//rate.taobao.com/user-rate-2001.htm\">rate</a>");
+    if (request.target == "/user-rate-2001.htm") // malformed: unclosed tags, stray quotes, a broken list
+        return tests::page("bad", QStringLiteral("<ul id=\"dsr\"><li><em title=\"4.8分\"\"<div class=count count>暂无人打分<span>共<SPAN>abc<"
+                                                 "</ul><strong class=\"percent lower\">12.5<b>%</strong><strong class='percent'><<<</strong>"));
     if (request.host.startsWith("shop")) {
         const QByteArray id = request.host.mid(4, request.host.indexOf('.') - 4);
         for (const QString &name : {"found", "twodims", "nolink", "nodsr"}) {
@@ -106,13 +113,19 @@ tests::Response answer(const tests::Request &request)
     return notFound;
 }
 
+// A marketplace that asks for a login whatever cookies the browser has.
+tests::Response loginAlways(const tests::Request &request)
+{
+    return request.host == "shopsearch.taobao.com" ? tests::redirectTo("https://login.taobao.com" + loginPath)
+                                                   : answer(request);
+}
+
 } // namespace
 
 class LookupTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void foundShopShowsItsRatings();
@@ -123,6 +136,8 @@ private slots:
     void framesAndServerErrorsAreNoLanding_data();
     void framesAndServerErrorsAreNoLanding();
     void lateRatingPageIsStillRead();
+    void hugeAndMalformedPages();
+    void closingTheMainWindowEndsTheLoginWindow();
 
 private:
     void query(const QString &name)
@@ -143,10 +158,9 @@ private:
     std::unique_ptr<app::Form1> m_form;
 };
 
-void LookupTest::initTestCase() { marketplace().setHandler(answer); }
-
 void LookupTest::init()
 {
+    marketplace().setHandler(answer);
     slowRatingPage = false;
     marketplace().clearRequests();
     m_form = std::make_unique<app::Form1>();
@@ -183,7 +197,18 @@ void LookupTest::foundShopShowsItsRatings()
 
     m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
     QCOMPARE(text("Label20"), "1300"); // from 4.77 with 1000 raters
-    QVERIFY(!app::Form2::ifLoaded() || !app::Form2::ifLoaded()->isVisible());
+
+    // Reaching the shop page hid the login window, which loaded it invisibly on its own page.
+    QVERIFY(app::Form2::ifLoaded());
+    QVERIFY(!app::Form2::ifLoaded()->isVisible());
+    const QByteArray fixedLogin =
+        "/member/login.jhtml?redirectURL=https%3A%2F%2Fs.taobao.com%2Fsearch%3Finitiative_id%3Dtbindexz_20170916%26ie%3Dutf8"
+        "%26spm%3Da21bo.50862.201856-taobao-item.2%26sourceId%3Dtb.index%26search_type%3Ditem%26ssid%3Ds5-e%26commend%3Dall"
+        "%26imgfile%3D%26q%3D%25E7%25BF%25BB%25E8%25AF%2591%25E6%259C%25BA%2B%25E7%25A7%2591%25E5%25A4%25A7%25E8%25AE%25AF"
+        "%25E9%25A3%259E%26suggest%3Dhistory_2%26_input_charset%3Dutf-8%26wq%3D%25E7%25BF%25BB%25E8%25AF%2591%25E6%259C%25BA"
+        "%26suggest_query%3D%25E7%25BF%25BB%25E8%25AF%2591%25E6%259C%25BA%26source%3Dsuggest%26bcoffset%3D10%26ntoffset%3D10"
+        "%26p4ppushleft%3D1%252C48%26s%3D0";
+    QVERIFY(tests::waitForRequest([&](const tests::Request &r) { return r.host == "login.taobao.com" && r.target == fixedLogin; }));
 }
 
 void LookupTest::nextShopShowsNoFiguresOfThePrevious()
@@ -232,6 +257,15 @@ void LookupTest::loginRequired()
     QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
     QCOMPARE(app::Form2::ifLoaded(), login);
     QVERIFY(!login->isVisible());
+
+    // Closing the login window unloads it; the next login answer brings a new one.
+    login->show();
+    login->close();
+    QTRY_VERIFY(!app::Form2::ifLoaded());
+    QVERIFY(m_form->isVisible());
+    marketplace().setHandler(loginAlways);
+    query("found");
+    QTRY_VERIFY_WITH_TIMEOUT(app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible(), 20000);
 }
 
 void LookupTest::shopPageWithoutRatingLink()
@@ -292,6 +326,33 @@ void LookupTest::lateRatingPageIsStillRead()
     QCOMPARE(text("Label3"), "");
     QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), 20000);
     QCOMPARE(text("Label33"), "762");
+}
+
+void LookupTest::hugeAndMalformedPages()
+{
+    query("found");
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    query("huge");
+    QTRY_COMPARE_WITH_TIMEOUT(caption(), QStringLiteral("大店-DRS查询"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(marketplace().requestsTo("rate.taobao.com").last().target, "/user-rate-2001.htm");
+    // Nothing of the previous shop remains; what this page has is shown as plain text.
+    QCOMPARE(text("Label3"), "");
+    QCOMPARE(text("Label2"), "12.5<b>%</b>");
+    QVERIFY(shows("Image1", lookup::Comparison::Lower));
+    QCOMPARE(text("Label33"), "");
+    QCOMPARE(text("Label10"), "&lt;&lt;&lt;");
+    QCOMPARE(text("Label30"), "0");
+}
+
+void LookupTest::closingTheMainWindowEndsTheLoginWindow()
+{
+    marketplace().setHandler(loginAlways);
+    query("found");
+    QTRY_VERIFY_WITH_TIMEOUT(app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible(), 20000);
+    m_form->close();
+    QVERIFY(!app::Form2::ifLoaded());
+    QVERIFY(!m_form->isVisible());
 }
 
 LARKSPIRE_WEB_TEST_MAIN(LookupTest)
