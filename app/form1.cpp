@@ -62,11 +62,11 @@ void applyLook(QWidget *widget, Look look)
     widget->setPalette(palette);
 }
 
-QWidget *createControl(const ControlSpec &spec, QWidget *container, QWebEngineView *promotionView)
+QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngineView *promotionView)
 {
-    const QString text = QString::fromUtf8(spec.text);
+    const QString text = QString::fromUtf8(entry.text);
     QWidget *widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Frame: {
         auto *frame = new QGroupBox(text, container);
         frame->setAutoFillBackground(true); // a frame hides what lies below it
@@ -92,9 +92,9 @@ QWidget *createControl(const ControlSpec &spec, QWidget *container, QWebEngineVi
         widget = promotionView;
         break;
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    setTwipsGeometry(widget, spec.place);
-    applyLook(widget, spec.look);
+    widget->setObjectName(QString::fromLatin1(entry.name));
+    setTwipsGeometry(widget, entry.place);
+    applyLook(widget, entry.look);
     return widget;
 }
 
@@ -152,9 +152,9 @@ void Form1::buildControls()
 
     QHash<QString, QWidget *> containers{{QString(), this}};
     QList<QWidget *> created;
-    for (const ControlSpec &spec : form1Controls()) {
-        QWidget *container = containers.value(QString::fromLatin1(spec.container));
-        QWidget *widget = createControl(spec, container, promotionView);
+    for (const ControlEntry &entry : form1Controls()) {
+        QWidget *container = containers.value(QString::fromLatin1(entry.container));
+        QWidget *widget = createControl(entry, container, promotionView);
         containers.insert(widget->objectName(), widget);
         created << widget;
     }

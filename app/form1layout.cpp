@@ -2,10 +2,10 @@
 
 namespace app {
 
-const QList<ControlSpec> &form1Controls()
+const QList<ControlEntry> &form1Controls()
 {
     using K = ControlKind;
-    static const QList<ControlSpec> controls = {
+    static const QList<ControlEntry> controls = {
         {"Frame5", nullptr, K::Frame, {240, 4680, 5895, 1875}, "提升计算", Look::BoldBlack},
         {"Frame1", nullptr, K::Frame, {240, 2760, 5895, 1640}, "飘红计算", Look::BoldBlack},
         {"Text1", nullptr, K::TextBox, {1155, 240, 2055, 375}, "", Look::Default},

@@ -12,7 +12,7 @@ enum class ControlKind { Frame, Label, TextBox, Button, Image, Browser };
 // table's emphasised looks.
 enum class Look { Default, Black, Blue, Grey, BoldBlack, BoldDarkOrange, BoldRed };
 
-struct ControlSpec {
+struct ControlEntry {
     const char *name;
     const char *container; // nullptr: the window itself
     ControlKind kind;
@@ -22,7 +22,7 @@ struct ControlSpec {
 };
 
 // The main window's controls, each container's children listed top of the stack first.
-const QList<ControlSpec> &form1Controls();
+const QList<ControlEntry> &form1Controls();
 
 constexpr float form1ClientWidth = 6315;
 constexpr float form1ClientHeight = 8070;
