@@ -143,8 +143,6 @@ Form1::Form1(QWidget *parent)
     load();
 }
 
-Form1::~Form1() = default;
-
 void Form1::buildControls()
 {
     auto *promotionView = new QWebEngineView(this);

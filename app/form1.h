@@ -26,7 +26,6 @@ class Form1 : public QWidget, private lookup::PageFlowWindow
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
-    ~Form1() override;
 
     void command1Click();
     void timer1Tick();
@@ -35,7 +34,6 @@ public:
     QTimer *timer1() const { return m_timer1; }
     browser::WebBrowser *webBrowser2() const { return m_webBrowser2; }
     browser::WebBrowser *promotionBrowser() const { return m_promotionBrowser; }
-    const calc::DsrRecord &record() const { return m_record; }
 
     // The indicator pictures: higher than, lower than, equal to the industry average.
     const QPixmap &picture(lookup::Comparison comparison) const;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
+#include <algorithm>
 
 namespace calc {
 

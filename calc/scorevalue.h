@@ -11,7 +11,6 @@ namespace calc {
 struct ScoreValue {
     qint64 tenThousandths = 0;
 
-    double toDouble() const { return double(tenThousandths) / 10000.0; }
     friend bool operator==(ScoreValue a, ScoreValue b) { return a.tenThousandths == b.tenThousandths; }
     friend bool operator!=(ScoreValue a, ScoreValue b) { return !(a == b); }
     friend bool operator<(ScoreValue a, ScoreValue b) { return a.tenThousandths < b.tenThousandths; }
