@@ -76,6 +76,7 @@ private slots:
     void ratingPageEdgeCases_data();
     void ratingPageEdgeCases();
     void failedFigureReadShowsNoStaleCount();
+    void emptyDsrListStillRunsTheCalculator();
 };
 
 void PageFlowTest::landings_data()
@@ -188,6 +189,21 @@ void PageFlowTest::failedFigureReadShowsNoStaleCount()
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
     QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
     QCOMPARE(record.weightedScore[0], 4.7748);
+}
+
+void PageFlowTest::emptyDsrListStillRunsTheCalculator()
+{
+    calc::DsrRecord record;
+    FakeWindow window;
+    lookup::followPage(ratingPage(tests::workedFigures(), {}), record, window);
+    QCOMPARE(record.starPercents.size(), 15);
+
+    lookup::followPage(ratingPage({}, threeComparisons), record, window);
+    QCOMPARE(record.scoreTexts, QStringList());
+    QCOMPARE(record.starPercents, QStringList());
+    QCOMPARE(window.scores, (QStringList{"", "", ""}));
+    QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
+    QCOMPARE(window.calls.last(6), (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
 }
 
 QTEST_APPLESS_MAIN(PageFlowTest)
