@@ -118,7 +118,7 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , m_timer1(new QTimer(this))
     , m_promotionBrowser(new browser::WebBrowser(browser::WebBrowser::Kind::Plain, browser::sharedProfile(), this))
-    , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Silent, browser::sharedProfile(), this))
+    , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Hidden, browser::sharedProfile(), this))
     , m_pictures{QPixmap(QStringLiteral(":/higher.jpg")), QPixmap(QStringLiteral(":/lower.jpg")),
                  QPixmap(QStringLiteral(":/equal.jpg"))}
 {

@@ -1,6 +1,6 @@
 #include "browser/webbrowser.h"
 
-#include "browser/silentpage.h"
+#include "browser/marketplacepage.h"
 
 #include <QUrl>
 #include <QVariantMap>
@@ -54,11 +54,21 @@ lookup::PageSnapshot snapshotFrom(const QVariantMap &map, const QString &locatio
     return snapshot;
 }
 
+QWebEnginePage *createPage(WebBrowser::Kind kind, QWebEngineProfile *profile, QObject *parent)
+{
+    switch (kind) {
+    case WebBrowser::Kind::Plain: break;
+    case WebBrowser::Kind::Silent: return new SilentPage(profile, parent);
+    case WebBrowser::Kind::Hidden: return new MarketplacePage(profile, parent);
+    }
+    return new QWebEnginePage(profile, parent);
+}
+
 } // namespace
 
 WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
     : QObject(parent)
-    , m_page(kind == Kind::Silent ? new SilentPage(profile, this) : new QWebEnginePage(profile, this))
+    , m_page(createPage(kind, profile, this))
 {
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
 }

@@ -15,7 +15,9 @@ class WebBrowser : public QObject
 {
     Q_OBJECT
 public:
-    enum class Kind { Plain, Silent };
+    // Plain shows the page as it comes; Silent never asks the user anything; Hidden is silent and
+    // also kept to what the page flow reads, from the marketplace alone (see MarketplacePage).
+    enum class Kind { Plain, Silent, Hidden };
     WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent = nullptr);
 
     // Starts loading the address; a later call replaces a load under way. A scheme-relative

@@ -41,6 +41,7 @@ private slots:
     void framesDoNotCompleteThePage();
     void schemeRelativeAddressUsesHttps();
     void failedLoadIsNoLanding();
+    void hiddenBrowserCountsAsShown();
 };
 
 void BrowserTest::initTestCase()
@@ -144,6 +145,16 @@ void BrowserTest::failedLoadIsNoLanding()
     hidden.navigate("https://shopsearch.taobao.com/drop");
     QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/drop"; }));
     QVERIFY(!completed.wait(1500));
+}
+
+void BrowserTest::hiddenBrowserCountsAsShown()
+{
+    // A page that counts as hidden has its timers held back to once a second, or once a minute.
+    WebBrowser hidden(WebBrowser::Kind::Hidden, browser::sharedProfile());
+    QCOMPARE(loadPage(hidden, "https://rate.taobao.com/visible").title, "plain");
+    QVariant state;
+    hidden.page()->runJavaScript("document.visibilityState", [&](const QVariant &result) { state = result; });
+    QTRY_COMPARE_WITH_TIMEOUT(state.toString(), "visible", 20000);
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BrowserTest)

@@ -1,0 +1,61 @@
+#include "browser/marketplacepage.h"
+
+#include "lookup/hosts.h"
+
+#include <QWebEngineUrlRequestInterceptor>
+
+#include <algorithm>
+#include <array>
+
+namespace browser {
+
+namespace {
+
+using Info = QWebEngineUrlRequestInfo;
+
+// What a page fetches for its looks or its owner's statistics; the page flow reads none of it.
+constexpr std::array refusedKinds = {
+    Info::ResourceTypeImage,    Info::ResourceTypeMedia,    Info::ResourceTypeFontResource,
+    Info::ResourceTypeStylesheet, Info::ResourceTypeFavicon, Info::ResourceTypePing,
+    Info::ResourceTypePrefetch, Info::ResourceTypeCspReport, Info::ResourceTypeObject,
+    Info::ResourceTypePluginResource,
+};
+
+class MarketplaceOnly : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const bool refusedKind =
+            std::find(refusedKinds.begin(), refusedKinds.end(), info.resourceType()) != refusedKinds.end();
+        if (refusedKind || !lookup::isMarketplaceAddress(info.requestUrl())) info.block(true);
+    }
+};
+
+} // namespace
+
+MarketplacePage::MarketplacePage(QWebEngineProfile *profile, QObject *parent)
+    : SilentPage(profile, parent)
+{
+    setUrlRequestInterceptor(new MarketplaceOnly(this));
+    connect(this, &QWebEnginePage::loadStarted, this, &MarketplacePage::keepShown);
+}
+
+void MarketplacePage::keepShown()
+{
+    // Without a view Chromium takes the page for a background tab and holds its timers back to
+    // once a second, and after five minutes to once a minute. Before the first load there is
+    // nothing yet to show, so this is done as each load starts.
+    if (!isVisible()) setVisible(true);
+}
+
+bool MarketplacePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)
+{
+    // Addresses that never reach the network (data:, file:, other programs' schemes) pass no
+    // interceptor, so navigations are checked here as well.
+    return lookup::isMarketplaceAddress(url);
+}
+
+} // namespace browser

@@ -1,0 +1,40 @@
+#include "querywindow.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tests {
+
+QueryWindow::QueryWindow()
+    : m_form(std::make_unique<app::Form1>())
+{
+    m_form->show();
+}
+
+QueryWindow::~QueryWindow() = default;
+
+void QueryWindow::query(const QString &name) const
+{
+    m_form->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
+    button()->click();
+}
+
+bool QueryWindow::idle() const { return button()->isEnabled() && button()->text() == QStringLiteral("查询"); }
+
+QString QueryWindow::text(const char *label) const
+{
+    return m_form->findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+QString QueryWindow::caption() const { return m_form->findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(); }
+
+void QueryWindow::runOutTheTimer() const
+{
+    for (int tick = 0; tick < 21; ++tick) m_form->timer1Tick();
+}
+
+QPushButton *QueryWindow::button() const { return m_form->findChild<QPushButton *>(QStringLiteral("Command1")); }
+
+} // namespace tests

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/form1.h"
+
+#include <memory>
+
+class QPushButton;
+
+namespace tests {
+
+// The main window as a test drives it: type a name, press 查询, read what the window shows.
+class QueryWindow
+{
+public:
+    QueryWindow();
+    ~QueryWindow();
+
+    app::Form1 &form() const { return *m_form; }
+    void query(const QString &name) const;
+    bool idle() const;
+    QString text(const char *label) const; // a label's text
+    QString caption() const;               // the results frame's caption
+    void runOutTheTimer() const;           // the ticks of a query that got no answer
+
+private:
+    QPushButton *button() const;
+
+    std::unique_ptr<app::Form1> m_form;
+};
+
+} // namespace tests

@@ -1,0 +1,230 @@
+#include "browser/webbrowser.h"
+#include "dsrpages.h"
+#include "lookup/hosts.h"
+#include "querywindow.h"
+#include "webtest.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+using tests::marketplace;
+
+namespace {
+
+// Everything a real marketplace page pulls in for its looks, from the marketplace and from elsewhere.
+const QString looks = QStringLiteral(
+    "<link rel=\"icon\" href=\"https://img.alicdn.com/favicon.ico\">"
+    "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop.css\">"
+    "<link rel=\"stylesheet\" href=\"https://cdn.evil.example/shop.css\">"
+    "<link rel=\"prefetch\" href=\"https://g.alicdn.com/next.js\">"
+    "<style>@font-face { font-family: shop; src: url(https://g.alicdn.com/shop.woff2); }"
+    " p { font-family: shop; }</style><p>店</p>"
+    "<img src=\"https://img.alicdn.com/logo.png\"><img src=\"https://evil.example/pixel.png\">"
+    "<video src=\"https://cloud.video.taobao.com/shop.mp4\" autoplay muted></video>"
+    "<iframe src=\"https://evil.example/frame.html\"></iframe>"
+    "<script src=\"https://cdn.evil.example/tracker.js\"></script>"
+    "<script>navigator.sendBeacon('https://log.taobao.com/beacon', 'x');"
+    " fetch('https://evil.example/collect').catch(function () {});</script>");
+
+// The rating page's comparison elements, written by one of the marketplace's own scripts.
+const QByteArray comparisonScript =
+    "document.getElementById('industry').innerHTML = '<strong class=\"percent lower\">2.00%</strong>"
+    "<strong class=\"percent normal\">0.00%</strong><strong class=\"percent\">3.00%</strong>';"
+    "fetch('https://h5api.taobao.com/rate-data');";
+
+// Where the hop page's script sends the hidden browser, by key.
+QString scriptTarget(const QByteArray &key)
+{
+    if (key == "foreign") return QStringLiteral("https://evil.example/view_shop.htm");
+    if (key == "file") return QStringLiteral("file:///tmp/view_shop.htm");
+    if (key == "data") return QStringLiteral("data:text/html,<title>首页-假店-淘宝网</title>view_shop.htm");
+    if (key == "scheme") return QStringLiteral("larkspire-test://rate.taobao.com/user-rate-1.htm");
+    const int hop = key.toInt(); // the numbered hops of a redirect chain, then the shop
+    return hop < 5 ? QStringLiteral("/hop/%1").arg(hop + 1) : QStringLiteral("https://shop1001.taobao.com/view_shop.htm");
+}
+
+tests::Response answer(const tests::Request &request)
+{
+    const QByteArray name = request.target.mid(request.target.indexOf("%40") + 3).split('&').value(0);
+    if (request.host == "shopsearch.taobao.com") {
+        if (name == "heavy" || name == "scripted") return tests::redirectTo("https://shop1001.taobao.com/view_shop.htm?" + name);
+        if (name == "away") return tests::redirectTo("https://shop1002.taobao.com/view_shop.htm");
+        if (name == "to-foreign") return tests::redirectTo("https://evil.example/view_shop.htm");
+        if (name == "to-lookalike") return tests::redirectTo("https://taobao.com.evil.example/view_shop.htm");
+        if (name == "to-data") return tests::redirectTo("data:text/html,view_shop.htm");
+        if (name == "to-login") return tests::redirectTo("https://login.taobao.com/member/login.jhtml");
+        return tests::redirectTo("https://www.taobao.com/hop/" + name);
+    }
+    if (request.host == "www.taobao.com" && request.target.startsWith("/hop/")) {
+        const QString target = scriptTarget(request.target.mid(5));
+        const bool chain = request.target.mid(5).toInt() > 0;
+        return tests::page("hop", QStringLiteral("<script>%1location.replace('%2')%3</script>")
+                                      .arg(chain ? "setTimeout(function () { " : "", target, chain ? " }, 100);" : ""));
+    }
+    if (request.host == "shop1001.taobao.com")
+        return tests::page(QStringLiteral("首页-测试旗舰店-淘宝网"),
+                           looks + "<script src=\"https://g.alicdn.com/shop.js\"></script>"
+                                   "<a href=\"//rate.taobao.com/user-rate-1001.htm\">信用评价</a>");
+    if (request.host == "shop1002.taobao.com")
+        return tests::page(QStringLiteral("首页-离店-淘宝网"), "<a href=\"//rate.taobao.com/user-rate-1002.htm\">评价</a>");
+    if (request.target == "/user-rate-1002.htm") return tests::redirectTo("https://evil.example/user-rate-1002.htm");
+    if (request.target == "/user-rate-1001.htm")
+        return tests::page("rate", looks + tests::ratingPageBody(tests::workedFigures(), {})
+                                       + "<div id=\"industry\"></div><script src=\"https://g.alicdn.com/rate.js\"></script>");
+    if (request.target == "/rate.js") {
+        tests::Response script;
+        script.body = comparisonScript;
+        script.contentType = "application/javascript";
+        return script;
+    }
+    if (request.target.endsWith(".js")) {
+        tests::Response script;
+        script.contentType = "application/javascript";
+        return script;
+    }
+    if (request.host == "login.taobao.com")
+        return tests::page("login", "<img src=\"https://img.alicdn.com/login.png\"><form><input name=\"u\"></form>");
+    return tests::page("promotion", "Quillfen <img src=\"/logo.png\"><link rel=\"stylesheet\" href=\"/look.css\">");
+}
+
+bool isLook(const tests::Request &request)
+{
+    for (const char *end : {".png", ".css", ".woff2", ".ico", ".mp4", "/beacon"})
+        if (request.target.endsWith(end)) return true;
+    return false;
+}
+
+// Whether the request came from the promotion panel or the login window, which show everything.
+bool isFromShownBrowser(const tests::Request &request)
+{
+    for (const QByteArray &origin : {QByteArray("http://www.quillfen.example/"), QByteArray("https://login.taobao.com/")})
+        if (request.headers.value("referer").startsWith(origin) || origin.contains("/" + request.host + "/")) return true;
+    return false;
+}
+
+bool isForeign(const tests::Request &request)
+{
+    return !isFromShownBrowser(request) && !lookup::isMarketplaceAddress(QUrl("https://" + request.host));
+}
+
+bool requested(const QByteArray &host, const QByteArray &target)
+{
+    return tests::waitForRequest([&](const tests::Request &r) { return r.host == host && r.target == target; });
+}
+
+} // namespace
+
+// Stands in for the desktop, which would start another program for an address of its scheme.
+class DesktopHandler : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+class HiddenBrowserTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void figuresAreReadWithoutThePagesLooks_data();
+    void figuresAreReadWithoutThePagesLooks();
+    void otherPlacesAreNeverLoaded_data();
+    void otherPlacesAreNeverLoaded();
+    void shownBrowsersLoadEverything();
+
+private:
+    std::unique_ptr<tests::QueryWindow> m_window;
+};
+
+void HiddenBrowserTest::init()
+{
+    marketplace().setHandler(answer);
+    marketplace().clearRequests();
+    m_window = std::make_unique<tests::QueryWindow>();
+}
+
+void HiddenBrowserTest::figuresAreReadWithoutThePagesLooks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("shop and rating pages with pictures, fonts, styles and foreign parts") << "heavy";
+    QTest::newRow("five script redirects before the shop page") << "1";
+}
+
+void HiddenBrowserTest::figuresAreReadWithoutThePagesLooks()
+{
+    QFETCH(QString, name);
+    m_window->query(name);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->idle(), 20000);
+    QCOMPARE(m_window->caption(), QStringLiteral("测试旗舰店-DRS查询"));
+    QCOMPARE(m_window->text("Label3"), QStringLiteral("4.77分"));
+    QCOMPARE(m_window->text("Label17"), "3.00%");
+    QCOMPARE(m_window->text("Label33"), "762");
+
+    // The marketplace's scripts ran and their requests went out; nothing else did.
+    QVERIFY(requested("g.alicdn.com", "/rate.js"));
+    QVERIFY(requested("h5api.taobao.com", "/rate-data"));
+    for (const tests::Request &request : marketplace().requests()) {
+        if (isFromShownBrowser(request)) continue;
+        QVERIFY2(!isLook(request) && !isForeign(request), request.host + request.target);
+    }
+}
+
+void HiddenBrowserTest::otherPlacesAreNeverLoaded_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("lastRequest");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("search answer redirects to a foreign host")
+        << "to-foreign" << QByteArray("/search") << QString();
+    QTest::newRow("search answer redirects to a host named like the marketplace")
+        << "to-lookalike" << QByteArray("/search") << QString();
+    QTest::newRow("search answer redirects to a data address")
+        << "to-data" << QByteArray("/search") << QString();
+    QTest::newRow("rating link redirects to a foreign host")
+        << "away" << QByteArray("/user-rate-1002.htm") << QStringLiteral("离店-DRS查询");
+    QTest::newRow("script sends to a foreign host") << "foreign" << QByteArray("/hop/foreign") << QString();
+    QTest::newRow("script sends to a file address") << "file" << QByteArray("/hop/file") << QString();
+    QTest::newRow("script sends to a data address") << "data" << QByteArray("/hop/data") << QString();
+    QTest::newRow("script sends to another program's scheme") << "scheme" << QByteArray("/hop/scheme") << QString();
+}
+
+void HiddenBrowserTest::otherPlacesAreNeverLoaded()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, lastRequest);
+    QFETCH(QString, caption);
+    DesktopHandler desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("larkspire-test"), &desktop, "open");
+    tests::MessageBoxWatcher boxes;
+
+    m_window->query(name);
+    QVERIFY(tests::waitForRequest([&](const tests::Request &r) { return r.target.startsWith(lastRequest); }));
+    QVERIFY(!QTest::qWaitFor([this] { return m_window->idle(); }, 1500));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("larkspire-test"));
+
+    QCOMPARE(m_window->caption(), caption);
+    QCOMPARE(m_window->text("Label3"), "");
+    QVERIFY(boxes.seen().isEmpty());
+    QVERIFY(desktop.opened.isEmpty());
+    const QString location = m_window->form().webBrowser2()->locationUrl();
+    QVERIFY2(location.isEmpty() || lookup::isMarketplaceAddress(QUrl(location)), qPrintable(location));
+    for (const tests::Request &request : marketplace().requests())
+        QVERIFY2(!isForeign(request), request.host + request.target);
+    m_window->runOutTheTimer();
+    QVERIFY(m_window->idle());
+}
+
+void HiddenBrowserTest::shownBrowsersLoadEverything()
+{
+    // The promotion panel loads at start, the login window when the marketplace asks for a login.
+    QVERIFY(requested("www.quillfen.example", "/logo.png"));
+    QVERIFY(requested("www.quillfen.example", "/look.css"));
+    m_window->query("to-login");
+    QVERIFY(requested("img.alicdn.com", "/login.png"));
+}
+
+LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)
+#include "tst_hiddenbrowser.moc"
