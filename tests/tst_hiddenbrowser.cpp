@@ -83,7 +83,8 @@ tests::Response answer(const tests::Request &request)
         return script;
     }
     if (request.host == "login.taobao.com")
-        return tests::page("login", "<img src=\"https://img.alicdn.com/login.png\"><form><input name=\"u\"></form>");
+        return tests::page("login", "<img src=\"https://img.alicdn.com/login.png\"><link rel=\"stylesheet\" "
+                                    "href=\"https://g.alicdn.com/login.css\"><form><input name=\"u\"></form>");
     return tests::page("promotion", "Quillfen <img src=\"/logo.png\"><link rel=\"stylesheet\" href=\"/look.css\">");
 }
 
@@ -224,6 +225,7 @@ void HiddenBrowserTest::shownBrowsersLoadEverything()
     QVERIFY(requested("www.quillfen.example", "/look.css"));
     m_window->query("to-login");
     QVERIFY(requested("img.alicdn.com", "/login.png"));
+    QVERIFY(requested("g.alicdn.com", "/login.css"));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)

@@ -1,0 +1,140 @@
+#include "heavymarketplace.h"
+
+#include "dsrpages.h"
+#include "webtest.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QRandomGenerator>
+
+namespace bench {
+
+namespace {
+
+constexpr int responseDelayMs = 20;
+
+tests::Response part(const QByteArray &body, const QByteArray &contentType)
+{
+    tests::Response response;
+    response.body = body;
+    response.contentType = contentType;
+    return response;
+}
+
+// A product picture as a shop lists them: a 400 × 400 JPEG.
+QByteArray thumbnail()
+{
+    static const QByteArray bytes = [] {
+        QImage image(400, 400, QImage::Format_RGB32);
+        QRandomGenerator random(7);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x + y) % 256, random.bounded(64) + 96, (400 - x) % 256));
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPG", 80);
+        return jpeg;
+    }();
+    return bytes;
+}
+
+QByteArray styleSheet()
+{
+    QByteArray css = "@font-face { font-family: shop; src: url(https://g.alicdn.com/font/shop.woff2) format('woff2'); }\n"
+                     "body { font-family: shop, sans-serif; }\n";
+    for (int i = 0; i < 400; ++i)
+        css += ".c" + QByteArray::number(i) + " { margin: " + QByteArray::number(i % 17) + "px; color: #333; }\n";
+    return css;
+}
+
+QByteArray script()
+{
+    QByteArray js = "var shop = {};\n";
+    for (int i = 0; i < 600; ++i)
+        js += "shop.f" + QByteArray::number(i) + " = function (a) { return a * " + QByteArray::number(i) + " + 1; };\n";
+    return js;
+}
+
+// A web font's weight; the bytes are no real font, but they are fetched like one.
+QByteArray font() { return QByteArray(60 * 1024, 'F'); }
+
+QString pictures(int count)
+{
+    QString markup;
+    for (int i = 0; i < count; ++i)
+        markup += QStringLiteral("<div class=\"item c%1\"><img src=\"https://img.alicdn.com/imgextra/i%1.jpg\" width=\"400\" "
+                                 "height=\"400\"></div>\n").arg(i);
+    return markup;
+}
+
+// Markup that reads like a shop's item list, up to about the given size.
+QString filler(int bytes)
+{
+    const QString item = QStringLiteral("<div class=\"item-info\"><a href=\"//item.taobao.com/item.htm?id=61234567\">"
+                                        "新款宝贝 包邮 正品保证 七天无理由退换</a><span class=\"price\">¥128.00</span></div>\n");
+    return item.repeated(bytes / item.toUtf8().size());
+}
+
+QString shopPage()
+{
+    return QStringLiteral("<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/a.css\">"
+                          "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/b.css\">")
+        + pictures(40) + filler(280 * 1024)
+        + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-5001.htm\">信用评价</a>"
+                         "<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
+                         "<script src=\"https://g.alicdn.com/shop/b.js\"></script>");
+}
+
+QString ratingPage()
+{
+    const QList<lookup::StrongElement> comparisons = {
+        {"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
+    return pictures(20) + filler(190 * 1024) + tests::ratingPageBody(tests::workedFigures(), comparisons);
+}
+
+tests::Response hop(int number)
+{
+    const QString next = number < 5 ? QStringLiteral("/hop/%1").arg(number + 1)
+                                    : QStringLiteral("https://shop5001.taobao.com/view_shop.htm");
+    return tests::page(QStringLiteral("hop"),
+                       QStringLiteral("<script>setTimeout(function () { location.replace('%1'); }, 100);</script>").arg(next));
+}
+
+tests::Response answerInTime(const tests::Request &request)
+{
+    const QByteArray &target = request.target;
+    if (request.host == "shopsearch.taobao.com")
+        return tests::redirectTo(target.contains("%40hops") ? "https://www.taobao.com/hop/1"
+                                                            : "https://shop5001.taobao.com/view_shop.htm");
+    if (request.host == "www.taobao.com" && target.startsWith("/hop/")) return hop(target.mid(5).toInt());
+    static const tests::Response shop = tests::page(QStringLiteral("首页-基准旗舰店-淘宝网"), shopPage());
+    static const tests::Response rating = tests::page(QStringLiteral("基准旗舰店 - 信用评价"), ratingPage());
+    static const QByteArray css = styleSheet();
+    static const QByteArray js = script();
+    if (request.host == "shop5001.taobao.com") return shop;
+    if (request.host == "rate.taobao.com") return rating;
+    if (target.endsWith(".jpg")) return part(thumbnail(), "image/jpeg");
+    if (target.endsWith(".css")) return part(css, "text/css");
+    if (target.endsWith(".js")) return part(js, "application/javascript");
+    if (target.endsWith(".woff2")) {
+        tests::Response webFont = part(font(), "font/woff2");
+        webFont.headers.append(qMakePair(QByteArray("Access-Control-Allow-Origin"), QByteArray("*")));
+        return webFont;
+    }
+    if (request.host == "www.quillfen.example") return tests::page(QStringLiteral("Quillfen"), QStringLiteral("Quillfen"));
+    tests::Response notFound = tests::page(QStringLiteral("not found"), QStringLiteral("not found"));
+    notFound.status = 404;
+    return notFound;
+}
+
+} // namespace
+
+tests::Response heavyAnswer(const tests::Request &request)
+{
+    tests::Response response = answerInTime(request);
+    response.delayMs = responseDelayMs;
+    return response;
+}
+
+} // namespace bench

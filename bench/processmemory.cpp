@@ -1,0 +1,54 @@
+#include "processmemory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMultiHash>
+
+namespace bench {
+
+namespace {
+
+qint64 pssKiB(qint64 pid)
+{
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly)) return 0;
+    for (QByteArray line = rollup.readLine(); !line.isEmpty(); line = rollup.readLine()) {
+        if (line.startsWith("Pss:")) return line.mid(4).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Each process's children, from the parent field of /proc/PID/stat (after the name, which may
+// hold spaces and parentheses).
+QMultiHash<qint64, qint64> childrenByParent()
+{
+    QMultiHash<qint64, qint64> children;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid) continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        children.insert(fields.value(1).toLongLong(), pid);
+    }
+    return children;
+}
+
+} // namespace
+
+qint64 summedPssKiB(qint64 rootPid)
+{
+    const QMultiHash<qint64, qint64> children = childrenByParent();
+    qint64 total = 0;
+    QList<qint64> pending = {rootPid};
+    while (!pending.isEmpty()) {
+        const qint64 pid = pending.takeLast();
+        total += pssKiB(pid);
+        pending += children.values(pid);
+    }
+    return total;
+}
+
+} // namespace bench
