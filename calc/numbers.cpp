@@ -8,7 +8,6 @@ namespace calc {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Exponents far beyond any representable value are clamped; the value is then zero or overflows.
@@ -19,8 +18,10 @@ constexpr qint64 exponentClamp = 100000000;
 std::optional<DecimalText> parseDecimal(QStringView text)
 {
     qsizetype i = 0, end = text.size();
-    while (i < end && isBlank(text[i])) ++i;
-    while (end > i && isBlank(text[end - 1])) --end;
+    // Page text keeps its markup's line breaks and non-breaking spaces, and Chinese input
+    // methods type the ideographic space: white space of every kind may stand around a number.
+    while (i < end && text[i].isSpace()) ++i;
+    while (end > i && text[end - 1].isSpace()) --end;
 
     DecimalText number;
     if (i < end && (text[i] == u'+' || text[i] == u'-'))

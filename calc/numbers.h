@@ -14,7 +14,7 @@ struct DecimalText {
     qint64 exponent = 0; // value = digits * 10^exponent
 };
 
-// Reads a whole text as a number: blanks around, an optional sign, digits with at most one
+// Reads a whole text as a number: white space of any kind around, an optional sign, digits with at most one
 // decimal point, an optional exponent. Anything else (a unit, a second point, no digit) is no number.
 std::optional<DecimalText> parseDecimal(QStringView text);
 

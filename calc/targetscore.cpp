@@ -10,21 +10,12 @@ namespace {
 TargetOutcome show(const QString &text = {}) { return {TargetOutcome::Action::Show, text}; }
 TargetOutcome keep() { return {TargetOutcome::Action::Keep, {}}; }
 
-QString trimSpaces(const QString &text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text[begin] == u' ') ++begin;
-    while (end > begin && text[end - 1] == u' ') --end;
-    return text.mid(begin, end - begin);
-}
-
 } // namespace
 
-TargetOutcome targetOutcome(const DsrRecord &record, int d, const QString &scoreLabel, const QString &targetInput)
+TargetOutcome targetOutcome(const DsrRecord &record, int d, const QString &scoreLabel, const QString &target)
 {
     if (scoreLabel.isEmpty()) return show();
 
-    const QString target = trimSpaces(targetInput);
     const auto t = PE_CDbl(target);
     if (!t) return keep();
     // Empty, zero or non-numeric targets ask for nothing; neither does a target above 5.

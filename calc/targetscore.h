@@ -19,6 +19,6 @@ struct TargetOutcome {
 
 // The number of five-star ratings dimension d needs to reach the typed target. scoreLabel is
 // the dimension's shown score (empty before any rating page was read).
-TargetOutcome targetOutcome(const DsrRecord &record, int d, const QString &scoreLabel, const QString &targetInput);
+TargetOutcome targetOutcome(const DsrRecord &record, int d, const QString &scoreLabel, const QString &target);
 
 } // namespace calc

@@ -38,7 +38,10 @@ Landing landingOf(const PageSnapshot &page)
 void followShopPage(const PageSnapshot &page, PageFlowWindow &window)
 {
     window.hideLogin();
+    // Whatever was shown belongs to the previous shop, target results included, even if this
+    // shop's rating page is never read.
     window.clearResults();
+    window.clearTargetResults();
     window.setResultsCaption(huqus(page.title) + QStringLiteral("-DRS查询"));
     const QString ratingAddress = page.bodyHtml ? wenz(*page.bodyHtml) : QString();
     // Without a rating link there is nowhere to go: the query is over.

@@ -99,13 +99,13 @@ void PageFlowTest::landings_data()
                                                << QStringList();
     QTest::newRow("shop page") << shop << QStringLiteral("首页-小米旗舰店-淘宝网")
                                << "<a href=\"//rate.taobao.com/user-rate-UvFk.htm\">评价</a>"
-                               << QStringList{"hide login", "clear", QStringLiteral("caption 小米旗舰店-DRS查询"),
+                               << QStringList{"hide login", "clear", "clear targets", QStringLiteral("caption 小米旗舰店-DRS查询"),
                                               "navigate //rate.taobao.com/user-rate-UvFk.htm"};
     QTest::newRow("shop title without dashes") << shop << "shop" << "user-rate-1.htm"
-                                               << QStringList{"hide login", "clear", QStringLiteral("caption -DRS查询"),
+                                               << QStringList{"hide login", "clear", "clear targets", QStringLiteral("caption -DRS查询"),
                                                               "navigate //rate.taobao.com/user-rate-1.htm"};
     QTest::newRow("shop page without a rating link")
-        << shop << "a-b-c" << "<p>no link</p>" << QStringList{"hide login", "clear", QStringLiteral("caption b-DRS查询"), "give back"};
+        << shop << "a-b-c" << "<p>no link</p>" << QStringList{"hide login", "clear", "clear targets", QStringLiteral("caption b-DRS查询"), "give back"};
     QTest::newRow("capital shop address is no shop page") << "https://shop1.taobao.com/VIEW_SHOP.HTM" << "a-b-c"
                                                           << "user-rate-1.htm" << QStringList();
     QTest::newRow("rating address needs the rating host") << "https://www.taobao.com/user-rate-1.htm" << "" << ""

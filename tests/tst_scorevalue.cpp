@@ -1,6 +1,7 @@
 #include "calc/fivestar.h"
 #include "calc/numbers.h"
 #include "calc/scorevalue.h"
+#include "exactly.h"
 
 #include <QTest>
 
@@ -8,6 +9,7 @@
 #include <optional>
 
 using calc::ScoreValue;
+using tests::exactly;
 
 Q_DECLARE_METATYPE(std::optional<qint64>)
 Q_DECLARE_METATYPE(std::optional<double>)
@@ -40,6 +42,9 @@ void ScoreValueTest::scoreValue_data()
     QTest::newRow("with unit") << QStringLiteral("4.8分") << V(0);
     QTest::newRow("blanks around") << " 4.8 " << V(48000);
     QTest::newRow("tab around") << "\t4.8\t" << V(48000);
+    QTest::newRow("line breaks around") << "\r\n4.8\n" << V(48000);
+    QTest::newRow("non-breaking and ideographic spaces around") << QStringLiteral("\u00A04.8\u3000") << V(48000);
+    QTest::newRow("line break inside") << "4.\n8" << V(0);
     QTest::newRow("negative") << "-1" << V(-10000);
     QTest::newRow("plus sign") << "+2" << V(20000);
     QTest::newRow("exponent") << "5E-1" << V(5000);
@@ -101,7 +106,7 @@ void ScoreValueTest::fiveStarWithScoreValue()
     QFETCH(double, count);
     const auto n = calc::fiveStarCount(*calc::PE_CDbl(current), *calc::PE_CDbl(target), target.toDouble(), raters);
     QVERIFY(n.has_value());
-    QCOMPARE(*n, count);
+    QCOMPARE(exactly(*n), exactly(count));
 }
 
 void ScoreValueTest::fiveStarInDouble_data()
@@ -131,18 +136,27 @@ void ScoreValueTest::roundsToFiveDecimals_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
-    QTest::newRow("worked average") << 4.7748 / 0.98 << 4.87224;
-    QTest::newRow("already five") << 4.7748 << 4.7748;
-    QTest::newRow("exact half to even, down") << 0.125 / 10000 << 0.00001;
-    QTest::newRow("exact half to even, up") << 0.375 / 10000 << 0.00004;
-    QTest::newRow("negative") << -1.234567 << -1.23457;
+    QTest::addColumn<bool>("exactTie");
+    QTest::newRow("worked average") << 4.7748 / 0.98 << 4.87224 << false;
+    QTest::newRow("already five") << 4.7748 << 4.7748 << false;
+    QTest::newRow("exact half to even, down") << 0.000025 << 0.00002 << true;
+    QTest::newRow("exact half to even, down again") << 0.000045 << 0.00004 << true;
+    QTest::newRow("exact half to even, near a score") << 4.800025 << 4.80002 << true;
+    QTest::newRow("negative") << -1.234567 << -1.23457 << false;
 }
 
 void ScoreValueTest::roundsToFiveDecimals()
 {
     QFETCH(double, value);
     QFETCH(double, rounded);
-    QCOMPARE(calc::roundTo5(value), rounded);
+    QFETCH(bool, exactTie);
+    QCOMPARE(exactly(calc::roundTo5(value)), exactly(rounded));
+    if (exactTie) {
+        // The row tells half to even from half up only if the scaled value is an exact tie.
+        const double scaled = value * 100000.0;
+        QCOMPARE(exactly(scaled), exactly(std::floor(scaled) + 0.5));
+        QVERIFY(std::floor(scaled + 0.5) / 100000.0 != rounded);
+    }
 }
 
 void ScoreValueTest::countText_data()
@@ -169,6 +183,9 @@ void ScoreValueTest::toDouble_data()
     using D = std::optional<double>;
     QTest::newRow("decimal") << "85.12" << D(85.12);
     QTest::newRow("blanks") << " 1000 " << D(1000.0);
+    QTest::newRow("rater total with a non-breaking space") << QStringLiteral("1000\u00A0") << D(1000.0);
+    QTest::newRow("comparison with the markup's line breaks") << "\n 2.00\n" << D(2.0);
+    QTest::newRow("non-breaking space inside") << QStringLiteral("1\u00A0000") << D();
     QTest::newRow("exponent") << "1.5e2" << D(150.0);
     QTest::newRow("empty") << "" << D();
     QTest::newRow("comma") << "1,000" << D();

@@ -37,6 +37,7 @@ private slots:
     void emptyBeforeAnyRatingPage();
     void target_data();
     void target();
+    void differenceIsTakenAtFourDecimals();
     void typingKeyByKey();
     void unreadableRaterTotalLeavesTheResult();
     void newRatingPageEmptiesResults();
@@ -87,6 +88,9 @@ void TargetScoreTest::target_data()
     QTest::newRow("the current score") << 0 << "4.8" << "4.8" << "0";
     QTest::newRow("one tenth up") << 0 << "4.9" << "4.9" << "1000";
     QTest::newRow("blanks around") << 0 << "  4.9 " << "  4.9 " << "1000";
+    QTest::newRow("ideographic and non-breaking spaces around")
+        << 0 << QStringLiteral("\u30004.9\u00A0") << QStringLiteral("\u30004.9\u00A0") << "1000";
+    QTest::newRow("tab inside is no number") << 0 << "4.\t9" << "4.\t9" << "";
     QTest::newRow("5 becomes 4.9") << 0 << "5" << "4.9" << "1000";
     QTest::newRow("5 at four decimals becomes 4.9") << 0 << "5.00004" << "4.9" << "1000";
     QTest::newRow("truncated, not rounded") << 1 << "4.85" << "4.85" << "204";
@@ -104,6 +108,15 @@ void TargetScoreTest::target()
     input(dimension)->setText(typed);
     QCOMPARE(input(dimension)->text(), shownInput);
     QCOMPARE(result(dimension)->text(), shownResult);
+}
+
+void TargetScoreTest::differenceIsTakenAtFourDecimals()
+{
+    // 4.34 - 4.01 in doubles is a hair under 0.33, which would give 50 instead of 49.
+    const QStringList shares = {"80%", "20%", "0%", "0%", "0%"};
+    readRatingPage({{"4.01", shares, "100"}, {"4.6", shares, "123"}, {"4.95", shares, "100"}});
+    input(0)->setText("4.34");
+    QCOMPARE(result(0)->text(), "49");
 }
 
 void TargetScoreTest::typingKeyByKey()

@@ -1,9 +1,11 @@
 #include "calc/dsrrecord.h"
 #include "calc/turnred.h"
+#include "exactly.h"
 
 #include <QTest>
 
 using calc::DsrRecord;
+using tests::exactly;
 
 namespace {
 
@@ -61,9 +63,9 @@ void TurnRedTest::jisuanRecomputesScores()
     QCOMPARE(record.weightedScore[0], 4.7748);
     QCOMPARE(record.weightedScore[1], 4.9);
     QCOMPARE(record.weightedScore[2], 5.0);
-    QCOMPARE(record.dimensions[0].share5, 85.12 * 0.01);
-    QCOMPARE(record.dimensions[0].share1, 0.88 * 0.01);
-    QCOMPARE(record.dimensions[2].raterTotal, 300.0);
+    QCOMPARE(exactly(record.dimensions[0].share5), exactly(85.12 * 0.01));
+    QCOMPARE(exactly(record.dimensions[0].share1), exactly(0.88 * 0.01));
+    QCOMPARE(exactly(record.dimensions[2].raterTotal), exactly(300.0));
 }
 
 void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores_data()
@@ -98,11 +100,11 @@ void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores()
     for (int d = 0; d < calc::dimensionCount; ++d) {
         QCOMPARE(record.weightedScore[d], before.weightedScore[d]);
         if (d < dimensionsUpdated) {
-            QCOMPARE(record.dimensions[d].share5, (d + 1) * 0.01);
-            QCOMPARE(record.dimensions[d].raterTotal, double(7 + d));
+            QCOMPARE(exactly(record.dimensions[d].share5), exactly((d + 1) * 0.01));
+            QCOMPARE(exactly(record.dimensions[d].raterTotal), exactly(7 + d));
         } else if (d > dimensionsUpdated) {
-            QCOMPARE(record.dimensions[d].share5, before.dimensions[d].share5);
-            QCOMPARE(record.dimensions[d].raterTotal, before.dimensions[d].raterTotal);
+            QCOMPARE(exactly(record.dimensions[d].share5), exactly(before.dimensions[d].share5));
+            QCOMPARE(exactly(record.dimensions[d].raterTotal), exactly(before.dimensions[d].raterTotal));
         }
     }
 }
@@ -117,6 +119,9 @@ void TurnRedTest::turnRedStep_data()
     QTest::newRow("negative count loses its sign") << 0 << "-2.00%" << "293";
     QTest::newRow("not a number") << 0 << "--" << "";
     QTest::newRow("markup around the figure") << 0 << "<em>2.00</em>%" << "";
+    QTest::newRow("the markup's line breaks around the figure") << 0 << "\n 2.00%\n" << "762";
+    QTest::newRow("non-breaking space after the figure") << 0 << QStringLiteral("2.00%\u00A0") << "762";
+    QTest::newRow("blank inside the figure") << 0 << "2. 00%" << "";
     QTest::newRow("gap of 100 percent") << 0 << "100%" << "";
     QTest::newRow("gap above 100 percent") << 0 << "150.00%" << "";
     QTest::newRow("average above 5") << 1 << "3.00%" << "";
