@@ -135,6 +135,8 @@ Form1::Form1(QWidget *parent)
     connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Tick);
     connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(m_promotionBrowser, &browser::WebBrowser::documentComplete, this, &Form1::onPromotionComplete);
+    // A query whose pages can no longer complete is over: the button need not wait for the timer.
+    connect(m_webBrowser2, &browser::WebBrowser::renderProcessDied, this, &Form1::giveButtonBack);
     connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this,
             [this](const lookup::PageSnapshot &page) { lookup::followPage(page, m_record, *this); });
     for (int d = 0; d < calc::dimensionCount; ++d)

@@ -7,6 +7,7 @@
 
 #include <QIcon>
 #include <QPointer>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace app {
@@ -46,7 +47,19 @@ Form2::Form2()
     view->setPage(m_webBrowser1->page());
     setTwipsGeometry(view, {-5040, -1320, 15615, 10215});
 
+    connect(m_webBrowser1, &browser::WebBrowser::renderProcessDied, this, &Form2::reloadAfterCrash);
+    connect(m_webBrowser1, &browser::WebBrowser::documentComplete, this, &Form2::pageCompleted);
     m_webBrowser1->navigate(lookup::loginAddress());
+}
+
+void Form2::pageCompleted() { m_reloading = false; }
+
+void Form2::reloadAfterCrash()
+{
+    // The user may be half way through logging in; a dead page would show nothing at all.
+    if (m_reloading) return;
+    m_reloading = true;
+    m_webBrowser1->page()->triggerAction(QWebEnginePage::Reload);
 }
 
 } // namespace app

@@ -20,8 +20,11 @@ public:
 
 private:
     Form2();
+    void pageCompleted();
+    void reloadAfterCrash();
 
     browser::WebBrowser *m_webBrowser1;
+    bool m_reloading = false; // a page that kills its renderer again is not loaded a third time
 };
 
 } // namespace app

@@ -71,6 +71,7 @@ WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
     , m_page(createPage(kind, profile, this))
 {
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::renderProcessDied);
 }
 
 void WebBrowser::navigate(const QString &address)

@@ -31,6 +31,9 @@ public:
 
 signals:
     void documentComplete(const lookup::PageSnapshot &snapshot);
+    // The engine process that renders the pages died (killed, crashed or out of memory). The
+    // next navigation starts a new one.
+    void renderProcessDied();
 
 private:
     void takeSnapshot(bool loaded);

@@ -104,7 +104,7 @@ private:
         out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
         out += "Cache-Control: no-store\r\nConnection: close\r\n";
         for (const auto &[name, value] : response.headers) out += name + ": " + value + "\r\n";
-        out += "\r\n" + response.body;
+        out += "\r\n" + (response.cutAfter < 0 ? response.body : response.body.left(response.cutAfter));
         m_socket->write(out);
         m_socket->disconnectFromHost();
     }

@@ -29,6 +29,7 @@ struct Response {
     int delayMs = 0;     // answer this late
     bool hang = false;   // never answer
     bool drop = false;   // close the connection without an answer
+    qsizetype cutAfter = -1; // close the connection after this many bytes of the body
 };
 
 Response redirectTo(const QByteArray &location);
