@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, only when some are missing.
+# Packages named as arguments (such as the fuzzing compiler) are installed with them.
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
-          xvfb xauth fonts-noto-cjk openssl)
+          xvfb xauth fonts-noto-cjk openssl "$@")
 
 missing=()
 for p in "${packages[@]}"; do
