@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/controls.h"
 #include "app/form1layout.h"
 #include "app/form2.h"
 #include "browser/profile.h"
@@ -28,75 +29,6 @@ const QString idleCaption = QStringLiteral("查询");
 const QString busyCaption = QStringLiteral("查询中...");
 constexpr qint16 lastBusyTick = 20;
 constexpr float promotionGap = 100;
-
-// "宋体" where it is installed; elsewhere a CJK font, so that no glyph is missing.
-QFont toolFont(bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Serif CJK SC")});
-    font.setPointSize(9);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-// The border colour of an inactive window, as the windowing system paints it.
-QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Inactive, QPalette::Dark); }
-
-void applyLook(QWidget *widget, Look look)
-{
-    const bool bold = look == Look::BoldBlack || look == Look::BoldDarkOrange || look == Look::BoldRed;
-    widget->setFont(toolFont(bold));
-    QColor colour;
-    switch (look) {
-    case Look::Default: return;
-    case Look::Black:
-    case Look::BoldBlack: colour = QColor(0, 0, 0); break;
-    case Look::Blue: colour = QColor(0, 0, 255); break;
-    case Look::Grey: colour = inactiveBorderGrey(); break;
-    case Look::BoldDarkOrange: colour = QColor(192, 64, 0); break;
-    case Look::BoldRed: colour = QColor(255, 0, 0); break;
-    }
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngineView *promotionView)
-{
-    const QString text = QString::fromUtf8(entry.text);
-    QWidget *widget = nullptr;
-    switch (entry.kind) {
-    case ControlKind::Frame: {
-        auto *frame = new QGroupBox(text, container);
-        frame->setAutoFillBackground(true); // a frame hides what lies below it
-        widget = frame;
-        break;
-    }
-    case ControlKind::Label: {
-        auto *label = new QLabel(text, container);
-        label->setTextFormat(Qt::PlainText);
-        widget = label;
-        break;
-    }
-    case ControlKind::TextBox: widget = new QLineEdit(text, container); break;
-    case ControlKind::Button: widget = new QPushButton(text, container); break;
-    case ControlKind::Image: {
-        auto *image = new QLabel(container);
-        image->setTextFormat(Qt::PlainText);
-        widget = image;
-        break;
-    }
-    case ControlKind::Browser:
-        promotionView->setParent(container);
-        widget = promotionView;
-        break;
-    }
-    widget->setObjectName(QString::fromLatin1(entry.name));
-    setTwipsGeometry(widget, entry.place);
-    applyLook(widget, entry.look);
-    return widget;
-}
 
 template <typename T>
 std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1, const char *d2)

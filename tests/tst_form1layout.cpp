@@ -1,3 +1,4 @@
+#include "app/controls.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/twips.h"
@@ -63,7 +64,9 @@ private slots:
     void stackingOrder_data();
     void stackingOrder();
     void focusOrder();
-    void labelsShowPlainText();
+    void labelsShowPlainTextFromTheTopLeft();
+    void darkPaletteKeepsDefaultTextReadable();
+    void songFaceFirst();
     void loginWindow();
 
 private:
@@ -166,7 +169,10 @@ void Form1LayoutTest::control()
     QCOMPARE(widget->font().bold(), bold);
     QCOMPARE(widget->font().pointSize(), 9);
     QCOMPARE(widget->font().families().value(0), QStringLiteral("宋体"));
-    QCOMPARE(widget->palette().color(QPalette::WindowText), colourOf(Look(look)));
+    if (auto *frame = qobject_cast<app::Frame *>(widget))
+        QCOMPARE(frame->titleColour(), colourOf(Look(look)));
+    else
+        QCOMPARE(widget->palette().color(QPalette::WindowText), colourOf(Look(look)));
     if (auto *image = qobject_cast<QLabel *>(widget); image && widget->objectName().startsWith("Image"))
         QVERIFY(image->pixmap().isNull());
 }
@@ -209,10 +215,44 @@ void Form1LayoutTest::focusOrder()
     QCOMPARE(order, expected);
 }
 
-void Form1LayoutTest::labelsShowPlainText()
+void Form1LayoutTest::labelsShowPlainTextFromTheTopLeft()
 {
-    for (QLabel *label : m_form->findChildren<QLabel *>())
+    for (QLabel *label : m_form->findChildren<QLabel *>()) {
         QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+void Form1LayoutTest::darkPaletteKeepsDefaultTextReadable()
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xdd, 0xdd, 0xdd));
+    QApplication::setPalette(dark);
+    app::Form1 form;
+    QApplication::setPalette(light);
+
+    auto colour = [&](const char *name, QPalette::ColorRole role) {
+        return form.findChild<QWidget *>(name)->palette().color(role);
+    };
+    for (const char *name : {"Label1", "Label4", "Label24", "Label6"}) // default look, inside a frame or not
+        QCOMPARE(colour(name, QPalette::WindowText), QColor(0xee, 0xee, 0xee));
+    QCOMPARE(colour("Text2", QPalette::Text), QColor(0xdd, 0xdd, 0xdd));
+    QCOMPARE(colour("Label3", QPalette::WindowText), QColor(192, 64, 0));
+    QCOMPARE(colour("Label33", QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(colour("Label11", QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(form.findChild<app::Frame *>("Frame5")->titleColour(), QColor(0, 0, 0));
+}
+
+void Form1LayoutTest::songFaceFirst()
+{
+    // Where "宋体" itself is missing, a Song (serif) face stands in before a sans one.
+    const QFontInfo shown(find("Label5")->font());
+    if (shown.family() != QStringLiteral("宋体") && shown.family() != QStringLiteral("SimSun"))
+        QVERIFY2(shown.family().contains("Serif"), qPrintable(shown.family()));
 }
 
 void Form1LayoutTest::loginWindow()

@@ -31,6 +31,8 @@ private slots:
     void emptyNameAsksForOne();
     void queryGoesBusyAndSearches_data();
     void queryGoesBusyAndSearches();
+    void keyOnTheFocusedButtonStartsAQuery_data();
+    void keyOnTheFocusedButtonStartsAQuery();
     void timeoutGivesTheButtonBackAtTheTwentyFirstTick();
     void clickAfterEarlyGiveBackRearms();
     void promotionPanel_data();
@@ -112,6 +114,26 @@ void QueryTest::queryGoesBusyAndSearches()
     QCOMPARE(searches[0].method, "GET");
     QVERIFY(searches[0].https);
     QCOMPARE(searches[0].target, "/search?q=%40" + encoded + searchSuffix);
+}
+
+void QueryTest::keyOnTheFocusedButtonStartsAQuery_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void QueryTest::keyOnTheFocusedButtonStartsAQuery()
+{
+    QFETCH(int, key);
+    tests::MessageBoxWatcher boxes;
+    text1()->setText("abc");
+    m_form->activateWindow();
+    command1()->setFocus();
+    QTest::keyClick(command1(), Qt::Key(key));
+    QVERIFY(isBusy());
+    QVERIFY(tests::waitForRequest(isSearch));
 }
 
 void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/form1layout.h"
+
+#include <QColor>
+#include <QFont>
+#include <QGroupBox>
+
+class QWebEngineView;
+
+namespace app {
+
+// "宋体" where it is installed; elsewhere another Song (serif) face, then any CJK face, so that
+// the look stays close and no glyph is missing.
+QFont toolFont(bool bold);
+
+// A frame whose caption may have a colour of its own. Only the caption takes it: the controls
+// inside keep the palette's colours, so they stay readable under a dark palette.
+class Frame : public QGroupBox
+{
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+    QColor titleColour() const { return m_titleColour; }
+    void setTitleColour(const QColor &colour);
+
+protected:
+    void initStyleOption(QStyleOptionGroupBox *option) const override;
+
+private:
+    QColor m_titleColour;
+};
+
+// One control of a layout table, in its container, with its place, text, font and colour.
+// The promotion browser's view is made by the window and only placed here.
+QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngineView *promotionView);
+
+} // namespace app
