@@ -67,6 +67,21 @@ QFont toolFont(bool bold)
     return font;
 }
 
+QIcon toolIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icon-%1.png").arg(size));
+    return icon;
+}
+
+QPixmap indicatorPicture(const QString &name, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1) return QPixmap(QStringLiteral(":/%1.jpg").arg(name));
+    QPixmap sharp(QStringLiteral(":/%1@2x.jpg").arg(name));
+    sharp.setDevicePixelRatio(2);
+    return sharp;
+}
+
 void Frame::setTitleColour(const QColor &colour)
 {
     m_titleColour = colour;

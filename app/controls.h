@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QGroupBox>
+#include <QIcon>
+#include <QPixmap>
 
 class QWebEngineView;
 
@@ -13,6 +15,13 @@ namespace app {
 // "宋体" where it is installed; elsewhere another Song (serif) face, then any CJK face, so that
 // the look stays close and no glyph is missing.
 QFont toolFont(bool bold);
+
+// The tool's icon at every size the desktop asks for.
+QIcon toolIcon();
+
+// An indicator picture ("higher", "lower" or "equal"), 200 x 22 pixels at 100 %, drawn from its
+// double-size version on screens at more than 100 % so that it stays sharp.
+QPixmap indicatorPicture(const QString &name, qreal devicePixelRatio);
 
 // A frame whose caption may have a colour of its own. Only the caption takes it: the controls
 // inside keep the palette's colours, so they stay readable under a dark palette.

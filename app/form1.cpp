@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHash>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -51,12 +50,13 @@ Form1::Form1(QWidget *parent)
     , m_timer1(new QTimer(this))
     , m_promotionBrowser(new browser::WebBrowser(browser::WebBrowser::Kind::Plain, browser::sharedProfile(), this))
     , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Hidden, browser::sharedProfile(), this))
-    , m_pictures{QPixmap(QStringLiteral(":/higher.jpg")), QPixmap(QStringLiteral(":/lower.jpg")),
-                 QPixmap(QStringLiteral(":/equal.jpg"))}
+    , m_pictures{indicatorPicture(QStringLiteral("higher"), qApp->devicePixelRatio()),
+                 indicatorPicture(QStringLiteral("lower"), qApp->devicePixelRatio()),
+                 indicatorPicture(QStringLiteral("equal"), qApp->devicePixelRatio())}
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillfen-Larkspire"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setWindowIcon(toolIcon());
     setFont(toolFont(false));
     setFixedSize(qRound(form1ClientWidth / twipsPerPixel), qRound(form1ClientHeight / twipsPerPixel));
 

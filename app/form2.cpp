@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "app/controls.h"
 #include "app/twips.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
@@ -37,7 +38,7 @@ Form2::Form2()
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("任意登陆一个旺旺账号"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setWindowIcon(toolIcon());
     setFixedSize(qRound(clientWidth / twipsPerPixel), qRound(clientHeight / twipsPerPixel));
 
     // The browser is larger than the window and reaches past its left and top edges, so the

@@ -1,6 +1,7 @@
 #include "browser/webbrowser.h"
 
 #include "browser/marketplacepage.h"
+#include "browser/outwardpage.h"
 
 #include <QUrl>
 #include <QVariantMap>
@@ -61,7 +62,7 @@ QWebEnginePage *createPage(WebBrowser::Kind kind, QWebEngineProfile *profile, QO
     case WebBrowser::Kind::Silent: return new SilentPage(profile, parent);
     case WebBrowser::Kind::Hidden: return new MarketplacePage(profile, parent);
     }
-    return new QWebEnginePage(profile, parent);
+    return new OutwardPage(profile, parent);
 }
 
 } // namespace

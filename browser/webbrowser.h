@@ -15,7 +15,8 @@ class WebBrowser : public QObject
 {
     Q_OBJECT
 public:
-    // Plain shows the page as it comes; Silent never asks the user anything; Hidden is silent and
+    // Plain shows the page as it comes, its new windows in the user's browser (see OutwardPage);
+    // Silent never asks the user anything and opens no window; Hidden is silent and
     // also kept to what the page flow reads, from the marketplace alone (see MarketplacePage).
     enum class Kind { Plain, Silent, Hidden };
     WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent = nullptr);

@@ -91,8 +91,18 @@ void Form1LayoutTest::window()
     QCOMPARE(m_form->size(), QSize(421, 538)); // 6315 x 8070 twips
     QVERIFY(!m_form->windowIcon().isNull());
     QCOMPARE(m_form->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    QCOMPARE(m_form->windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     for (auto comparison : {lookup::Comparison::Higher, lookup::Comparison::Lower, lookup::Comparison::Equal})
-        QCOMPARE(m_form->picture(comparison).size(), QSize(200, 22));
+        QCOMPARE(m_form->picture(comparison).deviceIndependentSize(), QSizeF(200, 22));
+    // At 150 % and 200 % the pictures come from their double-size drawings, at the same size on screen.
+    for (const QString name : {"higher", "lower", "equal"}) {
+        for (qreal ratio : {1.5, 2.0}) {
+            const QPixmap sharp = app::indicatorPicture(name, ratio);
+            QCOMPARE(sharp.size(), QSize(400, 44));
+            QCOMPARE(sharp.deviceIndependentSize(), QSizeF(200, 22));
+        }
+    }
     const QImage higher = m_form->picture(lookup::Comparison::Higher).toImage();
     const QImage lower = m_form->picture(lookup::Comparison::Lower).toImage();
     const QImage equal = m_form->picture(lookup::Comparison::Equal).toImage();

@@ -3,6 +3,7 @@
 #include "browser/webbrowser.h"
 #include "webtest.h"
 
+#include <QDesktopServices>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,6 +38,8 @@ private slots:
     void clickAfterEarlyGiveBackRearms();
     void promotionPanel_data();
     void promotionPanel();
+    void promotionLinksOpenInTheUsersBrowser_data();
+    void promotionLinksOpenInTheUsersBrowser();
 
 private:
     QLineEdit *text1() const { return m_form->findChild<QLineEdit *>("Text1"); }
@@ -209,6 +212,49 @@ void QueryTest::promotionPanel()
     m_form->promotionBrowser()->navigate("http://www.quillfen.example/dsr/ad.html");
     QVERIFY(completed.wait(20000));
     QCOMPARE(app::twipsGeometry(panel).top, top);
+}
+
+void QueryTest::promotionLinksOpenInTheUsersBrowser_data()
+{
+    QTest::addColumn<QString>("opening");
+    QTest::addColumn<QStringList>("opened");
+    const QString done = QStringLiteral("https://www.quillfen.example/done");
+    QTest::newRow("link to a new window")
+        << "<a id=\"a\" href=\"https://www.quillfen.example/buy\" target=\"_blank\">buy</a>"
+           "<script>document.getElementById('a').click();</script>"
+        << QStringList{"https://www.quillfen.example/buy", done};
+    QTest::newRow("window.open over http") << "<script>window.open('http://www.quillfen.example/a');</script>"
+                                           << QStringList{"http://www.quillfen.example/a", done};
+    QTest::newRow("file address") << "<script>window.open('file:///etc/passwd');</script>" << QStringList{done};
+    QTest::newRow("script address") << "<script>window.open('javascript:alert(1)');</script>" << QStringList{done};
+}
+
+// Stands in for the desktop's web browser.
+class DesktopBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList opened;
+public slots:
+    void open(const QUrl &url) { opened << url.toString(); }
+};
+
+void QueryTest::promotionLinksOpenInTheUsersBrowser()
+{
+    QFETCH(QString, opening);
+    QFETCH(QStringList, opened);
+    DesktopBrowser desktop;
+    for (const char *scheme : {"http", "https", "file", "javascript"})
+        QDesktopServices::setUrlHandler(scheme, &desktop, "open");
+    // Once the row's window has been asked for, a last one shows the page went on after it.
+    m_promotionBody = ("<html><body>Quillfen " + opening
+                       + "<script>setTimeout(function () { window.open('https://www.quillfen.example/done'); }, 300);"
+                         "</script></body></html>").toUtf8();
+    m_form = std::make_unique<app::Form1>();
+    m_form->show();
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.opened.contains("https://www.quillfen.example/done"), 20000);
+    for (const char *scheme : {"http", "https", "file", "javascript"}) QDesktopServices::unsetUrlHandler(scheme);
+    QCOMPARE(desktop.opened, opened);
 }
 
 LARKSPIRE_WEB_TEST_MAIN(QueryTest)
