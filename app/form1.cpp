@@ -3,13 +3,16 @@
 #include "app/controls.h"
 #include "app/form1layout.h"
 #include "app/form2.h"
+#include "app/resultsummary.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "calc/targetscore.h"
 #include "lookup/hosts.h"
 #include "lookup/searchaddress.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHash>
@@ -73,6 +76,14 @@ Form1::Form1(QWidget *parent)
             [this](const lookup::PageSnapshot &page) { lookup::followPage(page, m_record, *this); });
     for (int d = 0; d < calc::dimensionCount; ++d)
         connect(m_targetInputs[d], &QLineEdit::textChanged, this, [this, d] { onTargetChanged(d); });
+
+    // Ctrl+C copies the results unless a text box has the focus: it copies its own selection.
+    auto *copy = new QAction(QStringLiteral("复制结果"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &Form1::copyResults);
+    addAction(copy);
+    m_frame2->addAction(copy);
+    m_frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     load();
 }
@@ -181,6 +192,16 @@ void Form1::onPromotionComplete(const lookup::PageSnapshot &page)
     setTwipsTop(m_webBrowser1, frame.height + frame.top + promotionGap);
 }
 
+void Form1::copyResults()
+{
+    ShownResults shown;
+    shown.caption = m_frame2->title();
+    for (int d = 0; d < calc::dimensionCount; ++d)
+        shown.dimensions[d] = {m_scoreLabels[d]->text(),  m_shownComparisons[d],     m_comparisonLabels[d]->text(),
+                               m_turnRedLabels[d]->text(), m_targetInputs[d]->text(), m_targetResults[d]->text()};
+    QGuiApplication::clipboard()->setText(resultSummary(shown));
+}
+
 void Form1::onTargetChanged(int d)
 {
     const calc::TargetOutcome outcome =
@@ -215,6 +236,7 @@ void Form1::clearResults()
         m_scoreLabels[d]->clear();
         m_comparisonLabels[d]->clear();
         m_indicatorBars[d]->setPixmap(QPixmap());
+        m_shownComparisons[d].reset();
         m_turnRedLabels[d]->clear();
     }
 }
@@ -228,6 +250,7 @@ void Form1::showScores(const QStringList &scores)
 void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
 {
     m_indicatorBars[d]->setPixmap(picture(comparison));
+    m_shownComparisons[d] = comparison;
     m_comparisonLabels[d]->setText(text);
 }
 

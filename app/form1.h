@@ -49,6 +49,7 @@ private:
     void load();
 
     void onPromotionComplete(const lookup::PageSnapshot &page);
+    void copyResults();
     void onTargetChanged(int dimension);
 
     // The page flow's view of this window.
@@ -82,6 +83,7 @@ private:
     std::array<QLineEdit *, calc::dimensionCount> m_targetInputs{};
     std::array<QLabel *, calc::dimensionCount> m_targetResults{};
 
+    std::array<std::optional<lookup::Comparison>, calc::dimensionCount> m_shownComparisons{};
     std::array<QPixmap, 3> m_pictures; // Picture1 (higher), Picture2 (lower), Picture3 (equal)
     calc::DsrRecord m_record;
     qint16 m_busyTicks = 0;

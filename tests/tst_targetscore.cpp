@@ -3,6 +3,8 @@
 #include "dsrpages.h"
 #include "webtest.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -41,6 +43,8 @@ private slots:
     void typingKeyByKey();
     void unreadableRaterTotalLeavesTheResult();
     void newRatingPageEmptiesResults();
+    void copiedSummary_data();
+    void copiedSummary();
 
 private:
     void readRatingPage(const QList<tests::DsrFigures> &figures)
@@ -156,6 +160,58 @@ void TargetScoreTest::newRatingPageEmptiesResults()
     QCOMPARE(result(1)->text(), "");
     QCOMPARE(input(0)->text(), "4.9");
     QCOMPARE(input(1)->text(), "4.85");
+}
+
+void TargetScoreTest::copiedSummary_data()
+{
+    QTest::addColumn<QStringList>("targets");
+    QTest::addColumn<QString>("targetLines");
+    QTest::newRow("no target") << QStringList{"", "", ""} << QString();
+    QTest::newRow("targets with and without a result")
+        << QStringList{"4.9", "abc", " 5 "}
+        << QStringLiteral("宝贝与描述相符提升到：4.9分 需要5分人数：1000\n");
+}
+
+void TargetScoreTest::copiedSummary()
+{
+    QFETCH(QStringList, targets);
+    QFETCH(QString, targetLines);
+    lookup::PageSnapshot shop;
+    shop.locationUrl = shop.documentUrl = "https://shop1.taobao.com/view_shop.htm";
+    shop.title = QStringLiteral("首页-测试旗舰店-淘宝网");
+    shop.bodyHtml = QString(); // no rating link: the page flow stops here
+    emit m_form->webBrowser2()->documentComplete(shop);
+    lookup::PageSnapshot rating = ratingPage(currentFigures());
+    rating.strongs = {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
+    emit m_form->webBrowser2()->documentComplete(rating);
+    for (int d = 0; d < 3; ++d) input(d)->setText(targets[d]);
+    QApplication::clipboard()->clear();
+
+    auto *frame = m_form->findChild<QWidget *>("Frame2");
+    QCOMPARE(frame->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(frame->actions().size(), 1);
+    QCOMPARE(frame->actions()[0]->text(), QStringLiteral("复制结果"));
+    frame->actions()[0]->trigger();
+    const QString summary = QStringLiteral("测试旗舰店-DRS查询\n"
+                                           "宝贝与描述相符：4.8分 低于行业平均 2.00% 飘红需要5分人数：960\n"
+                                           "卖家的服务态度：4.6分 与行业平均持平 0.00% 飘红需要5分人数：0\n"
+                                           "物流服务的质量：4.95分 高于行业平均 3.00% 飘红需要5分人数：0\n")
+        + targetLines;
+    QCOMPARE(QApplication::clipboard()->text(), summary);
+
+    // Ctrl+C does the same unless a text box has the focus, which copies its own selection.
+    QApplication::clipboard()->clear();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->findChild<QWidget *>("Command1")->setFocus();
+    QTest::keySequence(m_form.get(), QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), summary);
+    QApplication::clipboard()->clear();
+    input(0)->setFocus();
+    input(0)->selectAll();
+    QTest::keySequence(input(0), QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), targets[0]);
+    QCOMPARE(input(0)->text(), targets[0]);
 }
 
 LARKSPIRE_WEB_TEST_MAIN(TargetScoreTest)
