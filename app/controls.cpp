@@ -1,10 +1,10 @@
 #include "app/controls.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleOptionGroupBox>
 #include <QWebEngineView>
 
 #include <optional>
@@ -18,13 +18,15 @@ QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Ina
 
 bool isBold(Look look) { return look == Look::BoldBlack || look == Look::BoldDarkOrange || look == Look::BoldRed; }
 
-// The colour a look fixes; none for the default look, which follows the palette.
+// The colour a look fixes; none where the text follows the palette. Black is the text colour of
+// the light palettes the layout was drawn on: under a dark palette it becomes the palette's light
+// text, where fixed black would be unreadable.
 std::optional<QColor> colourOf(Look look)
 {
     switch (look) {
-    case Look::Default: break;
+    case Look::Default:
     case Look::Black:
-    case Look::BoldBlack: return QColor(0, 0, 0);
+    case Look::BoldBlack: break;
     case Look::Blue: return QColor(0, 0, 255);
     case Look::Grey: return inactiveBorderGrey();
     case Look::BoldDarkOrange: return QColor(192, 64, 0);
@@ -38,10 +40,6 @@ void applyLook(QWidget *widget, Look look)
     widget->setFont(toolFont(isBold(look)));
     const auto colour = colourOf(look);
     if (!colour) return;
-    if (auto *frame = qobject_cast<Frame *>(widget)) {
-        frame->setTitleColour(*colour);
-        return;
-    }
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, *colour);
     widget->setPalette(palette);
@@ -82,28 +80,13 @@ QPixmap indicatorPicture(const QString &name, qreal devicePixelRatio)
     return sharp;
 }
 
-void Frame::setTitleColour(const QColor &colour)
-{
-    m_titleColour = colour;
-    update();
-}
-
-void Frame::initStyleOption(QStyleOptionGroupBox *option) const
-{
-    QGroupBox::initStyleOption(option);
-    if (!m_titleColour.isValid()) return;
-    // Styles take the caption's colour either from the text colour or from the palette.
-    option->textColor = m_titleColour;
-    option->palette.setColor(QPalette::WindowText, m_titleColour);
-}
-
 QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngineView *promotionView)
 {
     const QString text = QString::fromUtf8(entry.text);
     QWidget *widget = nullptr;
     switch (entry.kind) {
     case ControlKind::Frame: {
-        auto *frame = new Frame(text, container);
+        auto *frame = new QGroupBox(text, container);
         frame->setAutoFillBackground(true); // a frame hides what lies below it
         widget = frame;
         break;

@@ -2,9 +2,7 @@
 
 #include "app/form1layout.h"
 
-#include <QColor>
 #include <QFont>
-#include <QGroupBox>
 #include <QIcon>
 #include <QPixmap>
 
@@ -22,24 +20,6 @@ QIcon toolIcon();
 // An indicator picture ("higher", "lower" or "equal"), 200 x 22 pixels at 100 %, drawn from its
 // double-size version on screens at more than 100 % so that it stays sharp.
 QPixmap indicatorPicture(const QString &name, qreal devicePixelRatio);
-
-// A frame whose caption may have a colour of its own. Only the caption takes it: the controls
-// inside keep the palette's colours, so they stay readable under a dark palette.
-class Frame : public QGroupBox
-{
-    Q_OBJECT
-public:
-    using QGroupBox::QGroupBox;
-
-    QColor titleColour() const { return m_titleColour; }
-    void setTitleColour(const QColor &colour);
-
-protected:
-    void initStyleOption(QStyleOptionGroupBox *option) const override;
-
-private:
-    QColor m_titleColour;
-};
 
 // One control of a layout table, in its container, with its place, text, font and colour.
 // The promotion browser's view is made by the window and only placed here.

@@ -33,3 +33,6 @@ done
 for size in 16 32 48 64 128 256; do
     rsvg-convert -w "$size" -h "$size" icon.svg -o "icon-$size.png"
 done
+
+# The Windows icon holds the same sizes in one file.
+/usr/bin/convert icon-16.png icon-32.png icon-48.png icon-64.png icon-128.png icon-256.png icon.ico

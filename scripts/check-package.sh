@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Checks the Debian package that scripts/package.sh made: its control data and contents, its
+# desktop entry and AppStream metadata, then unpacks it into a scratch root and starts the
+# installed program offscreen to see it come up and stay up.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="${LARKSPIRE_PACKAGE_DIR:-$root/build-package}"
+id=example.quillfen.Larkspire
+
+"$root/scripts/deps.sh" desktop-file-utils appstream
+deb=$(ls "$build"/larkspire_*.deb)
+dpkg-deb --info "$deb"
+depends=$(dpkg-deb --field "$deb" Depends)
+if grep -q -- '-dev' <<<"$depends"; then echo "the package depends on a -dev package: $depends"; exit 1; fi
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+dpkg -x "$deb" "$scratch"
+expected=(usr/bin/larkspire "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
+          "usr/share/icons/hicolor/scalable/apps/$id.svg")
+for size in 16 32 48 64 128 256; do expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+for file in "${expected[@]}"; do
+    [ -f "$scratch/$file" ] || { echo "missing from the package: $file"; exit 1; }
+done
+desktop-file-validate "$scratch/usr/share/applications/$id.desktop"
+appstreamcli validate --no-net "$scratch/usr/share/metainfo/$id.metainfo.xml"
+
+# Chromium refuses to run as root with its sandbox on.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu "$scratch/usr/bin/larkspire" &
+program=$!
+sleep 8
+if ! kill -0 "$program" 2>/dev/null; then echo "the installed program did not stay up"; exit 1; fi
+# Its window loads the promotion page, so the engine's own processes have started by now.
+if ! pgrep -P "$program" >/dev/null; then echo "the installed program started no engine process"; kill "$program"; exit 1; fi
+kill "$program"
+wait "$program" || true
+echo "package checked: $(basename "$deb")"

@@ -1,0 +1,65 @@
+// Takes the README's screenshots of the main window after a query against the fake marketplace.
+// Not a test: run build/tests/take_screenshots FILE.png [--dark], with QT_SCALE_FACTOR=2 for 200 %.
+
+#include "dsrpages.h"
+#include "querywindow.h"
+#include "webtest.h"
+
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace {
+
+tests::Response answer(const tests::Request &request)
+{
+    if (request.host == "shopsearch.taobao.com") return tests::redirectTo("https://shop1001.taobao.com/view_shop.htm");
+    if (request.host == "shop1001.taobao.com")
+        return tests::page(QStringLiteral("首页-云栖数码旗舰店-淘宝网"),
+                           QStringLiteral("<a href=\"//rate.taobao.com/user-rate-1001.htm\">信用评价</a>"));
+    if (request.host == "rate.taobao.com")
+        return tests::page(QStringLiteral("信用评价"),
+                           tests::ratingPageBody(tests::workedFigures(), {{"percent lower", "2.00%"},
+                                                                          {"percent normal", "0.00%"},
+                                                                          {"percent", "3.00%"}}));
+    return tests::page(QStringLiteral("Quillfen"),
+                       QStringLiteral("<div style=\"font: 13px sans-serif; padding: 8px; background: #fff4e5\">"
+                                      "<b>Quillfen</b> 卖家工具：动态评分查询、飘红计算、提升计算</div>"));
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Inactive, QPalette::Dark, QColor(0x90, 0x90, 0x90));
+    return dark;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    tests::prepareWebEnvironment();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2) qFatal("usage: take_screenshots FILE.png [--dark]");
+    if (arguments.contains(QStringLiteral("--dark"))) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(darkPalette());
+    }
+    tests::marketplace().setHandler(answer);
+
+    tests::QueryWindow window;
+    window.query(QStringLiteral("云栖数码旗舰店"));
+    if (!QTest::qWaitFor([&] { return window.idle() && !window.text("Label3").isEmpty(); }, 30000))
+        qFatal("the query did not finish");
+    window.form().findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("4.9"));
+    QTest::qWait(1500); // the promotion page settles below the target frame
+    return window.form().grab().save(arguments.at(1)) ? 0 : 1;
+}
