@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/controls.h"
 
 #include <QApplication>
@@ -68,7 +69,8 @@ QFont toolFont(bool bold)
 QIcon toolIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icon-%1.png").arg(size));
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon-%1.png").arg(size));
     return icon;
 }
 

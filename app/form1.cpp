@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/form1.h"
 
 #include "app/controls.h"
@@ -32,8 +33,14 @@ const QString busyCaption = QStringLiteral("查询中...");
 constexpr qint16 lastBusyTick = 20;
 constexpr float promotionGap = 100;
 
+// The maker's promotion page, on a reserved top-level domain so no third party can serve it, and
+// the brand word that tells it from an error page.
+constexpr QLatin1StringView promotionAddress{"http://www.quillfen.example/dsr/ad.html"};
+constexpr QLatin1StringView promotionMarker{"Quillfen"};
+
 template <typename T>
-std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1, const char *d2)
+std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1,
+                                                    const char *d2)
 {
     return {window->findChild<T *>(QLatin1String(d0)), window->findChild<T *>(QLatin1String(d1)),
             window->findChild<T *>(QLatin1String(d2))};
@@ -53,9 +60,9 @@ Form1::Form1(QWidget *parent)
     , m_timer1(new QTimer(this))
     , m_promotionBrowser(new browser::WebBrowser(browser::WebBrowser::Kind::Plain, browser::sharedProfile(), this))
     , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Hidden, browser::sharedProfile(), this))
-    , m_pictures{indicatorPicture(QStringLiteral("higher"), qApp->devicePixelRatio()),
-                 indicatorPicture(QStringLiteral("lower"), qApp->devicePixelRatio()),
-                 indicatorPicture(QStringLiteral("equal"), qApp->devicePixelRatio())}
+    , m_picture1(indicatorPicture(QStringLiteral("higher"), qApp->devicePixelRatio()))
+    , m_picture2(indicatorPicture(QStringLiteral("lower"), qApp->devicePixelRatio()))
+    , m_picture3(indicatorPicture(QStringLiteral("equal"), qApp->devicePixelRatio()))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillfen-Larkspire"));
@@ -137,7 +144,7 @@ void Form1::setFocusOrder()
 {
     QWidget *browser = m_webBrowser1->focusProxy() ? m_webBrowser1->focusProxy() : m_webBrowser1;
     const QList<QWidget *> order = {m_targetInputs[0], m_targetInputs[1], m_targetInputs[2],
-                                    m_command1, m_text1, browser};
+                                    m_command1,        m_text1,           browser};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -146,7 +153,7 @@ void Form1::load()
 {
     // Labels never fill their background, so the comparison labels already let the indicator
     // bars below them show through, and the bars start without a picture.
-    m_promotionBrowser->navigate(lookup::promotionAddress);
+    m_promotionBrowser->navigate(promotionAddress);
 }
 
 void Form1::command1Click()
@@ -182,12 +189,17 @@ void Form1::closeEvent(QCloseEvent *event)
 
 const QPixmap &Form1::picture(lookup::Comparison comparison) const
 {
-    return m_pictures[static_cast<int>(comparison)];
+    switch (comparison) {
+    case lookup::Comparison::Higher: break;
+    case lookup::Comparison::Lower: return m_picture2;
+    case lookup::Comparison::Equal: return m_picture3;
+    }
+    return m_picture1;
 }
 
 void Form1::onPromotionComplete(const lookup::PageSnapshot &page)
 {
-    if (!page.bodyHtml || !page.bodyHtml->contains(lookup::promotionMarker)) return;
+    if (!page.bodyHtml || !page.bodyHtml->contains(promotionMarker)) return;
     const TwipsRect frame = twipsGeometry(m_frame5);
     setTwipsTop(m_webBrowser1, frame.height + frame.top + promotionGap);
 }
@@ -197,7 +209,7 @@ void Form1::copyResults()
     ShownResults shown;
     shown.caption = m_frame2->title();
     for (int d = 0; d < calc::dimensionCount; ++d)
-        shown.dimensions[d] = {m_scoreLabels[d]->text(),  m_shownComparisons[d],     m_comparisonLabels[d]->text(),
+        shown.dimensions[d] = {m_scoreLabels[d]->text(),   m_shownComparisons[d],     m_comparisonLabels[d]->text(),
                                m_turnRedLabels[d]->text(), m_targetInputs[d]->text(), m_targetResults[d]->text()};
     QGuiApplication::clipboard()->setText(resultSummary(shown));
 }
@@ -218,13 +230,13 @@ void Form1::showMessage(const QString &text) { showMessageBox(this, text); }
 
 void Form1::showLogin(const QString &address)
 {
-    Form2 *login = Form2::loaded();
+    Form2 *login = Form2::ensureLoaded();
     login->show();
     login->raise();
     login->webBrowser1()->navigate(address);
 }
 
-void Form1::hideLogin() { Form2::loaded()->hide(); }
+void Form1::hideLogin() { Form2::ensureLoaded()->hide(); }
 
 void Form1::setResultsCaption(const QString &caption) { m_frame2->setTitle(caption); }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "calc/dsrrecord.h"
@@ -15,7 +16,9 @@ class QPushButton;
 class QTimer;
 class QWebEngineView;
 
-namespace browser { class WebBrowser; }
+namespace browser {
+class WebBrowser;
+}
 
 namespace app {
 
@@ -27,22 +30,19 @@ class Form1 : public QWidget, private lookup::PageFlowWindow
 public:
     explicit Form1(QWidget *parent = nullptr);
 
-    void command1Click();
-    void timer1Tick();
-
-    qint16 busyTicks() const { return m_busyTicks; }
-    QTimer *timer1() const { return m_timer1; }
-    browser::WebBrowser *webBrowser2() const { return m_webBrowser2; }
-    browser::WebBrowser *promotionBrowser() const { return m_promotionBrowser; }
-
-    // The indicator pictures: higher than, lower than, equal to the industry average.
-    const QPixmap &picture(lookup::Comparison comparison) const;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    friend struct Form1Probe; // the tests' view of the insides
+
+    void command1Click();
+    void timer1Tick();
+
+    // The indicator picture for a comparison with the industry average.
+    const QPixmap &picture(lookup::Comparison comparison) const;
+
     void buildControls();
     void findDimensionControls();
     void setFocusOrder();
@@ -84,7 +84,9 @@ private:
     std::array<QLabel *, calc::dimensionCount> m_targetResults{};
 
     std::array<std::optional<lookup::Comparison>, calc::dimensionCount> m_shownComparisons{};
-    std::array<QPixmap, 3> m_pictures; // Picture1 (higher), Picture2 (lower), Picture3 (equal)
+    QPixmap m_picture1; // higher than the industry average
+    QPixmap m_picture2; // lower
+    QPixmap m_picture3; // equal
     calc::DsrRecord m_record;
     qint16 m_busyTicks = 0;
     bool m_focusOrderSet = false;

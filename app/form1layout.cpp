@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/form1layout.h"
 
 namespace app {
@@ -37,7 +38,12 @@ const QList<ControlEntry> &form1Controls()
         {"Text4", "Frame5", K::TextBox, {2160, 1120, 615, 340}, "", Look::Default},
         {"Text3", "Frame5", K::TextBox, {2160, 720, 615, 340}, "", Look::Default},
         {"Text2", "Frame5", K::TextBox, {2160, 320, 615, 340}, "", Look::Default},
-        {"Label11", "Frame5", K::Label, {600, 1560, 5055, 255}, "说明：输入提升到多少分后,自动计算出结果！", Look::Blue},
+        {"Label11",
+         "Frame5",
+         K::Label,
+         {600, 1560, 5055, 255},
+         "说明：输入提升到多少分后,自动计算出结果！",
+         Look::Blue},
         {"Label26", "Frame5", K::Label, {4260, 1195, 735, 255}, "", Look::BoldRed},
         {"Label25", "Frame5", K::Label, {120, 1170, 2055, 255}, "物流服务的质量提升到：", Look::Black},
         {"Label24", "Frame5", K::Label, {2805, 1185, 1455, 210}, "分 需要5分人数：", Look::Default},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "app/twips.h"
@@ -17,7 +18,7 @@ struct ControlEntry {
     const char *container; // nullptr: the window itself
     ControlKind kind;
     TwipsRect place;
-    const char *text;      // UTF-8
+    const char *text; // UTF-8
     Look look;
 };
 

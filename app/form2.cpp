@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/form2.h"
 
 #include "app/controls.h"
@@ -22,7 +23,7 @@ constexpr float clientHeight = 8925;
 
 } // namespace
 
-Form2 *Form2::loaded()
+Form2 *Form2::ensureLoaded()
 {
     if (!theWindow) theWindow = new Form2;
     return theWindow;

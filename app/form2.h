@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QWidget>
 
-namespace browser { class WebBrowser; }
+namespace browser {
+class WebBrowser;
+}
 
 namespace app {
 
@@ -12,8 +15,8 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    static Form2 *loaded();   // the window, loading it (invisibly) first if needed
-    static Form2 *ifLoaded(); // the window, or nullptr when it is not loaded
+    static Form2 *ensureLoaded(); // the window, loading it (invisibly) first if needed
+    static Form2 *ifLoaded();     // the window, or nullptr when it is not loaded
     static void unload();
 
     browser::WebBrowser *webBrowser1() const { return m_webBrowser1; }

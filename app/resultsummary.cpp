@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/resultsummary.h"
 
 #include <QStringList>

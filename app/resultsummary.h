@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "lookup/pageflow.h"
@@ -12,11 +13,11 @@ namespace app {
 // What the main window shows of one shop, row by row, as its labels hold it.
 struct ShownResults {
     struct Dimension {
-        QString score;                              // such as "4.77分"
+        QString score;                                // such as "4.77分"
         std::optional<lookup::Comparison> comparison; // the picture shown, if any
-        QString comparisonText;                     // such as "2.00%"
+        QString comparisonText;                       // such as "2.00%"
         QString turnRed;
-        QString target;                             // the typed target
+        QString target; // the typed target
         QString targetResult;
     };
     QString caption;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/twips.h"
 
 #include <QVariant>

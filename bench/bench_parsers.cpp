@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the rating-page readers on large and hostile markup. Not part of the test run:
 // build with -DLARKSPIRE_BENCH=ON and run bench/bench_parsers.
 
@@ -23,20 +24,28 @@ void measure(const char *what, const std::function<void()> &work)
         work();
         ++runs;
     } while (clock.elapsed() < 500);
-    out << QString("%1: %2 ms per run (%3 runs)\n").arg(QLatin1String(what)).arg(double(clock.nsecsElapsed()) / 1e6 / runs, 0, 'f', 3).arg(runs);
+    out << QString("%1: %2 ms per run (%3 runs)\n")
+               .arg(QLatin1String(what))
+               .arg(double(clock.nsecsElapsed()) / 1e6 / runs, 0, 'f', 3)
+               .arg(runs);
     out.flush();
 }
 
 QString completeDsrList()
 {
     QString list;
-    const QStringList captions = {QStringLiteral("宝贝与描述相符"), QStringLiteral("卖家的服务态度"), QStringLiteral("物流服务的质量")};
+    const QStringList captions = {QStringLiteral("宝贝与描述相符"), QStringLiteral("卖家的服务态度"),
+                                  QStringLiteral("物流服务的质量")};
     for (const QString &caption : captions) {
         list += QStringLiteral("\n<li class=\"dsr-item\">\n<div class=\"item-scrib\"><span class=\"title\">%1：</span>"
-                               "<em title=\"4.84分\" class=\"count\">4.84</em> <span class=\"total\">共<span>12345</span>人</span></div>\n")
+                               "<em title=\"4.84分\" class=\"count\">4.84</em> <span "
+                               "class=\"total\">共<span>12345</span>人</span></div>\n")
                     .arg(caption);
         for (int star = 5; star >= 1; --star)
-            list += QStringLiteral("<li><span class=\"star\">%1分</span><div class=\"count count%1\"><em>\t19.99% </em></div></li>\n").arg(star);
+            list +=
+                QStringLiteral(
+                    "<li><span class=\"star\">%1分</span><div class=\"count count%1\"><em>\t19.99% </em></div></li>\n")
+                    .arg(star);
     }
     return list;
 }
@@ -45,7 +54,8 @@ QString completeDsrList()
 
 int main()
 {
-    QString body = QStringLiteral("<div class=\"shop\"><a href=\"//item.taobao.com/item.htm?id=1\">item</a></div>").repeated(26000);
+    QString body = QStringLiteral("<div class=\"shop\"><a href=\"//item.taobao.com/item.htm?id=1\">item</a></div>")
+                       .repeated(26000);
     body += QStringLiteral("<a href=\"//rate.taobao.com/user-rate-UvFkuOmcGMCQy.htm\">rate</a>");
     out << "shop body: " << body.size() << " characters on one line\n";
     measure("wenz, 2 MB single-line shop page", [&] { lookup::wenz(body); });
@@ -54,7 +64,8 @@ int main()
     measure("chr, complete DSR list", [&] { lookup::chr(dsr); });
 
     // Fillers hold the letters the patterns end in, so no engine can rule a match out early.
-    const QString manyLinks = QStringLiteral("user-rate-x.ht ").repeated(50000) + QStringLiteral("a.hxm ").repeated(50000);
+    const QString manyLinks =
+        QStringLiteral("user-rate-x.ht ").repeated(50000) + QStringLiteral("a.hxm ").repeated(50000);
     measure("wenz, 1 MB line, 50,000 user-rate- and no .htm", [&] { lookup::wenz(manyLinks); });
 
     const QString manyClasses = QStringLiteral("class=count coun> </di v ").repeated(40000);
@@ -63,7 +74,8 @@ int main()
     const QString openTags = QStringLiteral("class=count count>") + QString(1'000'000, u'<') + QStringLiteral("</div");
     measure("chr, 1 MB star cell of < without >", [&] { lookup::chr(openTags); });
 
-    const QString manyTags = QStringLiteral("class=count count>") + QStringLiteral("<a>x<b>y ").repeated(100000) + QStringLiteral("</div");
+    const QString manyTags =
+        QStringLiteral("class=count count>") + QStringLiteral("<a>x<b>y ").repeated(100000) + QStringLiteral("</div");
     measure("chr, 1 MB star cell of alternating tags and blanks", [&] { lookup::chr(manyTags); });
 
     return 0;

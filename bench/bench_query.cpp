@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times whole queries of the real main window against a marketplace of realistic weight, next to
 // bare Chromium loading the same pages in the same run; also start-up and memory. Not part of the
 // test run: build with -DLARKSPIRE_BENCH=ON and run bench/bench_query [--idle-minutes 6].
@@ -5,6 +6,7 @@
 #include "app/form1.h"
 #include "browser/marketplacepage.h"
 #include "browser/webbrowser.h"
+#include "form1probe.h"
 #include "heavymarketplace.h"
 #include "lookup/searchaddress.h"
 #include "processmemory.h"
@@ -71,7 +73,12 @@ double median(QList<double> values)
 
 void printTable(const QList<Series> &table)
 {
-    out << QStringLiteral("%1 %2 %3 %4 %5\n").arg("measure", -52).arg("n", 4).arg("min", 10).arg("median", 10).arg("max", 10);
+    out << QStringLiteral("%1 %2 %3 %4 %5\n")
+               .arg("measure", -52)
+               .arg("n", 4)
+               .arg("min", 10)
+               .arg("median", 10)
+               .arg("max", 10);
     for (const Series &row : table) {
         if (row.values.isEmpty()) continue;
         const auto [low, high] = std::minmax_element(row.values.begin(), row.values.end());
@@ -89,15 +96,16 @@ class QueryClock : public QObject
 {
 public:
     struct Times {
-        double total;       // click to idle button
-        double toRating;    // shop page complete to the rating page's load started
-        double toIdle;      // rating page complete to the idle button
+        double total;    // click to idle button
+        double toRating; // shop page complete to the rating page's load started
+        double toIdle;   // rating page complete to the idle button
     };
 
     explicit QueryClock(app::Form1 &form)
-        : m_form(form), m_button(form.findChild<QPushButton *>(QStringLiteral("Command1")))
+        : m_form(form)
+        , m_button(form.findChild<QPushButton *>(QStringLiteral("Command1")))
     {
-        QWebEnginePage *page = form.webBrowser2()->page();
+        QWebEnginePage *page = app::Form1Probe::hiddenBrowser(form)->page();
         connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
             if (!ok) return;
             const QString url = page->url().toString();
@@ -216,7 +224,7 @@ int coldStartChild(int argc, char *argv[])
     app::Form1 form;
     StartReporter reporter;
     form.installEventFilter(&reporter);
-    QObject::connect(form.promotionBrowser()->page(), &QWebEnginePage::loadFinished, [] {
+    QObject::connect(app::Form1Probe::promotionBrowser(form)->page(), &QWebEnginePage::loadFinished, [] {
         QTextStream(stdout) << "promotion" << Qt::endl;
         QCoreApplication::quit();
     });
@@ -230,7 +238,8 @@ int main(int argc, char *argv[])
 {
     const QStringList arguments = [&] {
         QStringList list;
-        for (int i = 1; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+        for (int i = 1; i < argc; ++i)
+            list << QString::fromLocal8Bit(argv[i]);
         return list;
     }();
     if (arguments.contains(QStringLiteral("--cold-start-child"))) return coldStartChild(argc, argv);
@@ -278,7 +287,8 @@ int main(int argc, char *argv[])
     appQuery(QStringLiteral("hops"), chainApp);
     appQuery(QStringLiteral("shop"), manyApp);
     const double memoryAfter3 = settledMemoryMiB();
-    while (queries < totalQueries) appQuery(QStringLiteral("shop"), manyApp);
+    while (queries < totalQueries)
+        appQuery(QStringLiteral("shop"), manyApp);
     const double memoryAfter100 = settledMemoryMiB();
     memory.values << memoryAfter3 << memoryAfter100;
 
@@ -311,10 +321,12 @@ int main(int argc, char *argv[])
 
     out << "Queries against a marketplace of realistic weight (shop page 300 KB + 40 pictures, 2 style sheets,\n"
            "2 scripts, a web font; rating page 200 KB + 20 pictures; every answer 20 ms late)\n\n";
-    printTable({coldApp, warmApp, manyApp, coldBare, warmBare, warmFiltered, toRating, toIdle, chainApp, chainBare, chainIdle, shown,
-                promotion, memory});
+    printTable({coldApp, warmApp, manyApp, coldBare, warmBare, warmFiltered, toRating, toIdle, chainApp, chainBare,
+                chainIdle, shown, promotion, memory});
     out << QStringLiteral("memory after 3 queries: %1 MiB, after %2 queries: %3 MiB\n")
-               .arg(memoryAfter3, 0, 'f', 1).arg(totalQueries).arg(memoryAfter100, 0, 'f', 1);
+               .arg(memoryAfter3, 0, 'f', 1)
+               .arg(totalQueries)
+               .arg(memoryAfter100, 0, 'f', 1);
     out << QStringLiteral("warm query app/filtered-chromium median ratio: %1\n")
                .arg(median(warmApp.values) / median(warmFiltered.values), 0, 'f', 2);
     out << QStringLiteral("warm query app/bare-chromium median ratio: %1\n")

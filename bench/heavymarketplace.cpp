@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "heavymarketplace.h"
 
 #include "dsrpages.h"
@@ -41,8 +42,9 @@ QByteArray thumbnail()
 
 QByteArray styleSheet()
 {
-    QByteArray css = "@font-face { font-family: shop; src: url(https://g.alicdn.com/font/shop.woff2) format('woff2'); }\n"
-                     "body { font-family: shop, sans-serif; }\n";
+    QByteArray css =
+        "@font-face { font-family: shop; src: url(https://g.alicdn.com/font/shop.woff2) format('woff2'); }\n"
+        "body { font-family: shop, sans-serif; }\n";
     for (int i = 0; i < 400; ++i)
         css += ".c" + QByteArray::number(i) + " { margin: " + QByteArray::number(i % 17) + "px; color: #333; }\n";
     return css;
@@ -63,16 +65,19 @@ QString pictures(int count)
 {
     QString markup;
     for (int i = 0; i < count; ++i)
-        markup += QStringLiteral("<div class=\"item c%1\"><img src=\"https://img.alicdn.com/imgextra/i%1.jpg\" width=\"400\" "
-                                 "height=\"400\"></div>\n").arg(i);
+        markup +=
+            QStringLiteral("<div class=\"item c%1\"><img src=\"https://img.alicdn.com/imgextra/i%1.jpg\" width=\"400\" "
+                           "height=\"400\"></div>\n")
+                .arg(i);
     return markup;
 }
 
 // Markup that reads like a shop's item list, up to about the given size.
 QString filler(int bytes)
 {
-    const QString item = QStringLiteral("<div class=\"item-info\"><a href=\"//item.taobao.com/item.htm?id=61234567\">"
-                                        "新款宝贝 包邮 正品保证 七天无理由退换</a><span class=\"price\">¥128.00</span></div>\n");
+    const QString item =
+        QStringLiteral("<div class=\"item-info\"><a href=\"//item.taobao.com/item.htm?id=61234567\">"
+                       "新款宝贝 包邮 正品保证 七天无理由退换</a><span class=\"price\">¥128.00</span></div>\n");
     return item.repeated(bytes / item.toUtf8().size());
 }
 
@@ -80,10 +85,10 @@ QString shopPage()
 {
     return QStringLiteral("<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/a.css\">"
                           "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/b.css\">")
-        + pictures(40) + filler(280 * 1024)
-        + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-5001.htm\">信用评价</a>"
-                         "<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
-                         "<script src=\"https://g.alicdn.com/shop/b.js\"></script>");
+           + pictures(40) + filler(280 * 1024)
+           + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-5001.htm\">信用评价</a>"
+                            "<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
+                            "<script src=\"https://g.alicdn.com/shop/b.js\"></script>");
 }
 
 QString ratingPage()
@@ -97,8 +102,9 @@ tests::Response hop(int number)
 {
     const QString next = number < 5 ? QStringLiteral("/hop/%1").arg(number + 1)
                                     : QStringLiteral("https://shop5001.taobao.com/view_shop.htm");
-    return tests::page(QStringLiteral("hop"),
-                       QStringLiteral("<script>setTimeout(function () { location.replace('%1'); }, 100);</script>").arg(next));
+    return tests::page(
+        QStringLiteral("hop"),
+        QStringLiteral("<script>setTimeout(function () { location.replace('%1'); }, 100);</script>").arg(next));
 }
 
 tests::Response answerInTime(const tests::Request &request)
@@ -122,7 +128,8 @@ tests::Response answerInTime(const tests::Request &request)
         webFont.headers.append(qMakePair(QByteArray("Access-Control-Allow-Origin"), QByteArray("*")));
         return webFont;
     }
-    if (request.host == "www.quillfen.example") return tests::page(QStringLiteral("Quillfen"), QStringLiteral("Quillfen"));
+    if (request.host == "www.quillfen.example")
+        return tests::page(QStringLiteral("Quillfen"), QStringLiteral("Quillfen"));
     tests::Response notFound = tests::page(QStringLiteral("not found"), QStringLiteral("not found"));
     notFound.status = 404;
     return notFound;

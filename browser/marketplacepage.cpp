@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "browser/marketplacepage.h"
 
+#include "browser/log.h"
 #include "lookup/hosts.h"
 
 #include <QWebEngineUrlRequestInterceptor>
@@ -15,9 +17,9 @@ using Info = QWebEngineUrlRequestInfo;
 
 // What a page fetches for its looks or its owner's statistics; the page flow reads none of it.
 constexpr std::array refusedKinds = {
-    Info::ResourceTypeImage,    Info::ResourceTypeMedia,    Info::ResourceTypeFontResource,
-    Info::ResourceTypeStylesheet, Info::ResourceTypeFavicon, Info::ResourceTypePing,
-    Info::ResourceTypePrefetch, Info::ResourceTypeCspReport, Info::ResourceTypeObject,
+    Info::ResourceTypeImage,          Info::ResourceTypeMedia,     Info::ResourceTypeFontResource,
+    Info::ResourceTypeStylesheet,     Info::ResourceTypeFavicon,   Info::ResourceTypePing,
+    Info::ResourceTypePrefetch,       Info::ResourceTypeCspReport, Info::ResourceTypeObject,
     Info::ResourceTypePluginResource,
 };
 
@@ -30,7 +32,9 @@ public:
     {
         const bool refusedKind =
             std::find(refusedKinds.begin(), refusedKinds.end(), info.resourceType()) != refusedKinds.end();
-        if (refusedKind || !lookup::isMarketplaceAddress(info.requestUrl())) info.block(true);
+        if (!refusedKind && lookup::isMarketplaceAddress(info.requestUrl())) return;
+        qCDebug(lcBrowser) << "refused" << info.resourceType() << info.requestUrl().toString();
+        info.block(true);
     }
 };
 
@@ -55,7 +59,9 @@ bool MarketplacePage::acceptNavigationRequest(const QUrl &url, NavigationType, b
 {
     // Addresses that never reach the network (data:, file:, other programs' schemes) pass no
     // interceptor, so navigations are checked here as well.
-    return lookup::isMarketplaceAddress(url);
+    if (lookup::isMarketplaceAddress(url)) return true;
+    qCDebug(lcBrowser) << "refused navigation to" << url.toString();
+    return false;
 }
 
 } // namespace browser

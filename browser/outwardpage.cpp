@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "browser/outwardpage.h"
 
 #include <QDesktopServices>
@@ -26,9 +27,6 @@ protected:
 
 } // namespace
 
-QWebEnginePage *OutwardPage::createWindow(WebWindowType)
-{
-    return new NewWindowCatcher(profile(), this);
-}
+QWebEnginePage *OutwardPage::createWindow(WebWindowType) { return new NewWindowCatcher(profile(), this); }
 
 } // namespace browser

@@ -1,6 +1,13 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QWebEngineCertificateError>
 #include <QWebEnginePage>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
+
+class QAuthenticator;
 
 namespace browser {
 
@@ -22,6 +29,17 @@ protected:
     QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
                             const QStringList &acceptedMimeTypes) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
+
+private slots:
+    void handleCertificateError(QWebEngineCertificateError error);
+    void handleAuthenticationRequired(const QUrl &requestUrl, QAuthenticator *authenticator);
+    void handleProxyAuthenticationRequired(const QUrl &requestUrl, QAuthenticator *authenticator,
+                                           const QString &proxyHost);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    void handlePermissionRequested(QWebEnginePermission permission);
+#else
+    void handleFeaturePermissionRequested(const QUrl &securityOrigin, Feature feature);
+#endif
 };
 
 } // namespace browser

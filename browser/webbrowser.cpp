@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "browser/webbrowser.h"
 
+#include "browser/log.h"
 #include "browser/marketplacepage.h"
 #include "browser/outwardpage.h"
 
@@ -9,6 +11,8 @@
 #include <QWebEngineScript>
 
 namespace browser {
+
+Q_LOGGING_CATEGORY(lcBrowser, "larkspire.browser", QtInfoMsg)
 
 namespace {
 
@@ -72,7 +76,7 @@ WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
     , m_page(createPage(kind, profile, this))
 {
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
-    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::renderProcessDied);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::reportRenderProcessDeath);
 }
 
 void WebBrowser::navigate(const QString &address)
@@ -82,22 +86,31 @@ void WebBrowser::navigate(const QString &address)
     m_page->load(QUrl(absolute));
 }
 
-QString WebBrowser::locationUrl() const
-{
-    return m_page->url().toString(QUrl::FullyEncoded);
-}
+QString WebBrowser::locationUrl() const { return m_page->url().toString(QUrl::FullyEncoded); }
 
 void WebBrowser::takeSnapshot(bool loaded)
 {
     // A page that could not be loaded is no landing: what the error page shows is no answer
     // of the site, so nothing is reported and the query's timeout gives the button back.
-    if (!loaded) return;
+    if (!loaded) {
+        qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
+        return;
+    }
     m_page->runJavaScript(QString::fromLatin1(snapshotScript), QWebEngineScript::ApplicationWorld,
                           [this](const QVariant &result) {
                               const QString location = locationUrl();
-                              if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) return;
+                              if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
+                                  qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
+                                  return;
+                              }
                               emit documentComplete(snapshotFrom(result.toMap(), location));
                           });
+}
+
+void WebBrowser::reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
+{
+    qCDebug(lcBrowser) << "engine process died:" << status << exitCode << "on" << m_page->url().toString();
+    emit renderProcessDied();
 }
 
 } // namespace browser

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "lookup/pagesnapshot.h"
 
 #include <QObject>
+#include <QWebEnginePage>
 
-class QWebEnginePage;
 class QWebEngineProfile;
 
 namespace browser {
@@ -38,6 +39,7 @@ signals:
 
 private:
     void takeSnapshot(bool loaded);
+    void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     QWebEnginePage *m_page;
 };

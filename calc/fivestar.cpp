@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "calc/fivestar.h"
+
+#include "calc/numbers.h"
 
 #include <cmath>
 
@@ -18,11 +21,14 @@ std::optional<double> countFromDifference(double difference, double target, doub
 
 } // namespace
 
-std::optional<double> fiveStarCount(ScoreValue s, ScoreValue roundedTarget, double target, double raters)
+std::optional<double> fiveStarCount(ScoreValue s, QStringView target, double raters)
 {
+    const auto rounded = PE_CDbl(target);
+    const auto typed = toDouble(target);
+    if (!rounded || !typed) return std::nullopt;
     qint64 difference = 0;
-    if (qSubOverflow(roundedTarget.tenThousandths, s.tenThousandths, &difference)) return std::nullopt;
-    return countFromDifference(double(difference) / 10000.0, target, raters);
+    if (qSubOverflow(rounded->tenThousandths, s.tenThousandths, &difference)) return std::nullopt;
+    return countFromDifference(double(difference) / 10000.0, *typed, raters);
 }
 
 std::optional<double> fiveStarCount(double s, double target, double raters)

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "calc/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <algorithm>
 
 namespace calc {
 
@@ -20,12 +21,13 @@ std::optional<DecimalText> parseDecimal(QStringView text)
     qsizetype i = 0, end = text.size();
     // Page text keeps its markup's line breaks and non-breaking spaces, and Chinese input
     // methods type the ideographic space: white space of every kind may stand around a number.
-    while (i < end && text[i].isSpace()) ++i;
-    while (end > i && text[end - 1].isSpace()) --end;
+    while (i < end && text[i].isSpace())
+        ++i;
+    while (end > i && text[end - 1].isSpace())
+        --end;
 
     DecimalText number;
-    if (i < end && (text[i] == u'+' || text[i] == u'-'))
-        number.negative = text[i++] == u'-';
+    if (i < end && (text[i] == u'+' || text[i] == u'-')) number.negative = text[i++] == u'-';
 
     QString digits;
     qint64 fractionDigits = 0;
@@ -45,8 +47,7 @@ std::optional<DecimalText> parseDecimal(QStringView text)
     if (i < end && (text[i] == u'e' || text[i] == u'E')) {
         ++i;
         bool negativeExponent = false;
-        if (i < end && (text[i] == u'+' || text[i] == u'-'))
-            negativeExponent = text[i++] == u'-';
+        if (i < end && (text[i] == u'+' || text[i] == u'-')) negativeExponent = text[i++] == u'-';
         if (i == end) return std::nullopt;
         for (; i < end && isDigit(text[i]); ++i)
             exponent = std::min(exponent * 10 + text[i].digitValue(), exponentClamp);
@@ -55,7 +56,8 @@ std::optional<DecimalText> parseDecimal(QStringView text)
     if (i != end) return std::nullopt;
 
     qsizetype firstNonZero = 0;
-    while (firstNonZero < digits.size() && digits[firstNonZero] == u'0') ++firstNonZero;
+    while (firstNonZero < digits.size() && digits[firstNonZero] == u'0')
+        ++firstNonZero;
     number.digits = digits.mid(firstNonZero);
     number.exponent = exponent - fractionDigits;
     return number;
@@ -67,8 +69,8 @@ std::optional<double> toDouble(QStringView text)
     if (!number) return std::nullopt;
     if (number->digits.isEmpty()) return number->negative ? -0.0 : 0.0;
     // strtod rounds the exact decimal correctly; the canonical form keeps the locale out of it.
-    const QByteArray canonical = (number->negative ? "-" : "") + number->digits.toLatin1()
-        + 'e' + QByteArray::number(number->exponent);
+    const QByteArray canonical =
+        (number->negative ? "-" : "") + number->digits.toLatin1() + 'e' + QByteArray::number(number->exponent);
     const double value = std::strtod(canonical.constData(), nullptr);
     if (!std::isfinite(value)) return std::nullopt;
     return value;

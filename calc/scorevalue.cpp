@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/scorevalue.h"
 
 #include "calc/numbers.h"
@@ -12,9 +13,12 @@ constexpr int fractionDigits = 4;
 
 // Rounds digits * 10^shift (shift < 0) to a whole number, an exact half to the even neighbour.
 // Returns the whole part's digits, possibly rounded up by one in the last place.
-struct Rounded { QString wholeDigits; bool roundUp = false; };
+struct Rounded {
+    QString wholeDigits;
+    bool roundUp = false;
+};
 
-Rounded roundAway(const QString &digits, qint64 droppedCount)
+Rounded roundHalfToEven(const QString &digits, qint64 droppedCount)
 {
     if (droppedCount > digits.size()) return {};
     const QString whole = digits.left(digits.size() - droppedCount);
@@ -43,7 +47,7 @@ std::optional<ScoreValue> PE_CDbl(QStringView text)
     QString wholeDigits = number->digits;
     bool roundUp = false;
     if (shift < 0) {
-        const Rounded r = roundAway(number->digits, -shift);
+        const Rounded r = roundHalfToEven(number->digits, -shift);
         wholeDigits = r.wholeDigits;
         roundUp = r.roundUp;
     } else {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/targetscore.h"
 
 #include "calc/fivestar.h"
@@ -28,11 +29,10 @@ TargetOutcome targetOutcome(const DsrRecord &record, int d, const QString &score
     if (*t > scoreOf(5)) return show();
     if (*t == scoreOf(5)) return {TargetOutcome::Action::ReplaceTarget, QStringLiteral("4.9")};
 
-    const auto typed = toDouble(target);
     if (d >= record.raterTotals.size()) return keep();
     const auto raters = toDouble(record.raterTotals.at(d));
-    if (!typed || !raters) return keep();
-    const auto count = fiveStarCount(*s, *t, *typed, *raters);
+    if (!raters) return keep();
+    const auto count = fiveStarCount(*s, target, *raters);
     if (!count) return keep();
     return show(countText(*count));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/turnred.h"
 
 #include "calc/fivestar.h"
@@ -15,8 +16,8 @@ std::optional<double> entry(const QStringList &entries, qsizetype index)
 
 bool readDimension(const DsrRecord &record, int d, DsrDimension &dimension)
 {
-    double *shares[starLevels] = {&dimension.share5, &dimension.share4, &dimension.share3,
-                                  &dimension.share2, &dimension.share1};
+    double *shares[starLevels] = {&dimension.share5, &dimension.share4, &dimension.share3, &dimension.share2,
+                                  &dimension.share1};
     for (int k = 0; k < starLevels; ++k) {
         const auto percent = entry(record.starPercents, starLevels * d + k);
         if (!percent) return false;
@@ -49,9 +50,8 @@ bool jisuan(DsrRecord &record)
     return true;
 }
 
-QString turnRedStep(DsrRecord &record, int d, const QString &comparisonText, bool figuresReadFromThisPage)
+QString turnRedStep(DsrRecord &record, int d, const QString &comparisonText)
 {
-    if (!figuresReadFromThisPage) return {};
     const auto percent = toDouble(QString(comparisonText).remove(u'%'));
     if (!percent) return {};
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "calc/dsrrecord.h"
@@ -13,10 +14,10 @@ namespace calc {
 bool jisuan(DsrRecord &record);
 
 // The turn-red result of a dimension the page marks as below the industry, given the
-// comparison text shown for it (such as "2.00%"). The count is written without sign. It is only
-// computed from figures read on the same page; without them, or when the comparison gives no
-// meaningful industry average (not a number, a gap of 100 % or more, an average of 5 or more),
-// the result is the empty text.
-QString turnRedStep(DsrRecord &record, int dimension, const QString &comparisonText, bool figuresReadFromThisPage);
+// comparison text shown for it (such as "2.00%"), from the figures jisuan read. The count is
+// written without sign. When the comparison gives no meaningful industry average (not a
+// number, a gap of 100 % or more, an average of 5 or more) the result is the empty text. The
+// caller runs it only when jisuan read every figure of the same page.
+QString turnRedStep(DsrRecord &record, int dimension, const QString &comparisonText);
 
 } // namespace calc

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Score values, the five-star formula and the calculators on any target, score, rater and
 // comparison texts: no undefined behaviour, and every count the target calculator shows is the
 // one the formula gives when worked out plainly.
@@ -48,12 +49,14 @@ void checkTargetCount(const QString &target, const QString &score, const QString
 
     // Within the range a shop can have, the doubles stay within one rating of the exact value.
     if (s4 >= 0 && s4 <= 50000 && std::fabs(r) < 1e9) {
-        const long double exact = (static_cast<long double>(t4 - s4) / 10000) / (5 - std::strtold(target.trimmed().toLatin1().constData(), nullptr))
-            * std::strtold(raters.trimmed().toLatin1().constData(), nullptr);
+        const long double exact = (static_cast<long double>(t4 - s4) / 10000)
+                                  / (5 - std::strtold(target.trimmed().toLatin1().constData(), nullptr))
+                                  * std::strtold(raters.trimmed().toLatin1().constData(), nullptr);
         // Truncating a double a hair below a whole number costs the whole one (4.34 over 4.01 with
         // 100 raters is exactly 50 and shows 49), so the bound holds up to that hair.
         const long double hair = 1e-9L * std::max(1.0L, std::fabs(exact));
-        fuzz::check(std::fabs(exact - static_cast<long double>(*expected)) <= 1 + hair, "within one of the exact value");
+        fuzz::check(std::fabs(exact - static_cast<long double>(*expected)) <= 1 + hair,
+                    "within one of the exact value");
     }
 }
 
@@ -73,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     record.scoreBox = score;
     record.starBox = field[3];
     record.raterBox = field[4];
-    const bool read = calc::jisuan(record);
+    if (!calc::jisuan(record)) return 0;
     for (int d = 0; d < calc::dimensionCount; ++d) {
-        const QString shown = calc::turnRedStep(record, d, field[5], read);
+        const QString shown = calc::turnRedStep(record, d, field[5]);
         fuzz::check(!shown.startsWith(u'-'), "a turn-red count has no sign");
     }
     return 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page flow on any page the hidden browser could complete, after a shop whose figures were
 // read: no crash, the button comes back after a rating page, and no turn-red count stands for a
 // dimension whose figures were not read from this page.
@@ -50,7 +51,8 @@ lookup::PageSnapshot goodRatingPage()
     QString list;
     for (int d = 0; d < 3; ++d) {
         list += QStringLiteral("<li>：描述相符 title=\"4.8分\"<span>共<span>1000<</span>");
-        for (int k = 0; k < 5; ++k) list += QStringLiteral("<div class=\"count count\">20%</div>\n");
+        for (int k = 0; k < 5; ++k)
+            list += QStringLiteral("<div class=\"count count\">20%</div>\n");
     }
     page.dsrListHtml = list;
     page.strongs = {{"percent lower", "2.00%"}, {"percent lower", "2.00%"}, {"percent lower", "2.00%"}};
@@ -74,9 +76,9 @@ bool figuresReadable(const QString &dsrList)
 bool isRatingLanding(const lookup::PageSnapshot &page)
 {
     return !page.locationUrl.isEmpty() && !page.locationUrl.contains(QLatin1String("shopsearch.taobao.com"))
-        && !page.locationUrl.contains(QLatin1String("login.taobao.com"))
-        && !page.documentUrl.contains(QLatin1String("view_shop.htm"))
-        && page.documentUrl.contains(QLatin1String("rate.taobao.com/user-rate-"));
+           && !page.locationUrl.contains(QLatin1String("login.taobao.com"))
+           && !page.documentUrl.contains(QLatin1String("view_shop.htm"))
+           && page.documentUrl.contains(QLatin1String("rate.taobao.com/user-rate-"));
 }
 
 } // namespace
@@ -90,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     page.title = field[2];
     page.bodyHtml = field[3];
     if (field[4] != QLatin1String("!")) page.dsrListHtml = field[4];
-    for (qsizetype i = 5; i + 1 < field.size(); i += 2) page.strongs.append({field[i], field[i + 1]});
+    for (qsizetype i = 5; i + 1 < field.size(); i += 2)
+        page.strongs.append({field[i], field[i + 1]});
 
     calc::DsrRecord record;
     RecordingWindow previous;

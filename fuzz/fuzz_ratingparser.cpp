@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The DSR list parser on any markup, and its cell cleaner against the literal algorithm.
 
 #include "fuzzcheck.h"
@@ -13,9 +14,11 @@ QString removeEachMatch(const QString &cell, const QString &pattern)
 {
     const QRegularExpression re(pattern, QRegularExpression::CaseInsensitiveOption);
     QStringList found;
-    for (auto it = re.globalMatch(cell); it.hasNext();) found << it.next().captured(0);
+    for (auto it = re.globalMatch(cell); it.hasNext();)
+        found << it.next().captured(0);
     QString text = cell;
-    for (const QString &value : found) text.replace(value, QString(), Qt::CaseSensitive);
+    for (const QString &value : found)
+        text.replace(value, QString(), Qt::CaseSensitive);
     return text;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search address for any typed name, lone surrogates included: fixed prefix and suffix, an
 // encoded name of unreserved ASCII and "%XX", and UTF-8 that decodes back to the trimmed name.
 
@@ -13,8 +14,8 @@ const QString suffix = QStringLiteral("&js=1&stats_click=search_radio_all%3A1&in
 
 bool isUnreserved(QChar c)
 {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-'
-        || c == u'_' || c == u'.' || c == u'~';
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_'
+           || c == u'.' || c == u'~';
 }
 
 bool isUpperHex(QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'); }
@@ -36,8 +37,10 @@ QString expectedName(const QString &typed)
 {
     qsizetype begin = 0, end = typed.size();
     auto isSpace = [](QChar c) { return c == u' ' || c == QChar(0x3000); };
-    while (begin < end && isSpace(typed[begin])) ++begin;
-    while (end > begin && isSpace(typed[end - 1])) --end;
+    while (begin < end && isSpace(typed[begin]))
+        ++begin;
+    while (end > begin && isSpace(typed[end - 1]))
+        --end;
     QString name;
     for (qsizetype i = begin; i < end; ++i) {
         const QChar c = typed[i];
@@ -57,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // Every two bytes are one UTF-16 code unit, whatever it is.
     QString typed;
-    for (size_t i = 0; i + 1 < size; i += 2) typed += QChar(char16_t(data[i] | data[i + 1] << 8));
+    for (size_t i = 0; i + 1 < size; i += 2)
+        typed += QChar(char16_t(data[i] | data[i + 1] << 8));
 
     const QString address = lookup::searchAddress(typed);
     fuzz::check(address.startsWith(prefix) && address.endsWith(suffix)
@@ -67,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::check(isWellFormedEncoding(encoded), "only unreserved ASCII and %XX with upper-case hex");
 
     const QByteArray bytes = QByteArray::fromPercentEncoding(encoded.toLatin1());
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString decoded = decoder(bytes);
     fuzz::check(!decoder.hasError(), "valid UTF-8");
     fuzz::check(decoded == expectedName(typed), "decodes to the trimmed name");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QString>
@@ -27,7 +28,8 @@ inline QString utf8Text(const uint8_t *data, size_t size)
 inline QStringList fields(const uint8_t *data, size_t size, int count)
 {
     QStringList parts = utf8Text(data, size).split(QChar(0x01));
-    while (parts.size() < count) parts << QString();
+    while (parts.size() < count)
+        parts << QString();
     return parts;
 }
 

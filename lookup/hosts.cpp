@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/hosts.h"
 
 #include <QUrl>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QLatin1StringView>
@@ -15,17 +16,13 @@ inline constexpr QLatin1StringView itemSearchHost{"s.taobao.com"};
 // The domains the marketplace's pages are served from: its own, its static content and its
 // single sign-on. The hidden browser goes nowhere else.
 inline constexpr QLatin1StringView marketplaceDomains[] = {
-    QLatin1StringView("taobao.com"),  QLatin1StringView("tmall.com"),     QLatin1StringView("alicdn.com"),
-    QLatin1StringView("tbcdn.cn"),    QLatin1StringView("taobaocdn.com"), QLatin1StringView("alibaba.com"),
+    QLatin1StringView("taobao.com"), QLatin1StringView("tmall.com"),     QLatin1StringView("alicdn.com"),
+    QLatin1StringView("tbcdn.cn"),   QLatin1StringView("taobaocdn.com"), QLatin1StringView("alibaba.com"),
     QLatin1StringView("alipay.com"),
 };
 
 // Whether the address is http or https on one of the marketplace's domains or their subdomains.
 // Whole labels count: "nottaobao.com" and "taobao.com.evil.example" are not the marketplace.
 bool isMarketplaceAddress(const QUrl &address);
-
-// The maker's promotion page, on a reserved top-level domain so no third party can serve it.
-inline constexpr QLatin1StringView promotionAddress{"http://www.quillfen.example/dsr/ad.html"};
-inline constexpr QLatin1StringView promotionMarker{"Quillfen"};
 
 } // namespace lookup

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/linkextract.h"
 
 #include "lookup/hosts.h"
@@ -13,7 +14,8 @@ namespace {
 // The first group of the first match; nothing when the pattern does not match at all.
 std::optional<QString> firstGroup(const QString &pattern, const QString &text)
 {
-    const QRegularExpression re(pattern, QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
+    const QRegularExpression re(pattern,
+                                QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = re.match(text);
     if (!match.hasMatch()) return std::nullopt;
     return match.captured(1);
@@ -28,9 +30,6 @@ QString wenz(const QString &markup)
     return QStringLiteral("//") + ratingHost + QLatin1String("/user-rate-") + *identifier + QLatin1String(".htm");
 }
 
-QString huqus(const QString &title)
-{
-    return firstGroup(QStringLiteral(R"(\-(.*?)\-)"), title).value_or(QString());
-}
+QString huqus(const QString &title) { return firstGroup(QStringLiteral(R"(\-(.*?)\-)"), title).value_or(QString()); }
 
 } // namespace lookup

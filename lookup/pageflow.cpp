@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/pageflow.h"
 
 #include "calc/turnred.h"
@@ -5,9 +6,15 @@
 #include "lookup/linkextract.h"
 #include "lookup/ratingparser.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 
 namespace lookup {
+
+// What the page flow did with each page, for finding where a query stopped when the marketplace
+// changed its pages. Off unless QT_LOGGING_RULES turns it on; to stderr, never to a file.
+Q_LOGGING_CATEGORY(lcFlow, "larkspire.flow", QtInfoMsg)
 
 namespace {
 
@@ -46,27 +53,47 @@ void followShopPage(const PageSnapshot &page, PageFlowWindow &window)
     const QString ratingAddress = page.bodyHtml ? wenz(*page.bodyHtml) : QString();
     // Without a rating link there is nowhere to go: the query is over.
     if (ratingAddress.isEmpty()) {
+        qCDebug(lcFlow) << "shop page" << page.documentUrl << "has no rating link";
         window.giveButtonBack();
         return;
     }
     window.navigateHidden(ratingAddress);
 }
 
-// Reads the DSR list into the record; whether every figure of this page could be read.
-bool readFigures(const QString &dsrList, calc::DsrRecord &record, PageFlowWindow &window)
+struct ReadFigures {
+    QStringList scores; // the scores to show
+    bool complete;      // every figure the turn-red step needs was read from this page
+};
+
+// Parses the DSR list, stores its figures in the record and computes the weighted scores.
+ReadFigures readFigures(const QString &dsrList, calc::DsrRecord &record)
 {
     const RatingFigures figures = chr(dsrList);
-    window.showScores(figures.scores);
     record.scoreBox = figures.scoreBox;
     record.starBox = figures.starBox;
     record.raterBox = figures.raterBox;
-    const bool read = calc::jisuan(record);
-    if (!read) window.giveButtonBack();
-    return read;
+    const bool complete = calc::jisuan(record);
+    if (!complete)
+        qCDebug(lcFlow) << "figures not all read; star shares:" << figures.starBox
+                        << "rater totals:" << figures.raterBox;
+    return {figures.scores, complete};
 }
 
-void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead,
-                            PageFlowWindow &window)
+// A dimension below the industry: its turn-red count, from figures of this page only.
+QString turnRedOf(calc::DsrRecord &record, int d, const QString &comparisonText, bool figuresRead)
+{
+    if (!figuresRead) {
+        qCDebug(lcFlow) << "turn-red count of dimension" << d << "left empty: figures of this page not read";
+        return {};
+    }
+    const QString count = calc::turnRedStep(record, d, comparisonText);
+    if (count.isEmpty())
+        qCDebug(lcFlow) << "turn-red count of dimension" << d << "left empty: comparison" << comparisonText
+                        << "gives no industry average below 5";
+    return count;
+}
+
+void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead, PageFlowWindow &window)
 {
     int d = 0;
     for (const StrongElement &element : page.strongs) {
@@ -74,9 +101,8 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
         if (d == calc::dimensionCount) break;
         const Comparison comparison = comparisonOf(element.className);
         window.showComparison(d, comparison, element.innerHtml);
-        window.showTurnRed(d, comparison == Comparison::Lower
-                                  ? calc::turnRedStep(record, d, element.innerHtml, figuresRead)
-                                  : QStringLiteral("0"));
+        window.showTurnRed(d, comparison == Comparison::Lower ? turnRedOf(record, d, element.innerHtml, figuresRead)
+                                                              : QStringLiteral("0"));
         ++d;
     }
 }
@@ -85,8 +111,12 @@ void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlo
 {
     window.clearResults();
     if (page.dsrListHtml) {
-        const bool figuresRead = readFigures(*page.dsrListHtml, record, window);
-        showIndustryComparison(page, record, figuresRead, window);
+        const ReadFigures figures = readFigures(*page.dsrListHtml, record);
+        window.showScores(figures.scores);
+        if (!figures.complete) window.giveButtonBack();
+        showIndustryComparison(page, record, figures.complete, window);
+    } else {
+        qCDebug(lcFlow) << "rating page" << page.documentUrl << "has no DSR list";
     }
     window.alignComparisonLabels();
     window.giveButtonBack();
@@ -114,13 +144,10 @@ void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindo
         window.showLogin(page.locationUrl);
         window.giveButtonBack();
         break;
-    case Landing::ShopPage:
-        followShopPage(page, window);
-        break;
-    case Landing::RatingPage:
-        followRatingPage(page, record, window);
-        break;
+    case Landing::ShopPage: followShopPage(page, window); break;
+    case Landing::RatingPage: followRatingPage(page, record, window); break;
     case Landing::Other:
+        qCDebug(lcFlow) << "page matched no landing:" << page.locationUrl << "document" << page.documentUrl;
         break;
     }
 }

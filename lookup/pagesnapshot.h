@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QList>
@@ -15,8 +16,8 @@ struct StrongElement {
 
 // What the page flow needs of a completed top-level page, read at once when loading ended.
 struct PageSnapshot {
-    QString locationUrl;                // the address the browser shows
-    QString documentUrl;                // the document's own URL
+    QString locationUrl; // the address the browser shows
+    QString documentUrl; // the document's own URL
     QString title;
     std::optional<QString> bodyHtml;    // none when the document has no body
     std::optional<QString> dsrListHtml; // inner markup of the first <ul> whose id is exactly "dsr"

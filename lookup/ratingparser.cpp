@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/ratingparser.h"
 
 #include <QRegularExpression>
@@ -42,7 +43,8 @@ QString removeEachFound(QString text, const QRegularExpression &re)
 RatingFigures chr(const QString &dsrMarkup)
 {
     static const QRegularExpression scorePattern = pattern(QStringLiteral(R"(\：(.{2,35})title\=([\d\.\"]+)分)"));
-    static const QRegularExpression starPattern = pattern(QStringLiteral(R"(class\=(.*?)count\scount(.*?)\>(.*?)\<\/div)"));
+    static const QRegularExpression starPattern =
+        pattern(QStringLiteral(R"(class\=(.*?)count\scount(.*?)\>(.*?)\<\/div)"));
     static const QRegularExpression raterPattern = pattern(QStringLiteral(R"(共\<SPAN\>(.*?)\<)"));
 
     RatingFigures figures;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/searchaddress.h"
 
 #include "lookup/hosts.h"
@@ -8,8 +9,8 @@ namespace {
 
 bool isUnreserved(char32_t c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
-        || c == '-' || c == '_' || c == '.' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_'
+           || c == '.' || c == '~';
 }
 
 bool isTrimmedSpace(QChar c) { return c == u' ' || c == QChar(0x3000); }
@@ -66,16 +67,18 @@ QString UTF8EncodeURI(QStringView text)
 QString trimName(QStringView typed)
 {
     qsizetype begin = 0, end = typed.size();
-    while (begin < end && isTrimmedSpace(typed[begin])) ++begin;
-    while (end > begin && isTrimmedSpace(typed[end - 1])) --end;
+    while (begin < end && isTrimmedSpace(typed[begin]))
+        ++begin;
+    while (end > begin && isTrimmedSpace(typed[end - 1]))
+        --end;
     return typed.mid(begin, end - begin).toString();
 }
 
 QString searchAddress(QStringView typedName)
 {
     return QStringLiteral("https://") + shopSearchHost + QLatin1String("/search?q=%40")
-        + UTF8EncodeURI(trimName(typedName))
-        + QLatin1String("&js=1&stats_click=search_radio_all%3A1&initiative_id=staobaoz_20170912&ie=utf8");
+           + UTF8EncodeURI(trimName(typedName))
+           + QLatin1String("&js=1&stats_click=search_radio_all%3A1&initiative_id=staobaoz_20170912&ie=utf8");
 }
 
 } // namespace lookup

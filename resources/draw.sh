@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Redraws the three 200 x 22 indicator pictures (and their 400 x 44 versions for screens at 200 %)
 # with ImageMagick, and renders the icon from icon.svg at every size the desktop asks for.
 # The pictures are committed; run this only to change them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the Debian package that scripts/package.sh made: its control data and contents, its
 # desktop entry and AppStream metadata, then unpacks it into a scratch root and starts the
 # installed program offscreen to see it come up and stay up.

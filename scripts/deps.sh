@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing need, only when some are missing.
 # Packages named as arguments (such as the fuzzing compiler) are installed with them.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Larkspire in release mode and makes its Debian package (build-package/larkspire_*.deb).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Larkspire when needed and starts it. Without a display it starts under Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

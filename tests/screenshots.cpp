@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the README's screenshots of the main window after a query against the fake marketplace.
 // Not a test: run build/tests/take_screenshots FILE.png [--dark], with QT_SCALE_FACTOR=2 for 200 %.
 
@@ -18,10 +19,10 @@ tests::Response answer(const tests::Request &request)
         return tests::page(QStringLiteral("首页-云栖数码旗舰店-淘宝网"),
                            QStringLiteral("<a href=\"//rate.taobao.com/user-rate-1001.htm\">信用评价</a>"));
     if (request.host == "rate.taobao.com")
-        return tests::page(QStringLiteral("信用评价"),
-                           tests::ratingPageBody(tests::workedFigures(), {{"percent lower", "2.00%"},
-                                                                          {"percent normal", "0.00%"},
-                                                                          {"percent", "3.00%"}}));
+        return tests::page(
+            QStringLiteral("信用评价"),
+            tests::ratingPageBody(tests::workedFigures(),
+                                  {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}}));
     return tests::page(QStringLiteral("Quillfen"),
                        QStringLiteral("<div style=\"font: 13px sans-serif; padding: 8px; background: #fff4e5\">"
                                       "<b>Quillfen</b> 卖家工具：动态评分查询、飘红计算、提升计算</div>"));

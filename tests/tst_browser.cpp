@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "webtest.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "form1probe.h"
 #include "app/controls.h"
 #include "app/form1.h"
 #include "app/form2.h"
@@ -94,7 +96,7 @@ void Form1LayoutTest::window()
     QCOMPARE(m_form->windowIcon().availableSizes(),
              (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     for (auto comparison : {lookup::Comparison::Higher, lookup::Comparison::Lower, lookup::Comparison::Equal})
-        QCOMPARE(m_form->picture(comparison).deviceIndependentSize(), QSizeF(200, 22));
+        QCOMPARE(app::Form1Probe::picture(*m_form, comparison).deviceIndependentSize(), QSizeF(200, 22));
     // At 150 % and 200 % the pictures come from their double-size drawings, at the same size on screen.
     for (const QString name : {"higher", "lower", "equal"}) {
         for (qreal ratio : {1.5, 2.0}) {
@@ -103,9 +105,9 @@ void Form1LayoutTest::window()
             QCOMPARE(sharp.deviceIndependentSize(), QSizeF(200, 22));
         }
     }
-    const QImage higher = m_form->picture(lookup::Comparison::Higher).toImage();
-    const QImage lower = m_form->picture(lookup::Comparison::Lower).toImage();
-    const QImage equal = m_form->picture(lookup::Comparison::Equal).toImage();
+    const QImage higher = app::Form1Probe::picture(*m_form, lookup::Comparison::Higher).toImage();
+    const QImage lower = app::Form1Probe::picture(*m_form, lookup::Comparison::Lower).toImage();
+    const QImage equal = app::Form1Probe::picture(*m_form, lookup::Comparison::Equal).toImage();
     QVERIFY(higher != lower && lower != equal && higher != equal);
 }
 
@@ -266,7 +268,7 @@ void Form1LayoutTest::songFaceFirst()
 void Form1LayoutTest::loginWindow()
 {
     QVERIFY(!app::Form2::ifLoaded());
-    app::Form2 *login = app::Form2::loaded();
+    app::Form2 *login = app::Form2::ensureLoaded();
     QCOMPARE(login->windowTitle(), QStringLiteral("任意登陆一个旺旺账号"));
     QCOMPARE(login->size(), QSize(708, 595)); // 10620 x 8925 twips
     QWidget *browser = login->findChild<QWidget *>("WebBrowser1");

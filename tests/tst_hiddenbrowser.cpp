@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "form1probe.h"
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
 #include "lookup/hosts.h"
@@ -210,7 +212,7 @@ void HiddenBrowserTest::otherPlacesAreNeverLoaded()
     QCOMPARE(m_window->text("Label3"), "");
     QVERIFY(boxes.seen().isEmpty());
     QVERIFY(desktop.opened.isEmpty());
-    const QString location = m_window->form().webBrowser2()->locationUrl();
+    const QString location = app::Form1Probe::hiddenBrowser(m_window->form())->locationUrl();
     QVERIFY2(location.isEmpty() || lookup::isMarketplaceAddress(QUrl(location)), qPrintable(location));
     for (const tests::Request &request : marketplace().requests())
         QVERIFY2(!isForeign(request), request.host + request.target);

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "form1probe.h"
 #include "app/form2.h"
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
@@ -168,7 +170,7 @@ void HostileTest::hiddenEngineDeathEndsTheQuery()
     m_window->query("2007"); // its rating page never answers
     QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/user-rate-2007.htm"; }));
     QVERIFY(!m_window->idle());
-    kill(m_window->form().webBrowser2()->page());
+    kill(app::Form1Probe::hiddenBrowser(m_window->form())->page());
     QTRY_VERIFY_WITH_TIMEOUT(m_window->idle(), 5000);
     QCOMPARE(m_window->caption(), QStringLiteral("2007-DRS查询"));
     QCOMPARE(m_window->text("Label3"), "");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/linkextract.h"
 
 #include <QFile>

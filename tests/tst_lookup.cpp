@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "form1probe.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/twips.h"
@@ -89,7 +91,7 @@ tests::Response answer(const tests::Request &request)
                                                  "</ul><strong class=\"percent lower\">12.5<b>%</strong><strong class='percent'><<<</strong>"));
     if (request.host.startsWith("shop")) {
         const QByteArray id = request.host.mid(4, request.host.indexOf('.') - 4);
-        for (const QString &name : {"found", "twodims", "nolink", "nodsr"}) {
+        for (const char *name : {"found", "twodims", "nolink", "nodsr"}) {
             const Shop shop = shopNamed(name);
             if (shop.id != id) continue;
             const QString link = shop.ratingLink ? QString("<a href=\"//rate.taobao.com/user-rate-%1.htm\">信用评价</a>").arg(QString(id))
@@ -98,7 +100,7 @@ tests::Response answer(const tests::Request &request)
         }
     }
     if (request.host == "rate.taobao.com") {
-        for (const QString &name : {"found", "twodims", "nolink", "nodsr"}) {
+        for (const char *name : {"found", "twodims", "nolink", "nodsr"}) {
             const Shop shop = shopNamed(name);
             if (request.target != "/user-rate-" + shop.id + ".htm") continue;
             const QString body = shop.dsrList ? tests::ratingPageBody(shop.figures, shop.comparisons)
@@ -150,7 +152,7 @@ private:
     QString text(const char *name) const { return m_form->findChild<QLabel *>(name)->text(); }
     bool shows(const char *image, lookup::Comparison comparison) const
     {
-        return m_form->findChild<QLabel *>(image)->pixmap().toImage() == m_form->picture(comparison).toImage();
+        return m_form->findChild<QLabel *>(image)->pixmap().toImage() == app::Form1Probe::picture(*m_form, comparison).toImage();
     }
     bool empty(const char *image) const { return m_form->findChild<QLabel *>(image)->pixmap().isNull(); }
     QString caption() const { return m_form->findChild<QGroupBox *>("Frame2")->title(); }
@@ -281,7 +283,7 @@ void LookupTest::shopPageWithoutRatingLink()
     QCOMPARE(caption(), QStringLiteral("无链接店-DRS查询"));
     for (const char *label : {"Label3", "Label2", "Label33", "Label20"}) QCOMPARE(text(label), "");
     QCOMPARE(m_form->findChild<QLineEdit *>("Text2")->text(), "4.9");
-    QVERIFY(m_form->timer1()->isActive());
+    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
     QCOMPARE(marketplace().requestsTo("rate.taobao.com").size(), 1); // the first shop's
 }
 
@@ -320,7 +322,7 @@ void LookupTest::framesAndServerErrorsAreNoLanding()
     QVERIFY(!QTest::qWaitFor([this] { return idle(); }, 1500));
     QVERIFY(boxes.seen().isEmpty());
     QCOMPARE(caption(), "");
-    for (int tick = 0; tick < 21; ++tick) m_form->timer1Tick();
+    for (int tick = 0; tick < 21; ++tick) app::Form1Probe::tick(*m_form);
     QVERIFY(idle());
 }
 
@@ -329,7 +331,7 @@ void LookupTest::lateRatingPageIsStillRead()
     slowRatingPage = true;
     query("found");
     QTRY_COMPARE_WITH_TIMEOUT(caption(), QStringLiteral("测试旗舰店-DRS查询"), 20000);
-    for (int tick = 0; tick < 21; ++tick) m_form->timer1Tick();
+    for (int tick = 0; tick < 21; ++tick) app::Form1Probe::tick(*m_form);
     QVERIFY(idle());
     QCOMPARE(text("Label3"), "");
     QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), 20000);

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include "dsrpages.h"
 #include "lookup/pageflow.h"
 
+#include <QLoggingCategory>
 #include <QTest>
 
 using lookup::Comparison;
@@ -77,6 +79,7 @@ private slots:
     void ratingPageEdgeCases();
     void failedFigureReadShowsNoStaleCount();
     void emptyDsrListStillRunsTheCalculator();
+    void traceTellsWhereTheQueryStopped();
 };
 
 void PageFlowTest::landings_data()
@@ -204,6 +207,34 @@ void PageFlowTest::emptyDsrListStillRunsTheCalculator()
     QCOMPARE(window.scores, (QStringList{"", "", ""}));
     QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
     QCOMPARE(window.calls.last(6), (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
+}
+
+namespace {
+
+QStringList traced;
+
+void recordTrace(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    traced << QString::fromLatin1(context.category) + QLatin1Char(' ') + message;
+}
+
+} // namespace
+
+void PageFlowTest::traceTellsWhereTheQueryStopped()
+{
+    calc::DsrRecord record;
+    FakeWindow window;
+    traced.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordTrace);
+    lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window); // off by default
+    QLoggingCategory::setFilterRules(QStringLiteral("larkspire.flow.debug=true"));
+    lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    QCOMPARE(traced.size(), 1);
+    QVERIFY2(traced[0].startsWith("larkspire.flow") && traced[0].contains("no landing")
+                 && traced[0].contains("https://www.taobao.com/elsewhere.htm"),
+             qPrintable(traced[0]));
 }
 
 QTEST_APPLESS_MAIN(PageFlowTest)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+#include "form1probe.h"
 #include "app/form1.h"
 #include "app/twips.h"
 #include "browser/webbrowser.h"
@@ -82,8 +84,8 @@ void QueryTest::emptyNameAsksForOne()
     QCOMPARE(boxes.seen()[0].icon, int(QMessageBox::NoIcon));
     QCOMPARE(boxes.seen()[0].buttons, int(QMessageBox::Ok));
     QVERIFY(isIdle());
-    QCOMPARE(m_form->busyTicks(), 0);
-    QVERIFY(!m_form->timer1()->isActive());
+    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 0);
+    QVERIFY(!app::Form1Probe::timer1(*m_form)->isActive());
     QTest::qWait(300);
     QVERIFY(marketplace().requestsTo("shopsearch.taobao.com").isEmpty());
 }
@@ -107,9 +109,9 @@ void QueryTest::queryGoesBusyAndSearches()
     text1()->setText(name);
     command1()->click();
     QVERIFY(isBusy());
-    QCOMPARE(m_form->busyTicks(), 1);
-    QVERIFY(m_form->timer1()->isActive());
-    QCOMPARE(m_form->timer1()->interval(), 1000);
+    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 1);
+    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
+    QCOMPARE(app::Form1Probe::timer1(*m_form)->interval(), 1000);
 
     QVERIFY(tests::waitForRequest(isSearch));
     const QList<tests::Request> searches = marketplace().requestsTo("shopsearch.taobao.com");
@@ -149,15 +151,15 @@ void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
     text1()->setText("abc");
     command1()->click();
     for (int tick = 1; tick <= 20; ++tick) {
-        m_form->timer1Tick();
+        app::Form1Probe::tick(*m_form);
         QVERIFY2(isBusy(), qPrintable(QString("tick %1").arg(tick)));
     }
-    QCOMPARE(m_form->busyTicks(), 21);
-    QVERIFY(m_form->timer1()->isActive());
-    m_form->timer1Tick();
+    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 21);
+    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
+    app::Form1Probe::tick(*m_form);
     QVERIFY(isIdle());
-    QVERIFY(!m_form->timer1()->isActive());
-    QCOMPARE(m_form->busyTicks(), 22);
+    QVERIFY(!app::Form1Probe::timer1(*m_form)->isActive());
+    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 22);
 }
 
 void QueryTest::clickAfterEarlyGiveBackRearms()
@@ -170,16 +172,16 @@ void QueryTest::clickAfterEarlyGiveBackRearms()
     QTRY_VERIFY_WITH_TIMEOUT(isIdle(), 20000); // "no shop" gave it back
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("没有找到对应的店铺"));
-    QVERIFY(m_form->timer1()->isActive());
+    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
 
-    for (int tick = 0; tick < 5; ++tick) m_form->timer1Tick();
+    for (int tick = 0; tick < 5; ++tick) app::Form1Probe::tick(*m_form);
     QVERIFY(isIdle());
-    QCOMPARE(m_form->busyTicks(), 6);
+    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 6);
     command1()->click();
     QVERIFY(isBusy());
-    QCOMPARE(m_form->busyTicks(), 1);
-    QVERIFY(m_form->timer1()->isActive());
-    QCOMPARE(m_form->timer1()->remainingTime() > 900, true);
+    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 1);
+    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
+    QCOMPARE(app::Form1Probe::timer1(*m_form)->remainingTime() > 900, true);
 }
 
 void QueryTest::promotionPanel_data()
@@ -202,14 +204,14 @@ void QueryTest::promotionPanel()
     m_form = std::make_unique<app::Form1>();
     m_form->show();
     QWidget *panel = m_form->findChild<QWebEngineView *>("WebBrowser1");
-    QSignalSpy completed(m_form->promotionBrowser(), &browser::WebBrowser::documentComplete);
+    QSignalSpy completed(app::Form1Probe::promotionBrowser(*m_form), &browser::WebBrowser::documentComplete);
     QVERIFY(completed.wait(20000));
     QCOMPARE(app::twipsGeometry(panel).top, top);
     QCOMPARE(app::twipsGeometry(panel).left, 360.0f);
     QCOMPARE(app::twipsGeometry(panel).height, 1335.0f);
 
     // Loading it again leaves the panel where the first load put it.
-    m_form->promotionBrowser()->navigate("http://www.quillfen.example/dsr/ad.html");
+    app::Form1Probe::promotionBrowser(*m_form)->navigate("http://www.quillfen.example/dsr/ad.html");
     QVERIFY(completed.wait(20000));
     QCOMPARE(app::twipsGeometry(panel).top, top);
 }

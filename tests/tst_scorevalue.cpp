@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/fivestar.h"
 #include "calc/numbers.h"
 #include "calc/scorevalue.h"
@@ -104,7 +105,7 @@ void ScoreValueTest::fiveStarWithScoreValue()
     QFETCH(QString, target);
     QFETCH(double, raters);
     QFETCH(double, count);
-    const auto n = calc::fiveStarCount(*calc::PE_CDbl(current), *calc::PE_CDbl(target), target.toDouble(), raters);
+    const auto n = calc::fiveStarCount(*calc::PE_CDbl(current), target, raters);
     QVERIFY(n.has_value());
     QCOMPARE(exactly(*n), exactly(count));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/loginaddress.h"
 #include "lookup/searchaddress.h"
 

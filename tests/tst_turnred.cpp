@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/dsrrecord.h"
 #include "calc/turnred.h"
 #include "exactly.h"
@@ -34,7 +35,7 @@ private slots:
     void jisuanFailureKeepsLaterFieldsAndScores();
     void turnRedStep_data();
     void turnRedStep();
-    void turnRedNeedsThisPagesFigures();
+    void turnRedStepKeepsItsNumbers();
 };
 
 void TurnRedTest::splitsKeepingEmptyEntries_data()
@@ -135,17 +136,16 @@ void TurnRedTest::turnRedStep()
     QFETCH(QString, result);
     DsrRecord record = workedRecord();
     QVERIFY(calc::jisuan(record));
-    QCOMPARE(calc::turnRedStep(record, dimension, comparison, true), result);
+    QCOMPARE(calc::turnRedStep(record, dimension, comparison), result);
 }
 
-void TurnRedTest::turnRedNeedsThisPagesFigures()
+void TurnRedTest::turnRedStepKeepsItsNumbers()
 {
     DsrRecord record = workedRecord();
     QVERIFY(calc::jisuan(record));
-    QCOMPARE(calc::turnRedStep(record, 0, "2.00%", true), "762");
+    QCOMPARE(calc::turnRedStep(record, 0, "2.00%"), "762");
     QCOMPARE(record.industryAverage[0], 4.87224);
     QCOMPARE(record.turnRedCount[0], 762.0);
-    QCOMPARE(calc::turnRedStep(record, 0, "2.00%", false), "");
 }
 
 QTEST_APPLESS_MAIN(TurnRedTest)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dsrpages.h"
 
 namespace tests {
@@ -14,12 +15,15 @@ QString dsrListMarkup(const QList<DsrFigures> &dimensions)
     QString markup;
     for (qsizetype d = 0; d < dimensions.size(); ++d) {
         const DsrFigures &figures = dimensions[d];
-        markup += QStringLiteral("\n<li class=\"dsr-item\">\n<div class=\"item-scrib\"><span class=\"title\">%1：</span>"
-                                 "<em title=\"%2分\" class=\"count\">%2</em> <span class=\"total\">共<span>%3</span>人</span></div>\n"
-                                 "<ul class=\"dsr-detail\">\n")
-                      .arg(captions.value(d, captions.last()), figures.score, figures.raters);
+        markup +=
+            QStringLiteral(
+                "\n<li class=\"dsr-item\">\n<div class=\"item-scrib\"><span class=\"title\">%1：</span>"
+                "<em title=\"%2分\" class=\"count\">%2</em> <span class=\"total\">共<span>%3</span>人</span></div>\n"
+                "<ul class=\"dsr-detail\">\n")
+                .arg(captions.value(d, captions.last()), figures.score, figures.raters);
         for (qsizetype k = 0; k < figures.shares.size(); ++k)
-            markup += QStringLiteral("<li><span class=\"star\">%1分</span><div class=\"count count%1\"><em>%2</em></div></li>\n")
+            markup += QStringLiteral(
+                          "<li><span class=\"star\">%1分</span><div class=\"count count%1\"><em>%2</em></div></li>\n")
                           .arg(5 - k)
                           .arg(figures.shares[k]);
         markup += QStringLiteral("</ul>\n</li>");
@@ -31,14 +35,16 @@ QString comparisonMarkup(const QList<lookup::StrongElement> &elements)
 {
     QString markup = QStringLiteral("<div class=\"industry\">");
     for (const lookup::StrongElement &element : elements)
-        markup += QStringLiteral("<p>比同行<strong class=\"%1\">%2</strong></p>").arg(element.className, element.innerHtml);
+        markup +=
+            QStringLiteral("<p>比同行<strong class=\"%1\">%2</strong></p>").arg(element.className, element.innerHtml);
     return markup + QStringLiteral("</div>");
 }
 
 QString ratingPageBody(const QList<DsrFigures> &dimensions, const QList<lookup::StrongElement> &comparisons)
 {
     return QStringLiteral("<div id=\"shop-rate\"><strong>店铺动态评分</strong><ul id=\"dsr\" class=\"dsr-list\">")
-        + dsrListMarkup(dimensions) + QStringLiteral("</ul>") + comparisonMarkup(comparisons) + QStringLiteral("</div>");
+           + dsrListMarkup(dimensions) + QStringLiteral("</ul>") + comparisonMarkup(comparisons)
+           + QStringLiteral("</div>");
 }
 
 QList<DsrFigures> workedFigures()

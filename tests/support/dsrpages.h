@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "lookup/pagesnapshot.h"
@@ -10,9 +11,9 @@ namespace tests {
 
 // One dimension of a made-up rating page, as its figures stand in the page.
 struct DsrFigures {
-    QString score;       // such as "4.84"
-    QStringList shares;  // five cells, five stars first, such as "85.12%"
-    QString raters;      // such as "1000"
+    QString score;      // such as "4.84"
+    QStringList shares; // five cells, five stars first, such as "85.12%"
+    QString raters;     // such as "1000"
 };
 
 // The inner markup of a DSR list in the marketplace's form: per dimension a score line, a

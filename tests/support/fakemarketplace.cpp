@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fakemarketplace.h"
 
 #include <QFile>
@@ -20,7 +21,9 @@ class Connection : public QObject
 {
 public:
     Connection(FakeMarketplace *market, qintptr descriptor)
-        : QObject(market), m_market(market), m_socket(new QSslSocket(this))
+        : QObject(market)
+        , m_market(market)
+        , m_socket(new QSslSocket(this))
     {
         m_socket->setSocketDescriptor(descriptor);
         connect(m_socket, &QSslSocket::readyRead, this, [this] { readSome(); });
@@ -36,7 +39,10 @@ private:
             const qsizetype headEnd = m_buffer.indexOf("\r\n\r\n");
             if (headEnd < 0) return;
             Request request;
-            if (!parseHead(m_buffer.left(headEnd), request)) { m_socket->abort(); return; }
+            if (!parseHead(m_buffer.left(headEnd), request)) {
+                m_socket->abort();
+                return;
+            }
             const qsizetype length = request.headers.value("content-length").toLongLong();
             if (m_buffer.size() < headEnd + 4 + length) return;
             request.body = m_buffer.mid(headEnd + 4, length);
@@ -90,9 +96,18 @@ private:
     void respond(const Request &request)
     {
         const Response response = m_market->answer(request);
-        if (response.hang) { m_waiting = true; return; }
-        if (response.drop) { m_socket->abort(); return; }
-        if (response.delayMs <= 0) { write(response); return; }
+        if (response.hang) {
+            m_waiting = true;
+            return;
+        }
+        if (response.drop) {
+            m_socket->abort();
+            return;
+        }
+        if (response.delayMs <= 0) {
+            write(response);
+            return;
+        }
         m_waiting = true;
         QTimer::singleShot(response.delayMs, this, [this, response] { write(response); });
     }
@@ -103,7 +118,8 @@ private:
         out += "Content-Type: " + response.contentType + "\r\n";
         out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
         out += "Cache-Control: no-store\r\nConnection: close\r\n";
-        for (const auto &[name, value] : response.headers) out += name + ": " + value + "\r\n";
+        for (const auto &[name, value] : response.headers)
+            out += name + ": " + value + "\r\n";
         out += "\r\n" + (response.cutAfter < 0 ? response.body : response.body.left(response.cutAfter));
         m_socket->write(out);
         m_socket->disconnectFromHost();
@@ -134,10 +150,7 @@ QList<Request> FakeMarketplace::requestsTo(const QByteArray &host) const
     return found;
 }
 
-void FakeMarketplace::incomingConnection(qintptr socketDescriptor)
-{
-    new Connection(this, socketDescriptor);
-}
+void FakeMarketplace::incomingConnection(qintptr socketDescriptor) { new Connection(this, socketDescriptor); }
 
 Response FakeMarketplace::answer(const Request &request)
 {

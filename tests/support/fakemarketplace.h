@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QByteArray>
@@ -14,8 +15,8 @@ namespace tests {
 // One request as the fake marketplace received it.
 struct Request {
     QByteArray method;
-    QByteArray host;   // without port
-    QByteArray target; // path and query, byte for byte as sent
+    QByteArray host;                       // without port
+    QByteArray target;                     // path and query, byte for byte as sent
     QHash<QByteArray, QByteArray> headers; // names in lower case
     QByteArray body;
     bool https = false;
@@ -26,9 +27,9 @@ struct Response {
     QByteArray body;
     QByteArray contentType = "text/html; charset=utf-8";
     QList<QPair<QByteArray, QByteArray>> headers;
-    int delayMs = 0;     // answer this late
-    bool hang = false;   // never answer
-    bool drop = false;   // close the connection without an answer
+    int delayMs = 0;         // answer this late
+    bool hang = false;       // never answer
+    bool drop = false;       // close the connection without an answer
     qsizetype cutAfter = -1; // close the connection after this many bytes of the body
 };
 

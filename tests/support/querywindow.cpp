@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: MIT
 #include "querywindow.h"
+#include "form1probe.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -23,16 +25,14 @@ void QueryWindow::query(const QString &name) const
 
 bool QueryWindow::idle() const { return button()->isEnabled() && button()->text() == QStringLiteral("查询"); }
 
-QString QueryWindow::text(const char *label) const
-{
-    return m_form->findChild<QLabel *>(QLatin1String(label))->text();
-}
+QString QueryWindow::text(const char *label) const { return m_form->findChild<QLabel *>(QLatin1String(label))->text(); }
 
 QString QueryWindow::caption() const { return m_form->findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(); }
 
 void QueryWindow::runOutTheTimer() const
 {
-    for (int tick = 0; tick < 21; ++tick) m_form->timer1Tick();
+    for (int tick = 0; tick < 21; ++tick)
+        app::Form1Probe::tick(*m_form);
 }
 
 QPushButton *QueryWindow::button() const { return m_form->findChild<QPushButton *>(QStringLiteral("Command1")); }

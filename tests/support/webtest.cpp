@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "webtest.h"
 
 #include <QElapsedTimer>
@@ -28,8 +29,9 @@ void prepareWebEnvironment()
         qFatal("fake marketplace: cannot listen on loopback");
 
     const QByteArray proxy = "--proxy-server=http://127.0.0.1:" + QByteArray::number(ntohs(address.sin_port));
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", proxy + " --ignore-certificate-errors --disable-gpu"
-                                                  " --disable-background-networking");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", proxy
+                                              + " --ignore-certificate-errors --disable-gpu"
+                                                " --disable-background-networking");
     if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
@@ -43,7 +45,9 @@ Response page(const QString &title, const QString &body)
 {
     Response response;
     response.body = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
-                                   "<body>%2</body></html>").arg(title, body).toUtf8();
+                                   "<body>%2</body></html>")
+                        .arg(title, body)
+                        .toUtf8();
     return response;
 }
 

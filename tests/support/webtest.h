@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "fakemarketplace.h"
@@ -22,15 +23,15 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
 
 } // namespace tests
 
-#define LARKSPIRE_WEB_TEST_MAIN(TestObject)                          \
-    int main(int argc, char *argv[])                                 \
-    {                                                                \
-        tests::prepareWebEnvironment();                              \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  \
-        QApplication application(argc, argv);                        \
-        TestObject test;                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                   \
-        return QTest::qExec(&test, argc, argv);                      \
+#define LARKSPIRE_WEB_TEST_MAIN(TestObject)                         \
+    int main(int argc, char *argv[])                                \
+    {                                                               \
+        tests::prepareWebEnvironment();                             \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
+        QApplication application(argc, argv);                       \
+        TestObject test;                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                  \
+        return QTest::qExec(&test, argc, argv);                     \
     }
 
 namespace tests {
