@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="${LARKSPIRE_PACKAGE_DIR:-$root/build-package}"
 id=example.quillfen.Larkspire
 
-"$root/scripts/deps.sh" desktop-file-utils appstream
+"$root/scripts/deps.sh" desktop-file-utils appstream procps
 deb=$(ls "$build"/larkspire_*.deb)
 dpkg-deb --info "$deb"
 depends=$(dpkg-deb --field "$deb" Depends)
