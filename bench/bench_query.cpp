@@ -59,9 +59,14 @@ void runFor(int ms)
 }
 
 struct Series {
+    explicit Series(const QString &name, const QString &unit = QStringLiteral("ms"))
+        : name(name)
+        , unit(unit)
+    {}
+
     QString name;
+    QString unit;
     QList<double> values;
-    QString unit = QStringLiteral("ms");
 };
 
 double median(QList<double> values)
@@ -267,7 +272,7 @@ int main(int argc, char *argv[])
     Series chainIdle{QStringLiteral("app query via 5 script redirects, after idling")};
     Series shown{QStringLiteral("start-up: process start -> window shown")};
     Series promotion{QStringLiteral("start-up: process start -> promotion loaded")};
-    Series memory{QStringLiteral("memory: app + engine processes, PSS"), {}, QStringLiteral("MiB")};
+    Series memory{QStringLiteral("memory: app + engine processes, PSS"), QStringLiteral("MiB")};
 
     app::Form1 form;
     form.show();
