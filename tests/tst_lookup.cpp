@@ -5,14 +5,12 @@
 #include "app/twips.h"
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
+#include "querywindow.h"
 #include "webtest.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 
@@ -142,22 +140,19 @@ private slots:
     void closingTheMainWindowEndsTheLoginWindow();
 
 private:
-    void query(const QString &name)
-    {
-        m_form->findChild<QLineEdit *>("Text1")->setText(name);
-        button()->click();
-    }
-    QPushButton *button() const { return m_form->findChild<QPushButton *>("Command1"); }
-    bool idle() const { return button()->isEnabled() && button()->text() == QStringLiteral("查询"); }
-    QString text(const char *name) const { return m_form->findChild<QLabel *>(name)->text(); }
+    void query(const QString &name) { m_window->query(name); }
+    bool idle() const { return m_window->idle(); }
+    QString text(const char *name) const { return m_window->text(name); }
+    QString caption() const { return m_window->caption(); }
     bool shows(const char *image, lookup::Comparison comparison) const
     {
-        return m_form->findChild<QLabel *>(image)->pixmap().toImage() == app::Form1Probe::picture(*m_form, comparison).toImage();
+        return m_form->findChild<QLabel *>(image)->pixmap().toImage()
+            == app::Form1Probe::picture(*m_form, comparison).toImage();
     }
     bool empty(const char *image) const { return m_form->findChild<QLabel *>(image)->pixmap().isNull(); }
-    QString caption() const { return m_form->findChild<QGroupBox *>("Frame2")->title(); }
 
-    std::unique_ptr<app::Form1> m_form;
+    std::unique_ptr<tests::QueryWindow> m_window;
+    app::Form1 *m_form = nullptr; // the window m_window drives
 };
 
 void LookupTest::init()
@@ -165,13 +160,13 @@ void LookupTest::init()
     marketplace().setHandler(answer);
     slowRatingPage = false;
     marketplace().clearRequests();
-    m_form = std::make_unique<app::Form1>();
-    m_form->show();
+    m_window = std::make_unique<tests::QueryWindow>();
+    m_form = &m_window->form();
 }
 
 void LookupTest::cleanup()
 {
-    m_form.reset();
+    m_window.reset();
     app::Form2::unload();
 }
 
@@ -322,7 +317,7 @@ void LookupTest::framesAndServerErrorsAreNoLanding()
     QVERIFY(!QTest::qWaitFor([this] { return idle(); }, 1500));
     QVERIFY(boxes.seen().isEmpty());
     QCOMPARE(caption(), "");
-    for (int tick = 0; tick < 21; ++tick) app::Form1Probe::tick(*m_form);
+    m_window->runOutTheTimer();
     QVERIFY(idle());
 }
 
@@ -331,7 +326,7 @@ void LookupTest::lateRatingPageIsStillRead()
     slowRatingPage = true;
     query("found");
     QTRY_COMPARE_WITH_TIMEOUT(caption(), QStringLiteral("测试旗舰店-DRS查询"), 20000);
-    for (int tick = 0; tick < 21; ++tick) app::Form1Probe::tick(*m_form);
+    m_window->runOutTheTimer();
     QVERIFY(idle());
     QCOMPARE(text("Label3"), "");
     QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), 20000);
