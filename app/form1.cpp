@@ -95,6 +95,13 @@ Form1::Form1(QWidget *parent)
     load();
 }
 
+Form1::~Form1()
+{
+    // The login window ends with the main window, in whatever state it is: its page must be gone
+    // before the shared profile is.
+    Form2::unload();
+}
+
 void Form1::buildControls()
 {
     auto *promotionView = new QWebEngineView(this);

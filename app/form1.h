@@ -29,6 +29,7 @@ class Form1 : public QWidget, private lookup::PageFlowWindow
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
-#include "app/form2.h"
+#include "browser/profile.h"
 
 #include <QApplication>
 
@@ -10,12 +10,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Larkspire"));
 
-    int status = 0;
-    {
-        app::Form1 form1;
-        form1.show();
-        status = application.exec();
-    }
-    app::Form2::unload();
-    return status;
+    browser::SharedProfile profile;
+    app::Form1 form1;
+    form1.show();
+    return application.exec();
 }

@@ -226,6 +226,7 @@ int coldStartChild(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    browser::SharedProfile profile;
     app::Form1 form;
     StartReporter reporter;
     form.installEventFilter(&reporter);
@@ -257,6 +258,7 @@ int main(int argc, char *argv[])
     tests::prepareWebEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    browser::SharedProfile profile;
     tests::marketplace().setHandler(bench::heavyAnswer);
 
     Series coldApp{QStringLiteral("app query, first (cold)")};

@@ -1,17 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "browser/profile.h"
 
-#include <QCoreApplication>
 #include <QWebEngineProfile>
 
 namespace browser {
 
+namespace {
+
+QWebEngineProfile *current = nullptr;
+
+} // namespace
+
+SharedProfile::SharedProfile()
+    : m_profile(new QWebEngineProfile) // a profile without a storage name is off the record
+{
+    if (current) qFatal("a second SharedProfile was made");
+    current = m_profile;
+}
+
+SharedProfile::~SharedProfile()
+{
+    current = nullptr;
+    delete m_profile;
+}
+
 QWebEngineProfile *sharedProfile()
 {
-    // Parented to the application so that it outlives every page; a profile without a storage
-    // name is off the record.
-    static QWebEngineProfile *profile = new QWebEngineProfile(QCoreApplication::instance());
-    return profile;
+    if (!current) qFatal("a browser was made with no SharedProfile alive");
+    return current;
 }
 
 } // namespace browser

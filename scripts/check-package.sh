@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Checks the Debian package that scripts/package.sh made: its control data and contents, its
-# desktop entry and AppStream metadata, then unpacks it into a scratch root and starts the
-# installed program offscreen to see it come up and stay up.
+# Checks a Debian package of Larkspire (the one scripts/package.sh made, or the one named): its
+# control data and contents, its desktop entry and AppStream metadata; then installs it with apt,
+# as a user would, so that its dependencies must resolve on this release, starts the installed
+# program offscreen to see it come up and stay up, and removes the package again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${LARKSPIRE_PACKAGE_DIR:-$root/build-package}"
 id=example.quillfen.Larkspire
 
 "$root/scripts/deps.sh" desktop-file-utils appstream procps
-deb=$(ls "$build"/larkspire_*.deb)
+deb=$(realpath "${1:-$(ls "$build"/larkspire_*.deb)}")
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 dpkg-deb --info "$deb"
 depends=$(dpkg-deb --field "$deb" Depends)
 if grep -q -- '-dev' <<<"$depends"; then echo "the package depends on a -dev package: $depends"; exit 1; fi
@@ -26,9 +28,12 @@ done
 desktop-file-validate "$scratch/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$scratch/usr/share/metainfo/$id.metainfo.xml"
 
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "$deb" >/dev/null
+trap '"${sudo[@]}" apt-get remove -y -q larkspire >/dev/null; rm -rf "$scratch"' EXIT
+
 # Chromium refuses to run as root with its sandbox on.
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
-QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu "$scratch/usr/bin/larkspire" &
+QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu /usr/bin/larkspire &
 program=$!
 sleep 8
 if ! kill -0 "$program" 2>/dev/null; then echo "the installed program did not stay up"; exit 1; fi
@@ -36,4 +41,4 @@ if ! kill -0 "$program" 2>/dev/null; then echo "the installed program did not st
 if ! pgrep -P "$program" >/dev/null; then echo "the installed program started no engine process"; kill "$program"; exit 1; fi
 kill "$program"
 wait "$program" || true
-echo "package checked: $(basename "$deb")"
+echo "package checked on $(. /etc/os-release && echo "$PRETTY_NAME"): $(basename "$deb")"

@@ -48,6 +48,7 @@ int main(int argc, char *argv[])
     tests::prepareWebEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    browser::SharedProfile profile;
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) qFatal("usage: take_screenshots FILE.png [--dark]");
     if (arguments.contains(QStringLiteral("--dark"))) {

@@ -38,6 +38,8 @@ private slots:
     void initTestCase();
     void cookiesAreSharedBetweenBrowsers();
     void scriptDialogsStaySilent();
+    void permissionsAreRefusedWithoutAsking_data();
+    void permissionsAreRefusedWithoutAsking();
     void snapshotIsTakenInItsOwnWorld();
     void framesDoNotCompleteThePage();
     void schemeRelativeAddressUsesHttps();
@@ -57,6 +59,13 @@ void BrowserTest::initTestCase()
         if (request.target == "/dialogs")
             return tests::page("dialogs", "<script>alert('a'); var c = confirm('b'); var p = prompt('c', 'd');"
                                           "document.title = 'answered ' + c + ' ' + p;</script>");
+        if (request.target == "/geolocation")
+            return tests::page("asking", "<script>navigator.geolocation.getCurrentPosition("
+                                         "function () { document.title = 'granted'; },"
+                                         "function (error) { document.title = 'refused ' + error.code; });</script>");
+        if (request.target == "/notifications")
+            return tests::page("asking", "<script>Notification.requestPermission().then("
+                                         "function (answer) { document.title = answer; });</script>");
         if (request.target == "/tampering")
             return tests::page("tampering",
                                "<ul id=\"DSR\"><li>wrong case</li></ul><ul id=\"dsr\"><li>figures</li></ul>"
@@ -96,6 +105,27 @@ void BrowserTest::scriptDialogsStaySilent()
     view.resize(400, 300);
     view.show();
     QCOMPARE(loadPage(silent, "https://login.taobao.com/dialogs").title, "answered false null");
+    QVERIFY(!anyDialogOpen());
+}
+
+void BrowserTest::permissionsAreRefusedWithoutAsking_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("answer"); // what the page's script learns
+    QTest::newRow("geolocation") << "https://login.taobao.com/geolocation" << "refused 1"; // PERMISSION_DENIED
+    QTest::newRow("notifications") << "https://login.taobao.com/notifications" << "denied";
+}
+
+void BrowserTest::permissionsAreRefusedWithoutAsking()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, answer);
+    WebBrowser silent(WebBrowser::Kind::Silent, browser::sharedProfile());
+    QWebEngineView view; // a prompt would be shown by a view
+    view.setPage(silent.page());
+    view.show();
+    silent.navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(silent.page()->title(), answer, 20000);
     QVERIFY(!anyDialogOpen());
 }
 

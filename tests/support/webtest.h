@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "browser/profile.h"
 #include "fakemarketplace.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
         tests::prepareWebEnvironment();                             \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
         QApplication application(argc, argv);                       \
+        browser::SharedProfile profile;                             \
         TestObject test;                                            \
         QTEST_SET_MAIN_SOURCE_PATH                                  \
         return QTest::qExec(&test, argc, argv);                     \
