@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/controls.h"
 
+#include "app/figurelabel.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +10,8 @@
 #include <QPushButton>
 #include <QWebEngineView>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace app {
@@ -19,19 +23,51 @@ QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Ina
 
 bool isBold(Look look) { return look == Look::BoldBlack || look == Look::BoldDarkOrange || look == Look::BoldRed; }
 
+// Relative luminance as WCAG defines it, from 0 (black) to 1 (white).
+double luminance(const QColor &colour)
+{
+    auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The layout's colours were chosen for a light window. On a dark palette (light text on a dark
+// window) the same hue is lightened step by step until it reads at least as well as WCAG asks of
+// body text (4.5 : 1).
+QColor readableIn(const QColor &colour, const QPalette &palette)
+{
+    constexpr double minimumContrast = 4.5;
+    const QColor window = palette.color(QPalette::Window);
+    if (luminance(window) >= luminance(palette.color(QPalette::WindowText))) return colour;
+    QColor lighter = colour.toHsl();
+    for (float lightness = lighter.lightnessF(); contrast(lighter, window) < minimumContrast && lightness < 1;) {
+        lightness = std::min(lightness + 0.01f, 1.0f);
+        lighter.setHslF(lighter.hslHueF(), lighter.hslSaturationF(), lightness);
+    }
+    return lighter.toRgb();
+}
+
 // The colour a look fixes; none where the text follows the palette. Black is the text colour of
 // the light palettes the layout was drawn on: under a dark palette it becomes the palette's light
 // text, where fixed black would be unreadable.
-std::optional<QColor> colourOf(Look look)
+std::optional<QColor> colourOf(Look look, const QPalette &palette)
 {
     switch (look) {
     case Look::Default:
     case Look::Black:
     case Look::BoldBlack: break;
-    case Look::Blue: return QColor(0, 0, 255);
+    // The comparison percentages lie on the pale right end of the indicator pictures.
     case Look::Grey: return inactiveBorderGrey();
-    case Look::BoldDarkOrange: return QColor(192, 64, 0);
-    case Look::BoldRed: return QColor(255, 0, 0);
+    case Look::Blue: return readableIn(QColor(0, 0, 255), palette);
+    case Look::BoldDarkOrange: return readableIn(QColor(192, 64, 0), palette);
+    case Look::BoldRed: return readableIn(QColor(255, 0, 0), palette);
     }
     return std::nullopt;
 }
@@ -39,16 +75,17 @@ std::optional<QColor> colourOf(Look look)
 void applyLook(QWidget *widget, Look look)
 {
     widget->setFont(toolFont(isBold(look)));
-    const auto colour = colourOf(look);
-    if (!colour) return;
     QPalette palette = widget->palette();
+    const auto colour = colourOf(look, palette);
+    if (!colour) return;
     palette.setColor(QPalette::WindowText, *colour);
     widget->setPalette(palette);
 }
 
+template <typename Label>
 QLabel *createLabel(const QString &text, QWidget *container)
 {
-    auto *label = new QLabel(text, container);
+    auto *label = new Label(text, container);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // a label's text starts at its top edge
     return label;
@@ -93,7 +130,8 @@ QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngine
         widget = frame;
         break;
     }
-    case ControlKind::Label: widget = createLabel(text, container); break;
+    case ControlKind::Label: widget = createLabel<QLabel>(text, container); break;
+    case ControlKind::Figure: widget = createLabel<FigureLabel>(text, container); break;
     case ControlKind::TextBox: widget = new QLineEdit(text, container); break;
     case ControlKind::Button: {
         auto *button = new QPushButton(text, container);
@@ -101,7 +139,7 @@ QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngine
         widget = button;
         break;
     }
-    case ControlKind::Image: widget = createLabel(QString(), container); break;
+    case ControlKind::Image: widget = createLabel<FigureLabel>(QString(), container); break;
     case ControlKind::Browser:
         promotionView->setParent(container);
         widget = promotionView;

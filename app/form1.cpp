@@ -2,9 +2,11 @@
 #include "app/form1.h"
 
 #include "app/controls.h"
+#include "app/figurelabel.h"
 #include "app/form1layout.h"
 #include "app/form2.h"
 #include "app/resultsummary.h"
+#include "app/wording.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "calc/targetscore.h"
@@ -15,12 +17,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCompleter>
+#include <QDesktopServices>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -37,6 +42,10 @@ constexpr float promotionGap = 100;
 // the brand word that tells it from an error page.
 constexpr QLatin1StringView promotionAddress{"http://www.quillfen.example/dsr/ad.html"};
 constexpr QLatin1StringView promotionMarker{"Quillfen"};
+
+// Each text box with the caption that names it, for screen readers as for the eye.
+constexpr std::array<std::pair<const char *, const char *>, 4> captionedInputs = {
+    {{"Label1", "Text1"}, {"Label5", "Text2"}, {"Label22", "Text3"}, {"Label25", "Text4"}}};
 
 template <typename T>
 std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1,
@@ -70,8 +79,10 @@ Form1::Form1(QWidget *parent)
     setFont(toolFont(false));
     setFixedSize(qRound(form1ClientWidth / twipsPerPixel), qRound(form1ClientHeight / twipsPerPixel));
 
+    installFigureAccessibility();
     buildControls();
     findDimensionControls();
+    describeFigures();
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Tick);
@@ -79,17 +90,28 @@ Form1::Form1(QWidget *parent)
     connect(m_promotionBrowser, &browser::WebBrowser::documentComplete, this, &Form1::onPromotionComplete);
     // A query whose pages can no longer complete is over: the button need not wait for the timer.
     connect(m_webBrowser2, &browser::WebBrowser::renderProcessDied, this, &Form1::giveButtonBack);
-    connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this,
-            [this](const lookup::PageSnapshot &page) { lookup::followPage(page, m_record, *this); });
+    connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this, &Form1::onHiddenPageComplete);
+    // Enter in the name input does what pressing the button does, and nothing while it is busy.
+    connect(m_text1, &QLineEdit::returnPressed, m_command1, &QPushButton::click);
     for (int d = 0; d < calc::dimensionCount; ++d)
         connect(m_targetInputs[d], &QLineEdit::textChanged, this, [this, d] { onTargetChanged(d); });
+
+    // The names queried in this run come back as the user types one, the latest first.
+    m_queriedNames = new QStringListModel(this);
+    auto *completer = new QCompleter(m_queriedNames, this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setModelSorting(QCompleter::UnsortedModel);
+    m_text1->setCompleter(completer);
 
     // Ctrl+C copies the results unless a text box has the focus: it copies its own selection.
     auto *copy = new QAction(QStringLiteral("复制结果"), this);
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, &Form1::copyResults);
     addAction(copy);
-    m_frame2->addAction(copy);
+    m_openRatingPage = new QAction(QStringLiteral("在浏览器中打开评分页"), this);
+    m_openRatingPage->setEnabled(false);
+    connect(m_openRatingPage, &QAction::triggered, this, &Form1::openRatingPage);
+    m_frame2->addActions({copy, m_openRatingPage});
     m_frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     load();
@@ -119,6 +141,9 @@ void Form1::buildControls()
     for (auto it = created.crbegin(); it != created.crend(); ++it)
         (*it)->raise();
 
+    for (const auto &[caption, input] : captionedInputs)
+        findChild<QLabel *>(QLatin1String(caption))->setBuddy(findChild<QLineEdit *>(QLatin1String(input)));
+
     m_text1 = findChild<QLineEdit *>(QStringLiteral("Text1"));
     m_command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
     m_frame2 = findChild<QGroupBox *>(QStringLiteral("Frame2"));
@@ -134,6 +159,21 @@ void Form1::findDimensionControls()
     m_turnRedLabels = controlsNamed<QLabel>(this, "Label33", "Label30", "Label27");
     m_targetInputs = controlsNamed<QLineEdit>(this, "Text2", "Text3", "Text4");
     m_targetResults = controlsNamed<QLabel>(this, "Label20", "Label23", "Label26");
+}
+
+void Form1::describeFigures()
+{
+    const std::array<std::pair<const std::array<QLabel *, calc::dimensionCount> *, QString>, 5> figures = {{
+        {&m_scoreLabels, QStringLiteral("评分")},
+        {&m_comparisonLabels, QStringLiteral("与同行业相比")},
+        {&m_indicatorBars, QStringLiteral("行业比较")},
+        {&m_turnRedLabels, QStringLiteral("飘红需要5分人数")},
+        {&m_targetResults, QStringLiteral("提升后需要5分人数")},
+    }};
+    for (const auto &[labels, figure] : figures) {
+        for (int d = 0; d < calc::dimensionCount; ++d)
+            (*labels)[d]->setAccessibleDescription(dimensionName(d) + QLatin1Char(' ') + figure);
+    }
 }
 
 void Form1::showEvent(QShowEvent *event)
@@ -174,7 +214,18 @@ void Form1::command1Click()
     m_busyTicks = 1;
     m_timer1->setInterval(1000);
     m_timer1->start();
+    setRatingAddress(QString());
+    rememberQueriedName(m_text1->text().trimmed());
     m_webBrowser2->navigate(lookup::searchAddress(m_text1->text()));
+}
+
+void Form1::rememberQueriedName(const QString &name)
+{
+    if (name.isEmpty()) return;
+    QStringList names = m_queriedNames->stringList();
+    names.removeAll(name);
+    names.prepend(name);
+    m_queriedNames->setStringList(names);
 }
 
 void Form1::timer1Tick()
@@ -211,10 +262,27 @@ void Form1::onPromotionComplete(const lookup::PageSnapshot &page)
     setTwipsTop(m_webBrowser1, frame.height + frame.top + promotionGap);
 }
 
+void Form1::onHiddenPageComplete(const lookup::PageSnapshot &page)
+{
+    lookup::followPage(page, m_record, *this);
+    if (lookup::landingOf(page) == lookup::Landing::RatingPage) setRatingAddress(page.locationUrl);
+}
+
+void Form1::setRatingAddress(const QString &address)
+{
+    // Only the marketplace's own pages are handed to the user's browser.
+    const bool openable = lookup::isMarketplaceAddress(QUrl(address));
+    m_ratingAddress = openable ? address : QString();
+    m_openRatingPage->setEnabled(openable);
+}
+
+void Form1::openRatingPage() { QDesktopServices::openUrl(QUrl(m_ratingAddress)); }
+
 void Form1::copyResults()
 {
     ShownResults shown;
     shown.caption = m_frame2->title();
+    shown.ratingAddress = m_ratingAddress;
     for (int d = 0; d < calc::dimensionCount; ++d)
         shown.dimensions[d] = {m_scoreLabels[d]->text(),   m_shownComparisons[d],     m_comparisonLabels[d]->text(),
                                m_turnRedLabels[d]->text(), m_targetInputs[d]->text(), m_targetResults[d]->text()};
@@ -255,6 +323,7 @@ void Form1::clearResults()
         m_scoreLabels[d]->clear();
         m_comparisonLabels[d]->clear();
         m_indicatorBars[d]->setPixmap(QPixmap());
+        m_indicatorBars[d]->setAccessibleName(QString());
         m_shownComparisons[d].reset();
         m_turnRedLabels[d]->clear();
     }
@@ -269,6 +338,7 @@ void Form1::showScores(const QStringList &scores)
 void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
 {
     m_indicatorBars[d]->setPixmap(picture(comparison));
+    m_indicatorBars[d]->setAccessibleName(verdict(comparison));
     m_shownComparisons[d] = comparison;
     m_comparisonLabels[d]->setText(text);
 }

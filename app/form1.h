@@ -9,10 +9,12 @@
 
 #include <array>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStringListModel;
 class QTimer;
 class QWebEngineView;
 
@@ -46,10 +48,15 @@ private:
 
     void buildControls();
     void findDimensionControls();
+    void describeFigures();
     void setFocusOrder();
     void load();
 
     void onPromotionComplete(const lookup::PageSnapshot &page);
+    void onHiddenPageComplete(const lookup::PageSnapshot &page);
+    void rememberQueriedName(const QString &name);
+    void setRatingAddress(const QString &address);
+    void openRatingPage();
     void copyResults();
     void onTargetChanged(int dimension);
 
@@ -75,6 +82,9 @@ private:
     QTimer *m_timer1 = nullptr;
     browser::WebBrowser *m_promotionBrowser = nullptr;
     browser::WebBrowser *m_webBrowser2 = nullptr;
+    QStringListModel *m_queriedNames = nullptr; // most recent first, for the name input's completer
+    QAction *m_openRatingPage = nullptr;
+    QString m_ratingAddress; // the rating page the figures were read from, since the last query
 
     // Per dimension: description, service, logistics.
     std::array<QLabel *, calc::dimensionCount> m_scoreLabels{};

@@ -7,7 +7,8 @@
 
 namespace app {
 
-enum class ControlKind { Frame, Label, TextBox, Button, Image, Browser };
+// A figure is a label that shows a figure read or computed; an image shows an indicator picture.
+enum class ControlKind { Frame, Label, Figure, TextBox, Button, Image, Browser };
 
 // Font and colour of a control: the window's font in the default colour, or one of the
 // table's emphasised looks.

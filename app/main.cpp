@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
+#include "app/messages.h"
 #include "browser/profile.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    app::quietQtMessages();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Larkspire"));

@@ -22,11 +22,12 @@ struct ShownResults {
     };
     QString caption;
     std::array<Dimension, 3> dimensions;
+    QString ratingAddress; // the page the figures were read from, if any
 };
 
 // A plain-text summary to paste into a chat or a spreadsheet: the caption, one line per
-// dimension with its score, comparison and turn-red count, then one line per target row that
-// shows a result.
+// dimension with its score, comparison and turn-red count, one line per target row that shows a
+// result, then the address of the rating page the figures were read from.
 QString resultSummary(const ShownResults &shown);
 
 } // namespace app

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Times whole queries of the real main window against a marketplace of realistic weight, next to
 // bare Chromium loading the same pages in the same run; also start-up and memory. Not part of the
-// test run: build with -DLARKSPIRE_BENCH=ON and run bench/bench_query [--idle-minutes 6].
+// test run: build with -DLARKSPIRE_BENCH=ON and run bench/bench_query [--idle-minutes 6]; with
+// --soak N it runs N queries of varied outcomes in one window instead (see soak.h).
 
 #include "app/form1.h"
 #include "browser/marketplacepage.h"
@@ -9,10 +10,11 @@
 #include "form1probe.h"
 #include "heavymarketplace.h"
 #include "lookup/searchaddress.h"
+#include "loop.h"
 #include "processmemory.h"
+#include "soak.h"
 #include "webtest.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QProcess>
@@ -26,37 +28,14 @@
 #include <algorithm>
 #include <memory>
 
+using bench::fail;
+using bench::nowMs;
+using bench::runFor;
+using bench::runUntilQuit;
+
 namespace {
 
 QTextStream out(stdout);
-QElapsedTimer runClock;
-
-double nowMs() { return double(runClock.nsecsElapsed()) / 1e6; }
-
-// Runs the event loop until the loop is quit or the time is up; whether it was quit. QTest's
-// waits sleep between rounds of events, which would hold back every step of the browser and of
-// the fake marketplace, both served on this thread.
-bool runUntilQuit(QEventLoop &loop, int limitMs)
-{
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    limit.start(limitMs);
-    loop.exec();
-    return limit.isActive();
-}
-
-void runFor(int ms)
-{
-    QEventLoop loop;
-    runUntilQuit(loop, ms);
-}
-
-[[noreturn]] void fail(const QString &why)
-{
-    out << "bench_query: " << why << Qt::endl;
-    std::exit(1);
-}
 
 struct Series {
     explicit Series(const QString &name, const QString &unit = QStringLiteral("ms"))
@@ -249,17 +228,19 @@ int main(int argc, char *argv[])
         return list;
     }();
     if (arguments.contains(QStringLiteral("--cold-start-child"))) return coldStartChild(argc, argv);
+    const qsizetype soakAt = arguments.indexOf(QStringLiteral("--soak"));
     const qsizetype idleAt = arguments.indexOf(QStringLiteral("--idle-minutes"));
     const int idleMinutes = idleAt >= 0 ? arguments.value(idleAt + 1).toInt() : 0;
     constexpr int pairedQueries = 20;
     constexpr int totalQueries = 100;
 
-    runClock.start();
+    bench::nowMs(); // the run's clock starts
     tests::prepareWebEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     browser::SharedProfile profile;
     tests::marketplace().setHandler(bench::heavyAnswer);
+    if (soakAt >= 0) return bench::soak(arguments.value(soakAt + 1).toInt());
 
     Series coldApp{QStringLiteral("app query, first (cold)")};
     Series warmApp{QStringLiteral("app query, warm, taking turns with bare")};

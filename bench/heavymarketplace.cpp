@@ -81,21 +81,59 @@ QString filler(int bytes)
     return item.repeated(bytes / item.toUtf8().size());
 }
 
-QString shopPage()
+// The shops the searches find: the benchmark's own, and those the soak rotates through.
+struct Shop {
+    QByteArray searched;
+    QByteArray id;
+    QString name;
+    QString lowerComparison; // the description's comparison, below the industry
+    bool dsrList = true;
+};
+
+const QList<Shop> &shops()
 {
-    return QStringLiteral("<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/a.css\">"
-                          "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/b.css\">")
-           + pictures(40) + filler(280 * 1024)
-           + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-5001.htm\">信用评价</a>"
-                            "<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
-                            "<script src=\"https://g.alicdn.com/shop/b.js\"></script>");
+    static const QList<Shop> all = {
+        {"shop", "5001", QStringLiteral("基准旗舰店"), QStringLiteral("2.00%")},
+        {"shop2", "5002", QStringLiteral("第二基准店"), QStringLiteral("1.00%")},
+        {"nodsr", "5003", QStringLiteral("无评分基准店"), QStringLiteral("2.00%"), false},
+    };
+    return all;
 }
 
-QString ratingPage()
+const Shop *shopWhere(const std::function<bool(const Shop &)> &matches)
+{
+    for (const Shop &shop : shops())
+        if (matches(shop)) return &shop;
+    return nullptr;
+}
+
+tests::Response shopPage(const Shop &shop)
+{
+    return tests::page(QStringLiteral("首页-%1-淘宝网").arg(shop.name),
+                       QStringLiteral("<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/a.css\">"
+                                      "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/b.css\">")
+                           + pictures(40) + filler(280 * 1024)
+                           + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-%1.htm\">信用评价</a>"
+                                            "<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
+                                            "<script src=\"https://g.alicdn.com/shop/b.js\"></script>")
+                                 .arg(QString::fromLatin1(shop.id)));
+}
+
+tests::Response ratingPage(const Shop &shop)
 {
     const QList<lookup::StrongElement> comparisons = {
-        {"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
-    return pictures(20) + filler(190 * 1024) + tests::ratingPageBody(tests::workedFigures(), comparisons);
+        {"percent lower", shop.lowerComparison}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
+    const QString figures = shop.dsrList ? tests::ratingPageBody(tests::workedFigures(), comparisons)
+                                         : tests::comparisonMarkup(comparisons);
+    return tests::page(QStringLiteral("%1 - 信用评价").arg(shop.name), pictures(20) + filler(190 * 1024) + figures);
+}
+
+// Each shop's pages, made once: they are large.
+tests::Response cachedPage(const QByteArray &key, const std::function<tests::Response()> &make)
+{
+    static QHash<QByteArray, tests::Response> made;
+    if (!made.contains(key)) made.insert(key, make());
+    return made.value(key);
 }
 
 tests::Response hop(int number)
@@ -110,16 +148,22 @@ tests::Response hop(int number)
 tests::Response answerInTime(const tests::Request &request)
 {
     const QByteArray &target = request.target;
-    if (request.host == "shopsearch.taobao.com")
-        return tests::redirectTo(target.contains("%40hops") ? "https://www.taobao.com/hop/1"
-                                                            : "https://shop5001.taobao.com/view_shop.htm");
+    if (request.host == "shopsearch.taobao.com") {
+        const QByteArray searched = target.mid(target.indexOf("%40") + 3).split('&').value(0);
+        if (searched == "hops") return tests::redirectTo("https://www.taobao.com/hop/1");
+        if (searched == "login") return tests::redirectTo("https://login.taobao.com/member/login.jhtml?redirectURL=x");
+        const Shop *shop = shopWhere([&](const Shop &s) { return s.searched == searched; });
+        if (!shop) return tests::page(QStringLiteral("搜索"), QStringLiteral("没有找到")); // no such shop
+        return tests::redirectTo("https://shop" + shop->id + ".taobao.com/view_shop.htm");
+    }
     if (request.host == "www.taobao.com" && target.startsWith("/hop/")) return hop(target.mid(5).toInt());
-    static const tests::Response shop = tests::page(QStringLiteral("首页-基准旗舰店-淘宝网"), shopPage());
-    static const tests::Response rating = tests::page(QStringLiteral("基准旗舰店 - 信用评价"), ratingPage());
+    if (request.host == "login.taobao.com") return tests::page(QStringLiteral("登录"), QStringLiteral("登录"));
     static const QByteArray css = styleSheet();
     static const QByteArray js = script();
-    if (request.host == "shop5001.taobao.com") return shop;
-    if (request.host == "rate.taobao.com") return rating;
+    if (const Shop *shop = shopWhere([&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))
+        return cachedPage(request.host, [shop] { return shopPage(*shop); });
+    if (const Shop *shop = shopWhere([&](const Shop &s) { return target == "/user-rate-" + s.id + ".htm"; }))
+        return cachedPage(target, [shop] { return ratingPage(*shop); });
     if (target.endsWith(".jpg")) return part(thumbnail(), "image/jpeg");
     if (target.endsWith(".css")) return part(css, "text/css");
     if (target.endsWith(".js")) return part(js, "application/javascript");

@@ -37,19 +37,30 @@ QMultiHash<qint64, qint64> childrenByParent()
     return children;
 }
 
+// The process and all its descendants.
+QList<qint64> family(qint64 rootPid)
+{
+    const QMultiHash<qint64, qint64> children = childrenByParent();
+    QList<qint64> found;
+    QList<qint64> pending = {rootPid};
+    while (!pending.isEmpty()) {
+        const qint64 pid = pending.takeLast();
+        found << pid;
+        pending += children.values(pid);
+    }
+    return found;
+}
+
 } // namespace
 
 qint64 summedPssKiB(qint64 rootPid)
 {
-    const QMultiHash<qint64, qint64> children = childrenByParent();
     qint64 total = 0;
-    QList<qint64> pending = {rootPid};
-    while (!pending.isEmpty()) {
-        const qint64 pid = pending.takeLast();
+    for (qint64 pid : family(rootPid))
         total += pssKiB(pid);
-        pending += children.values(pid);
-    }
     return total;
 }
+
+int descendantCount(qint64 rootPid) { return int(family(rootPid).size()) - 1; }
 
 } // namespace bench

@@ -9,4 +9,7 @@ namespace bench {
 // renderers, GPU and utility processes), in KiB. Linux only: read from /proc.
 qint64 summedPssKiB(qint64 rootPid);
 
+// How many processes descend from a process: for the program, Qt WebEngine's own.
+int descendantCount(qint64 rootPid);
+
 } // namespace bench

@@ -2,6 +2,7 @@
 #include "calc/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,6 +12,31 @@ namespace {
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+// A page's white space as its markup spells it: the DOM writes a no-break space back as "&nbsp;",
+// and authors write it, or the ideographic space, as a character reference.
+constexpr std::array<QLatin1StringView, 4> blankReferences = {QLatin1StringView("&nbsp;"), QLatin1StringView("&#160;"),
+                                                              QLatin1StringView("&#xa0;"),
+                                                              QLatin1StringView("&#12288;")};
+
+// How long the white space at the start of the text is: one character or one reference to it.
+qsizetype blankAtStart(QStringView text)
+{
+    if (text.isEmpty()) return 0;
+    if (text.front().isSpace()) return 1;
+    for (QLatin1StringView reference : blankReferences)
+        if (text.startsWith(reference, Qt::CaseInsensitive)) return reference.size();
+    return 0;
+}
+
+qsizetype blankAtEnd(QStringView text)
+{
+    if (text.isEmpty()) return 0;
+    if (text.back().isSpace()) return 1;
+    for (QLatin1StringView reference : blankReferences)
+        if (text.endsWith(reference, Qt::CaseInsensitive)) return reference.size();
+    return 0;
+}
+
 // Exponents far beyond any representable value are clamped; the value is then zero or overflows.
 constexpr qint64 exponentClamp = 100000000;
 
@@ -18,13 +44,14 @@ constexpr qint64 exponentClamp = 100000000;
 
 std::optional<DecimalText> parseDecimal(QStringView text)
 {
-    qsizetype i = 0, end = text.size();
-    // Page text keeps its markup's line breaks and non-breaking spaces, and Chinese input
-    // methods type the ideographic space: white space of every kind may stand around a number.
-    while (i < end && text[i].isSpace())
-        ++i;
-    while (end > i && text[end - 1].isSpace())
-        --end;
+    // Page text keeps its markup's line breaks and no-break spaces, and Chinese input methods
+    // type the ideographic space: white space of every kind may stand around a number.
+    while (const qsizetype blank = blankAtStart(text))
+        text = text.sliced(blank);
+    while (const qsizetype blank = blankAtEnd(text))
+        text.chop(blank);
+    qsizetype i = 0;
+    const qsizetype end = text.size();
 
     DecimalText number;
     if (i < end && (text[i] == u'+' || text[i] == u'-')) number.negative = text[i++] == u'-';

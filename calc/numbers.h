@@ -15,8 +15,9 @@ struct DecimalText {
     qint64 exponent = 0; // value = digits * 10^exponent
 };
 
-// Reads a whole text as a number: white space of any kind around, an optional sign, digits with at most one
-// decimal point, an optional exponent. Anything else (a unit, a second point, no digit) is no number.
+// Reads a whole text as a number: white space of any kind around (also as markup writes it, such as
+// "&nbsp;"), an optional sign, digits with at most one decimal point, an optional exponent. Anything
+// else (a unit, a second point, no digit, white space inside) is no number.
 std::optional<DecimalText> parseDecimal(QStringView text);
 
 // The same test, giving the nearest double; nothing for a non-number or an infinite value.

@@ -18,8 +18,6 @@ Q_LOGGING_CATEGORY(lcFlow, "larkspire.flow", QtInfoMsg)
 
 namespace {
 
-enum class Landing { SearchPage, LoginPage, ShopPage, RatingPage, Other };
-
 // The address without its query and fragment. The login page carries the address it returns to
 // in its query, and that is usually the shop search: the hosts are looked for before it.
 QStringView withoutQuery(const QString &address)
@@ -32,6 +30,8 @@ QStringView withoutQuery(const QString &address)
     return QStringView(address).left(end);
 }
 
+} // namespace
+
 Landing landingOf(const PageSnapshot &page)
 {
     const QStringView location = withoutQuery(page.locationUrl);
@@ -41,6 +41,8 @@ Landing landingOf(const PageSnapshot &page)
     if (page.documentUrl.contains(QString(ratingHost) + QLatin1String("/user-rate-"))) return Landing::RatingPage;
     return Landing::Other;
 }
+
+namespace {
 
 void followShopPage(const PageSnapshot &page, PageFlowWindow &window)
 {

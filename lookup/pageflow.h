@@ -9,6 +9,11 @@
 
 namespace lookup {
 
+// What a completed page of the hidden browser is to a query, told by its address.
+enum class Landing { SearchPage, LoginPage, ShopPage, RatingPage, Other };
+
+Landing landingOf(const PageSnapshot &page);
+
 // How the marketplace compares a dimension with its industry.
 enum class Comparison { Higher, Lower, Equal };
 

@@ -4,13 +4,20 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/twips.h"
+#include "browser/webbrowser.h"
+#include "dsrpages.h"
 #include "webtest.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWebEngineView>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace {
 
@@ -43,6 +50,41 @@ QString textOf(QWidget *widget)
     return {};
 }
 
+// The contrast of two colours as WCAG defines it, from 1 : 1 to 21 : 1.
+double contrast(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &colour) {
+        auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// A main window made under the given palette, which the application keeps no longer than that.
+std::unique_ptr<app::Form1> formUnder(const QPalette &palette)
+{
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    auto form = std::make_unique<app::Form1>();
+    QApplication::setPalette(before);
+    return form;
+}
+
+// What a screen reader finds in the window, by the object name of each control.
+QHash<QString, QAccessibleInterface *> accessibleControls(QWidget *window)
+{
+    QHash<QString, QAccessibleInterface *> found;
+    QList<QAccessibleInterface *> pending = {QAccessible::queryAccessibleInterface(window)};
+    while (!pending.isEmpty()) {
+        QAccessibleInterface *control = pending.takeLast();
+        if (control->object()) found.insert(control->object()->objectName(), control);
+        for (int i = 0; i < control->childCount(); ++i)
+            pending << control->child(i);
+    }
+    return found;
+}
+
 // Whether each widget lies above the next one in its container's stack.
 bool stackedInOrder(const QList<QWidget *> &topFirst)
 {
@@ -67,7 +109,11 @@ private slots:
     void stackingOrder();
     void focusOrder();
     void labelsShowPlainTextFromTheTopLeft();
-    void darkPaletteKeepsDefaultTextReadable();
+    void textFollowsADarkPalette();
+    void colouredTextIsReadable_data();
+    void colouredTextIsReadable();
+    void screenReadersNameEveryControl_data();
+    void screenReadersNameEveryControl();
     void songFaceFirst();
     void loginWindow();
 
@@ -232,29 +278,98 @@ void Form1LayoutTest::labelsShowPlainTextFromTheTopLeft()
     }
 }
 
-void Form1LayoutTest::darkPaletteKeepsDefaultTextReadable()
+void Form1LayoutTest::textFollowsADarkPalette()
 {
-    const QPalette light = QApplication::palette();
-    QPalette dark = light;
+    QPalette dark = QApplication::palette();
     dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
     dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
     dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
     dark.setColor(QPalette::Text, QColor(0xdd, 0xdd, 0xdd));
-    QApplication::setPalette(dark);
-    app::Form1 form;
-    QApplication::setPalette(light);
+    const std::unique_ptr<app::Form1> form = formUnder(dark);
 
     auto colour = [&](const char *name, QPalette::ColorRole role) {
-        return form.findChild<QWidget *>(name)->palette().color(role);
+        return form->findChild<QWidget *>(name)->palette().color(role);
     };
     // Default and black text (black being a light palette's text) follow the palette, inside a
     // frame or not; the frame captions too.
     for (const char *name : {"Label1", "Label4", "Label24", "Label6", "Label35", "Label5", "Frame2", "Frame5"})
         QCOMPARE(colour(name, QPalette::WindowText), QColor(0xee, 0xee, 0xee));
     QCOMPARE(colour("Text2", QPalette::Text), QColor(0xdd, 0xdd, 0xdd));
-    QCOMPARE(colour("Label3", QPalette::WindowText), QColor(192, 64, 0));
-    QCOMPARE(colour("Label33", QPalette::WindowText), QColor(255, 0, 0));
-    QCOMPARE(colour("Label11", QPalette::WindowText), QColor(0, 0, 255));
+}
+
+void Form1LayoutTest::colouredTextIsReadable_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("dark");
+    QPalette light = QApplication::palette();
+    QPalette dark = light; // as in the dark screenshot
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Inactive, QPalette::Dark, QColor(0x90, 0x90, 0x90));
+    QTest::newRow("light") << light << false;
+    QTest::newRow("dark") << dark << true;
+}
+
+void Form1LayoutTest::colouredTextIsReadable()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, dark);
+    const std::unique_ptr<app::Form1> form = formUnder(palette);
+    const QColor window = palette.color(QPalette::Window);
+    const std::pair<const char *, QColor> coloured[] = {{"Label11", QColor(0, 0, 255)},
+                                                        {"Label3", QColor(192, 64, 0)},
+                                                        {"Label33", QColor(255, 0, 0)}};
+    for (const auto &[name, layoutColour] : coloured) {
+        const QColor shown = form->findChild<QWidget *>(name)->palette().color(QPalette::WindowText);
+        const double ratio = contrast(shown, window);
+        if (!dark) {
+            QCOMPARE(shown, layoutColour); // the layout's own colours, whatever their contrast
+            continue;
+        }
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2 : 1 %3 on %4").arg(name).arg(ratio).arg(shown.name(), window.name())));
+        QVERIFY(qAbs(shown.hslHue() - layoutColour.hslHue()) <= 1); // the same hue, lighter
+    }
+}
+
+void Form1LayoutTest::screenReadersNameEveryControl_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("Text1") << "旺旺号" << "";
+    QTest::newRow("Text2") << "宝贝与描述相符提升到：" << "";
+    QTest::newRow("Text3") << "卖家的服务态度提升到：" << "";
+    QTest::newRow("Text4") << "物流服务的质量提升到：" << "";
+    QTest::newRow("Label3") << "4.77分" << "宝贝与描述相符 评分";
+    QTest::newRow("Label13") << "4.80分" << "卖家的服务态度 评分";
+    QTest::newRow("Label2") << "2.00%" << "宝贝与描述相符 与同行业相比";
+    QTest::newRow("Label17") << "" << "物流服务的质量 与同行业相比";
+    QTest::newRow("Image1") << "低于行业平均" << "宝贝与描述相符 行业比较";
+    QTest::newRow("Image2") << "与行业平均持平" << "卖家的服务态度 行业比较";
+    QTest::newRow("Image3") << "" << "物流服务的质量 行业比较";
+    QTest::newRow("Label33") << "762" << "宝贝与描述相符 飘红需要5分人数";
+    QTest::newRow("Label27") << "" << "物流服务的质量 飘红需要5分人数";
+    QTest::newRow("Label20") << "1300" << "宝贝与描述相符 提升后需要5分人数";
+    QTest::newRow("Label23") << "" << "卖家的服务态度 提升后需要5分人数";
+}
+
+void Form1LayoutTest::screenReadersNameEveryControl()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    // A rating page with comparisons for two dimensions, and a target typed for the first.
+    lookup::PageSnapshot page;
+    page.locationUrl = page.documentUrl = "https://rate.taobao.com/user-rate-1.htm";
+    page.dsrListHtml = tests::dsrListMarkup(tests::workedFigures());
+    page.bodyHtml = QString();
+    page.strongs = {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}};
+    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(page);
+    m_form->findChild<QLineEdit *>("Text2")->clear();
+    m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
+
+    QAccessibleInterface *control = accessibleControls(m_form).value(QTest::currentDataTag());
+    QVERIFY(control);
+    QCOMPARE(control->text(QAccessible::Name), name);
+    QCOMPARE(control->text(QAccessible::Description), description);
 }
 
 void Form1LayoutTest::songFaceFirst()

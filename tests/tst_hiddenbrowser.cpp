@@ -6,7 +6,6 @@
 #include "querywindow.h"
 #include "webtest.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 using tests::marketplace;
@@ -117,16 +116,6 @@ bool requested(const QByteArray &host, const QByteArray &target)
 
 } // namespace
 
-// Stands in for the desktop, which would start another program for an address of its scheme.
-class DesktopHandler : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
-
 class HiddenBrowserTest : public QObject
 {
     Q_OBJECT
@@ -199,14 +188,12 @@ void HiddenBrowserTest::otherPlacesAreNeverLoaded()
     QFETCH(QString, name);
     QFETCH(QByteArray, lastRequest);
     QFETCH(QString, caption);
-    DesktopHandler desktop;
-    QDesktopServices::setUrlHandler(QStringLiteral("larkspire-test"), &desktop, "open");
+    tests::DesktopStub desktop({"larkspire-test"});
     tests::MessageBoxWatcher boxes;
 
     m_window->query(name);
     QVERIFY(tests::waitForRequest([&](const tests::Request &r) { return r.target.startsWith(lastRequest); }));
     QVERIFY(!QTest::qWaitFor([this] { return m_window->idle(); }, 1500));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("larkspire-test"));
 
     QCOMPARE(m_window->caption(), caption);
     QCOMPARE(m_window->text("Label3"), "");

@@ -41,6 +41,11 @@ Shop shopNamed(const QString &name)
                 {{"percent", "1.00%"}, {"percent normal", "0.00%"}}};
     if (name == "nolink") return {"1003", QStringLiteral("无链接店"), false, true, {}, {}};
     if (name == "nodsr") return {"1004", QStringLiteral("无评分店"), true, false, {}, three};
+    if (name.startsWith("nbsp")) { // raw no-break spaces around the description's rater total
+        QList<tests::DsrFigures> figures = tests::workedFigures();
+        figures[0].raters = name == "nbsp-before" ? QStringLiteral("\u00A01000") : QStringLiteral("1000\u00A0");
+        return {name == "nbsp-before" ? "1005" : "1006", QStringLiteral("空格店"), true, true, figures, three};
+    }
     return {};
 }
 
@@ -89,7 +94,7 @@ tests::Response answer(const tests::Request &request)
                                                  "</ul><strong class=\"percent lower\">12.5<b>%</strong><strong class='percent'><<<</strong>"));
     if (request.host.startsWith("shop")) {
         const QByteArray id = request.host.mid(4, request.host.indexOf('.') - 4);
-        for (const char *name : {"found", "twodims", "nolink", "nodsr"}) {
+        for (const char *name : {"found", "twodims", "nolink", "nodsr", "nbsp-before", "nbsp-after"}) {
             const Shop shop = shopNamed(name);
             if (shop.id != id) continue;
             const QString link = shop.ratingLink ? QString("<a href=\"//rate.taobao.com/user-rate-%1.htm\">信用评价</a>").arg(QString(id))
@@ -98,7 +103,7 @@ tests::Response answer(const tests::Request &request)
         }
     }
     if (request.host == "rate.taobao.com") {
-        for (const char *name : {"found", "twodims", "nolink", "nodsr"}) {
+        for (const char *name : {"found", "twodims", "nolink", "nodsr", "nbsp-before", "nbsp-after"}) {
             const Shop shop = shopNamed(name);
             if (request.target != "/user-rate-" + shop.id + ".htm") continue;
             const QString body = shop.dsrList ? tests::ratingPageBody(shop.figures, shop.comparisons)
@@ -133,6 +138,8 @@ private slots:
     void loginRequired();
     void shopPageWithoutRatingLink();
     void ratingPageWithoutDsrList();
+    void noBreakSpacesAroundRaterTotals_data();
+    void noBreakSpacesAroundRaterTotals();
     void framesAndServerErrorsAreNoLanding_data();
     void framesAndServerErrorsAreNoLanding();
     void lateRatingPageIsStillRead();
@@ -296,6 +303,25 @@ void LookupTest::ratingPageWithoutDsrList()
         QCOMPARE(text(label), "");
     QVERIFY(empty("Image1"));
     QCOMPARE(app::twipsGeometry(m_form->findChild<QLabel *>("Label2")).left, 4905.0f);
+}
+
+void LookupTest::noBreakSpacesAroundRaterTotals_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("before the total") << "nbsp-before";
+    QTest::newRow("after the total") << "nbsp-after";
+}
+
+void LookupTest::noBreakSpacesAroundRaterTotals()
+{
+    // The DOM hands the page's raw U+00A0 back as "&nbsp;".
+    QFETCH(QString, name);
+    query(name);
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+    QCOMPARE(caption(), QStringLiteral("空格店-DRS查询"));
+    QCOMPARE(text("Label33"), "762");
+    m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
+    QCOMPARE(text("Label20"), "1300");
 }
 
 void LookupTest::framesAndServerErrorsAreNoLanding_data()

@@ -5,7 +5,7 @@
 #include "browser/webbrowser.h"
 #include "webtest.h"
 
-#include <QDesktopServices>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -34,8 +34,9 @@ private slots:
     void emptyNameAsksForOne();
     void queryGoesBusyAndSearches_data();
     void queryGoesBusyAndSearches();
-    void keyOnTheFocusedButtonStartsAQuery_data();
-    void keyOnTheFocusedButtonStartsAQuery();
+    void keyStartsAQuery_data();
+    void keyStartsAQuery();
+    void queriedNamesAreOffered();
     void timeoutGivesTheButtonBackAtTheTwentyFirstTick();
     void clickAfterEarlyGiveBackRearms();
     void promotionPanel_data();
@@ -121,24 +122,49 @@ void QueryTest::queryGoesBusyAndSearches()
     QCOMPARE(searches[0].target, "/search?q=%40" + encoded + searchSuffix);
 }
 
-void QueryTest::keyOnTheFocusedButtonStartsAQuery_data()
+void QueryTest::keyStartsAQuery_data()
 {
+    QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
-    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return on the button") << "Command1" << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad on the button") << "Command1" << int(Qt::Key_Enter);
+    QTest::newRow("Space on the button") << "Command1" << int(Qt::Key_Space);
+    QTest::newRow("Return in the name input") << "Text1" << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad in the name input") << "Text1" << int(Qt::Key_Enter);
 }
 
-void QueryTest::keyOnTheFocusedButtonStartsAQuery()
+void QueryTest::keyStartsAQuery()
 {
+    QFETCH(QString, focus);
     QFETCH(int, key);
     tests::MessageBoxWatcher boxes;
-    text1()->setText("abc");
+    QWidget *focused = m_form->findChild<QWidget *>(focus);
     m_form->activateWindow();
-    command1()->setFocus();
-    QTest::keyClick(command1(), Qt::Key(key));
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key(key)); // with no name, as the button does: a message
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen()[0].text, QStringLiteral("请输入旺旺名"));
+    text1()->setText("abc");
+    QTest::keyClick(focused, Qt::Key(key));
     QVERIFY(isBusy());
     QVERIFY(tests::waitForRequest(isSearch));
+}
+
+void QueryTest::queriedNamesAreOffered()
+{
+    tests::MessageBoxWatcher boxes;
+    for (const QString name : {" abc ", "abd", "xyz", "abc"}) {
+        text1()->setText(name);
+        command1()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(isIdle(), tests::answerTimeoutMs);
+    }
+    QCompleter *completer = text1()->completer();
+    QVERIFY(completer);
+    completer->setCompletionPrefix("AB");
+    QStringList offered;
+    for (int row = 0; completer->setCurrentRow(row); ++row)
+        offered << completer->currentCompletion();
+    QCOMPARE(offered, (QStringList{"abc", "abd"})); // the latest first, each once, without its spaces
 }
 
 void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
@@ -231,23 +257,11 @@ void QueryTest::promotionLinksOpenInTheUsersBrowser_data()
     QTest::newRow("script address") << "<script>window.open('javascript:alert(1)');</script>" << QStringList{done};
 }
 
-// Stands in for the desktop's web browser.
-class DesktopBrowser : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList opened;
-public slots:
-    void open(const QUrl &url) { opened << url.toString(); }
-};
-
 void QueryTest::promotionLinksOpenInTheUsersBrowser()
 {
     QFETCH(QString, opening);
     QFETCH(QStringList, opened);
-    DesktopBrowser desktop;
-    for (const char *scheme : {"http", "https", "file", "javascript"})
-        QDesktopServices::setUrlHandler(scheme, &desktop, "open");
+    tests::DesktopStub desktop({"http", "https", "file", "javascript"});
     // Once the row's window has been asked for, a last one shows the page went on after it.
     m_promotionBody = ("<html><body>Quillfen " + opening
                        + "<script>setTimeout(function () { window.open('https://www.quillfen.example/done'); }, 300);"
@@ -255,7 +269,6 @@ void QueryTest::promotionLinksOpenInTheUsersBrowser()
     m_form = std::make_unique<app::Form1>();
     m_form->show();
     QTRY_VERIFY_WITH_TIMEOUT(desktop.opened.contains("https://www.quillfen.example/done"), 20000);
-    for (const char *scheme : {"http", "https", "file", "javascript"}) QDesktopServices::unsetUrlHandler(scheme);
     QCOMPARE(desktop.opened, opened);
 }
 

@@ -187,6 +187,10 @@ void ScoreValueTest::toDouble_data()
     QTest::newRow("rater total with a non-breaking space") << QStringLiteral("1000\u00A0") << D(1000.0);
     QTest::newRow("comparison with the markup's line breaks") << "\n 2.00\n" << D(2.0);
     QTest::newRow("non-breaking space inside") << QStringLiteral("1\u00A0000") << D();
+    QTest::newRow("no-break spaces as the DOM writes them back") << "&nbsp;500&nbsp;" << D(500.0);
+    QTest::newRow("spaces as character references, any case") << "&#xA0;&#160; 85.12&#12288;&#Xa0;" << D(85.12);
+    QTest::newRow("reference inside") << "1&nbsp;000" << D();
+    QTest::newRow("reference cut short") << "&nbsp500" << D();
     QTest::newRow("exponent") << "1.5e2" << D(150.0);
     QTest::newRow("empty") << "" << D();
     QTest::newRow("comma") << "1,000" << D();

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <memory>
 
@@ -46,6 +47,8 @@ private slots:
     void newRatingPageEmptiesResults();
     void copiedSummary_data();
     void copiedSummary();
+    void ratingPageOpensInTheUsersBrowser_data();
+    void ratingPageOpensInTheUsersBrowser();
 
 private:
     void readRatingPage(const QList<tests::DsrFigures> &figures)
@@ -164,14 +167,13 @@ void TargetScoreTest::copiedSummary()
 
     auto *frame = m_form->findChild<QWidget *>("Frame2");
     QCOMPARE(frame->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QCOMPARE(frame->actions().size(), 1);
-    QCOMPARE(frame->actions()[0]->text(), QStringLiteral("复制结果"));
+    QCOMPARE(frame->actions().value(0)->text(), QStringLiteral("复制结果"));
     frame->actions()[0]->trigger();
     const QString summary = QStringLiteral("测试旗舰店-DRS查询\n"
                                            "宝贝与描述相符：4.8分 低于行业平均 2.00% 飘红需要5分人数：960\n"
                                            "卖家的服务态度：4.6分 与行业平均持平 0.00% 飘红需要5分人数：0\n"
                                            "物流服务的质量：4.95分 高于行业平均 3.00% 飘红需要5分人数：0\n")
-        + targetLines;
+        + targetLines + QStringLiteral("https://rate.taobao.com/user-rate-abc.htm\n");
     QCOMPARE(QApplication::clipboard()->text(), summary);
 
     // Ctrl+C does the same unless a text box has the focus, which copies its own selection.
@@ -187,6 +189,37 @@ void TargetScoreTest::copiedSummary()
     QTest::keySequence(input(0), QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text(), targets[0]);
     QCOMPARE(input(0)->text(), targets[0]);
+}
+
+void TargetScoreTest::ratingPageOpensInTheUsersBrowser_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("the marketplace's rating page") << "https://rate.taobao.com/user-rate-abc.htm" << true;
+    QTest::newRow("a page elsewhere named like one") << "https://evil.example/rate.taobao.com/user-rate-abc.htm" << false;
+}
+
+void TargetScoreTest::ratingPageOpensInTheUsersBrowser()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, opens);
+    tests::DesktopStub desktop({"http", "https"});
+    QAction *open = m_form->findChild<QWidget *>("Frame2")->actions().value(1);
+    QVERIFY(open);
+    QCOMPARE(open->text(), QStringLiteral("在浏览器中打开评分页"));
+    QVERIFY(!open->isEnabled());
+
+    lookup::PageSnapshot page = ratingPage(currentFigures());
+    page.locationUrl = page.documentUrl = address;
+    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(page);
+    QCOMPARE(open->isEnabled(), opens);
+    open->trigger();
+    QCOMPARE(desktop.opened, opens ? QStringList{address} : QStringList());
+
+    // A new query has read no rating page yet.
+    m_form->findChild<QLineEdit *>("Text1")->setText("abc");
+    m_form->findChild<QPushButton *>("Command1")->click();
+    QVERIFY(!open->isEnabled());
 }
 
 LARKSPIRE_WEB_TEST_MAIN(TargetScoreTest)

@@ -66,6 +66,7 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
 } // namespace tests
 
 #include <QAbstractButton>
+#include <QDesktopServices>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -82,5 +83,20 @@ MessageBoxWatcher::MessageBoxWatcher()
     });
     poll->start(20);
 }
+
+DesktopStub::DesktopStub(const QStringList &schemes)
+    : m_schemes(schemes)
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::setUrlHandler(scheme, this, "open");
+}
+
+DesktopStub::~DesktopStub()
+{
+    for (const QString &scheme : m_schemes)
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void DesktopStub::open(const QUrl &url) { opened << url.toString(); }
 
 } // namespace tests

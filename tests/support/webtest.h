@@ -9,6 +9,10 @@
 
 namespace tests {
 
+// The longest a test waits for the browsers to answer: a query's own timeout (21 ticks) is longer
+// than any answer of the fake marketplace should take.
+constexpr int answerTimeoutMs = 20000;
+
 // Opens the fake marketplace's listening socket and points Chromium at it. Must run before the
 // QApplication exists, since the browser process reads its flags once.
 void prepareWebEnvironment();
@@ -53,6 +57,23 @@ public:
 
 private:
     QList<Seen> m_seen;
+};
+
+// Stands in for the desktop while it lives: addresses of these schemes that the program hands to
+// the desktop (QDesktopServices::openUrl) are recorded instead of opened.
+class DesktopStub : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DesktopStub(const QStringList &schemes);
+    ~DesktopStub() override;
+    QStringList opened;
+
+public slots:
+    void open(const QUrl &url);
+
+private:
+    QStringList m_schemes;
 };
 
 } // namespace tests

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#include "app/wording.h"
+
+#include <array>
+
+namespace app {
+
+QString dimensionName(int dimension)
+{
+    static const std::array<QString, 3> names = {QStringLiteral("宝贝与描述相符"), QStringLiteral("卖家的服务态度"),
+                                                 QStringLiteral("物流服务的质量")};
+    return names.at(size_t(dimension));
+}
+
+QString verdict(lookup::Comparison comparison)
+{
+    switch (comparison) {
+    case lookup::Comparison::Higher: return QStringLiteral("高于行业平均");
+    case lookup::Comparison::Lower: return QStringLiteral("低于行业平均");
+    case lookup::Comparison::Equal: return QStringLiteral("与行业平均持平");
+    }
+    return {};
+}
+
+} // namespace app

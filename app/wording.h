@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "lookup/pageflow.h"
+
+#include <QString>
+
+namespace app {
+
+// The name of a dimension as the window writes it: "宝贝与描述相符", "卖家的服务态度" or
+// "物流服务的质量" for 0, 1, 2.
+QString dimensionName(int dimension);
+
+// The verdict each indicator picture spells out, such as "低于行业平均".
+QString verdict(lookup::Comparison comparison);
+
+} // namespace app

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include "soak.h"
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "loop.h"
+#include "processmemory.h"
+#include "webtest.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+namespace bench {
+
+namespace {
+
+// One outcome: what to search for, and whether the window shows what that search should give.
+struct Outcome {
+    QString name;
+    std::function<bool(const app::Form1 &, const QStringList &messages)> shown; // the messages of this query
+};
+
+QString textOf(const app::Form1 &form, const char *label)
+{
+    return form.findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+QString captionOf(const app::Form1 &form) { return form.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(); }
+
+bool shows(const app::Form1 &form, const QString &caption, const QString &score, const QString &comparison)
+{
+    return captionOf(form) == caption && textOf(form, "Label3") == score && textOf(form, "Label2") == comparison;
+}
+
+QList<Outcome> outcomes()
+{
+    return {
+        {QStringLiteral("shop"),
+         [](const app::Form1 &form, const QStringList &messages) {
+             return messages.isEmpty()
+                    && shows(form, QStringLiteral("基准旗舰店-DRS查询"), QStringLiteral("4.77分"),
+                             QStringLiteral("2.00%"))
+                    && textOf(form, "Label33") == QLatin1String("762");
+         }},
+        {QStringLiteral("nobody"),
+         [](const app::Form1 &, const QStringList &messages) {
+             return messages == QStringList{QStringLiteral("没有找到对应的店铺")};
+         }},
+        {QStringLiteral("shop2"),
+         [](const app::Form1 &form, const QStringList &messages) {
+             return messages.isEmpty()
+                    && shows(form, QStringLiteral("第二基准店-DRS查询"), QStringLiteral("4.77分"),
+                             QStringLiteral("1.00%"));
+         }},
+        {QStringLiteral("login"),
+         [](const app::Form1 &, const QStringList &messages) {
+             return messages.isEmpty() && app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible();
+         }},
+        {QStringLiteral("nodsr"),
+         [](const app::Form1 &form, const QStringList &messages) {
+             return messages.isEmpty() && shows(form, QStringLiteral("无评分基准店-DRS查询"), QString(), QString());
+         }},
+    };
+}
+
+// Queries the name and waits for the button to come back, well before the timeout would.
+bool query(app::Form1 &form, const QString &name)
+{
+    auto *button = form.findChild<QPushButton *>(QStringLiteral("Command1"));
+    form.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
+    button->click();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (button->isEnabled()) loop.quit();
+    });
+    poll.start(5);
+    return runUntilQuit(loop, 15000);
+}
+
+// Memory and engine processes over a stretch of queries. The engine's memory swings by tens of
+// MiB with its garbage collection, so the least reading of the stretch is what stays.
+struct Footprint {
+    double pssMiB = 0;
+    int processes = 0;
+
+    void read()
+    {
+        const qint64 pid = QCoreApplication::applicationPid();
+        const double now = double(summedPssKiB(pid)) / 1024;
+        pssMiB = pssMiB == 0 ? now : std::min(pssMiB, now);
+        processes = std::max(processes, descendantCount(pid));
+    }
+};
+
+} // namespace
+
+int soak(int queries)
+{
+    // Memory is read over the ten queries after the first ten, when the engine is warm, and over
+    // the last ten.
+    constexpr int baseline = 10;
+    if (queries < 2 * baseline) fail(QStringLiteral("a soak needs at least %1 queries").arg(2 * baseline));
+    app::Form1 form;
+    form.show();
+    tests::MessageBoxWatcher boxes;
+    const QList<Outcome> rotation = outcomes();
+    int wrong = 0;
+    Footprint early, late;
+    for (int i = 0; i < queries; ++i) {
+        const Outcome &outcome = rotation[i % rotation.size()];
+        const qsizetype seenBefore = boxes.seen().size();
+        const bool answered = query(form, outcome.name);
+        tests::marketplace().clearRequests(); // the fake marketplace's record, not the program's memory
+        QStringList messages;
+        for (qsizetype m = seenBefore; m < boxes.seen().size(); ++m)
+            messages << boxes.seen()[m].text;
+        if (!answered || !outcome.shown(form, messages)) {
+            ++wrong;
+            QTextStream(stdout) << "soak: query " << i + 1 << " (" << outcome.name << ") came out wrong" << Qt::endl;
+        }
+        if (i >= baseline && i < 2 * baseline) early.read();
+        if (i >= queries - baseline) late.read();
+    }
+    QTextStream(stdout) << QStringLiteral(
+                               "soak: after %1 queries %2 MiB in %3 engine processes, after %4: %5 MiB in %6\n")
+                               .arg(baseline)
+                               .arg(early.pssMiB, 0, 'f', 1)
+                               .arg(early.processes)
+                               .arg(queries)
+                               .arg(late.pssMiB, 0, 'f', 1)
+                               .arg(late.processes);
+    QTextStream(stdout) << QStringLiteral("soak: %1 queries, %2 wrong, memory pss after %1/after %3 queries: %4, "
+                                          "engine processes after %1/after %3: %5\n")
+                               .arg(queries)
+                               .arg(wrong)
+                               .arg(baseline)
+                               .arg(late.pssMiB / early.pssMiB, 0, 'f', 2)
+                               .arg(double(late.processes) / early.processes, 0, 'f', 2);
+    return wrong == 0 ? 0 : 1;
+}
+
+} // namespace bench
