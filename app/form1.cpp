@@ -91,6 +91,8 @@ Form1::Form1(QWidget *parent)
     // A query whose pages can no longer complete is over: the button need not wait for the timer.
     connect(m_webBrowser2, &browser::WebBrowser::renderProcessDied, this, &Form1::giveButtonBack);
     connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this, &Form1::onHiddenPageComplete);
+    m_webBrowser2->setPartsToRead(
+        [](const QString &address) { return lookup::partsReadOn(lookup::landingOf(address)); });
     // Enter in the name input does what pressing the button does, and nothing while it is busy.
     connect(m_text1, &QLineEdit::returnPressed, m_command1, &QPushButton::click);
     for (int d = 0; d < calc::dimensionCount; ++d)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
 #include "app/messages.h"
+#include "browser/engineflags.h"
 #include "browser/profile.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char *argv[])
 {
     app::quietQtMessages();
+    browser::keepUnshownPagesAwake();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Larkspire"));

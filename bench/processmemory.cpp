@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "processmemory.h"
 
+#include "loop.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMultiHash>
@@ -62,5 +65,12 @@ qint64 summedPssKiB(qint64 rootPid)
 }
 
 int descendantCount(qint64 rootPid) { return int(family(rootPid).size()) - 1; }
+
+double settledPssMiB()
+{
+    constexpr int settleMs = 30000;
+    runFor(settleMs);
+    return double(summedPssKiB(QCoreApplication::applicationPid())) / 1024;
+}
 
 } // namespace bench

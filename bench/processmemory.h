@@ -12,4 +12,9 @@ qint64 summedPssKiB(qint64 rootPid);
 // How many processes descend from a process: for the program, Qt WebEngine's own.
 int descendantCount(qint64 rootPid);
 
+// What the program and its engine processes hold once they have been left alone long enough for
+// the engine to collect its garbage: right after a burst of page loads its heap is tens of MiB
+// above what it keeps, and shrinks back only after some seconds idle.
+double settledPssMiB();
+
 } // namespace bench

@@ -3,6 +3,10 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/messages.h"
+#include "browser/engineflags.h"
+#include "browser/profile.h"
+#include "heavymarketplace.h"
 #include "loop.h"
 #include "processmemory.h"
 #include "webtest.h"
@@ -16,7 +20,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <algorithm>
 #include <functional>
 
 namespace bench {
@@ -87,35 +90,33 @@ bool query(app::Form1 &form, const QString &name)
     return runUntilQuit(loop, 15000);
 }
 
-// Memory and engine processes over a stretch of queries. The engine's memory swings by tens of
-// MiB with its garbage collection, so the least reading of the stretch is what stays.
 struct Footprint {
-    double pssMiB = 0;
-    int processes = 0;
-
-    void read()
-    {
-        const qint64 pid = QCoreApplication::applicationPid();
-        const double now = double(summedPssKiB(pid)) / 1024;
-        pssMiB = pssMiB == 0 ? now : std::min(pssMiB, now);
-        processes = std::max(processes, descendantCount(pid));
-    }
+    double pssMiB;
+    int processes;
 };
+
+Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplication::applicationPid())}; }
 
 } // namespace
 
-int soak(int queries)
+int soak(int queries, int argc, char *argv[])
 {
-    // Memory is read over the ten queries after the first ten, when the engine is warm, and over
-    // the last ten.
+    tests::prepareWebEnvironment();
+    app::quietQtMessages();
+    browser::keepUnshownPagesAwake();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    browser::SharedProfile profile;
+    tests::marketplace().setHandler(heavyAnswer);
+
     constexpr int baseline = 10;
-    if (queries < 2 * baseline) fail(QStringLiteral("a soak needs at least %1 queries").arg(2 * baseline));
+    if (queries < baseline) fail(QStringLiteral("a soak needs at least %1 queries").arg(baseline));
     app::Form1 form;
     form.show();
     tests::MessageBoxWatcher boxes;
     const QList<Outcome> rotation = outcomes();
     int wrong = 0;
-    Footprint early, late;
+    Footprint early{};
     for (int i = 0; i < queries; ++i) {
         const Outcome &outcome = rotation[i % rotation.size()];
         const qsizetype seenBefore = boxes.seen().size();
@@ -128,9 +129,9 @@ int soak(int queries)
             ++wrong;
             QTextStream(stdout) << "soak: query " << i + 1 << " (" << outcome.name << ") came out wrong" << Qt::endl;
         }
-        if (i >= baseline && i < 2 * baseline) early.read();
-        if (i >= queries - baseline) late.read();
+        if (i + 1 == baseline) early = footprint();
     }
+    const Footprint late = footprint();
     QTextStream(stdout) << QStringLiteral(
                                "soak: after %1 queries %2 MiB in %3 engine processes, after %4: %5 MiB in %6\n")
                                .arg(baseline)

@@ -44,15 +44,6 @@ MarketplacePage::MarketplacePage(QWebEngineProfile *profile, QObject *parent)
     : SilentPage(profile, parent)
 {
     setUrlRequestInterceptor(new MarketplaceOnly(this));
-    connect(this, &QWebEnginePage::loadStarted, this, &MarketplacePage::keepShown);
-}
-
-void MarketplacePage::keepShown()
-{
-    // Without a view Chromium takes the page for a background tab and holds its timers back to
-    // once a second, and after five minutes to once a minute. Before the first load there is
-    // nothing yet to show, so this is done as each load starts.
-    if (!isVisible()) setVisible(true);
 }
 
 bool MarketplacePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)

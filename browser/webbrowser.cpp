@@ -16,27 +16,35 @@ Q_LOGGING_CATEGORY(lcBrowser, "larkspire.browser", QtInfoMsg)
 
 namespace {
 
-// Runs in the application's isolated world, so page scripts cannot replace what it calls.
+// Runs in the application's isolated world, so page scripts cannot replace what it calls. Each
+// part is read only when asked for: a page's markup is large, and it crosses from the engine's
+// process to this one.
 const char snapshotScript[] = R"JS(
-(function () {
-    var list = null;
-    var lists = document.getElementsByTagName('ul');
-    for (var i = 0; i < lists.length; ++i) {
-        if (lists[i].id === 'dsr') { list = lists[i]; break; }
+(function (read) {
+    var snapshot = {url: String(document.URL), title: String(document.title), body: null, dsr: null, strongs: []};
+    if (read.body && document.body) snapshot.body = String(document.body.innerHTML);
+    if (read.dsr) {
+        var lists = document.getElementsByTagName('ul');
+        for (var i = 0; i < lists.length; ++i) {
+            if (lists[i].id === 'dsr') { snapshot.dsr = String(lists[i].innerHTML); break; }
+        }
     }
-    var strongs = [];
-    var found = document.getElementsByTagName('strong');
-    for (var j = 0; j < found.length; ++j)
-        strongs.push([String(found[j].className), String(found[j].innerHTML)]);
-    return {
-        url: String(document.URL),
-        title: String(document.title),
-        body: document.body ? String(document.body.innerHTML) : null,
-        dsr: list ? String(list.innerHTML) : null,
-        strongs: strongs
-    };
-})()
+    if (read.strongs) {
+        var found = document.getElementsByTagName('strong');
+        for (var j = 0; j < found.length; ++j)
+            snapshot.strongs.push([String(found[j].className), String(found[j].innerHTML)]);
+    }
+    return snapshot;
+})
 )JS";
+
+QString snapshotCall(const lookup::SnapshotParts &parts)
+{
+    auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
+    return QString::fromLatin1(snapshotScript)
+           + QStringLiteral("({body: %1, dsr: %2, strongs: %3})")
+                 .arg(flag(parts.body), flag(parts.dsrList), flag(parts.strongs));
+}
 
 std::optional<QString> optionalText(const QVariant &value)
 {
@@ -96,7 +104,7 @@ void WebBrowser::takeSnapshot(bool loaded)
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
-    m_page->runJavaScript(QString::fromLatin1(snapshotScript), QWebEngineScript::ApplicationWorld,
+    m_page->runJavaScript(snapshotCall(m_partsToRead(locationUrl())), QWebEngineScript::ApplicationWorld,
                           [this](const QVariant &result) {
                               const QString location = locationUrl();
                               if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QWebEnginePage>
 
+#include <functional>
+
 class QWebEngineProfile;
 
 namespace browser {
@@ -31,6 +33,13 @@ public:
 
     QWebEnginePage *page() const { return m_page; }
 
+    // Chooses, by the address of each completed page, which parts its snapshot reads; every part
+    // unless told otherwise.
+    void setPartsToRead(std::function<lookup::SnapshotParts(const QString &address)> choose)
+    {
+        m_partsToRead = std::move(choose);
+    }
+
 signals:
     void documentComplete(const lookup::PageSnapshot &snapshot);
     // The engine process that renders the pages died (killed, crashed or out of memory). The
@@ -42,6 +51,9 @@ private:
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     QWebEnginePage *m_page;
+    std::function<lookup::SnapshotParts(const QString &address)> m_partsToRead = [](const QString &) {
+        return lookup::everyPart;
+    };
 };
 
 } // namespace browser

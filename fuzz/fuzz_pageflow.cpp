@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The page flow on any page the hidden browser could complete, after a shop whose figures were
-// read: no crash, the button comes back after a rating page, and no turn-red count stands for a
-// dimension whose figures were not read from this page.
+// read: no crash, the button comes back after a rating page, no turn-red count stands for a
+// dimension whose figures were not read from this page, and a page read only in the parts its
+// landing needs is followed exactly as the whole page is.
 //
 // Input fields (split on 0x01): address, document address, title, body, DSR list (absent when it
 // is "!"), then class and inner markup of each strong element in turn.
@@ -21,27 +22,38 @@ public:
     bool gaveBack = false;
     std::array<std::optional<lookup::Comparison>, 3> comparisons{};
     std::array<std::optional<QString>, 3> turnRed{};
+    QStringList calls; // every call, with its arguments
 
-    void showMessage(const QString &) override {}
-    void showLogin(const QString &) override {}
-    void hideLogin() override {}
-    void setResultsCaption(const QString &) override {}
-    void navigateHidden(const QString &) override {}
-    void clearResults() override {}
-    void showScores(const QStringList &scores) override { fuzz::check(scores.size() <= 3, "three scores at most"); }
-    void showComparison(int d, lookup::Comparison comparison, const QString &) override
+    void showMessage(const QString &text) override { calls << QStringLiteral("message ") + text; }
+    void showLogin(const QString &address) override { calls << QStringLiteral("login ") + address; }
+    void hideLogin() override { calls << QStringLiteral("hide login"); }
+    void setResultsCaption(const QString &caption) override { calls << QStringLiteral("caption ") + caption; }
+    void navigateHidden(const QString &address) override { calls << QStringLiteral("navigate ") + address; }
+    void clearResults() override { calls << QStringLiteral("clear"); }
+    void showScores(const QStringList &scores) override
+    {
+        fuzz::check(scores.size() <= 3, "three scores at most");
+        calls << QStringLiteral("scores ") + scores.join(u'#');
+    }
+    void showComparison(int d, lookup::Comparison comparison, const QString &text) override
     {
         fuzz::check(d >= 0 && d < 3, "a dimension");
         comparisons[d] = comparison;
+        calls << QStringLiteral("comparison %1 %2 ").arg(d).arg(int(comparison)) + text;
     }
     void showTurnRed(int d, const QString &text) override
     {
         fuzz::check(d >= 0 && d < 3 && comparisons[d], "a turn-red result only after its comparison");
         turnRed[d] = text;
+        calls << QStringLiteral("turn red %1 ").arg(d) + text;
     }
-    void alignComparisonLabels() override {}
-    void giveButtonBack() override { gaveBack = true; }
-    void clearTargetResults() override {}
+    void alignComparisonLabels() override { calls << QStringLiteral("align"); }
+    void giveButtonBack() override
+    {
+        gaveBack = true;
+        calls << QStringLiteral("button back");
+    }
+    void clearTargetResults() override { calls << QStringLiteral("clear targets"); }
 };
 
 lookup::PageSnapshot goodRatingPage()
@@ -81,6 +93,25 @@ bool isRatingLanding(const lookup::PageSnapshot &page)
            && page.documentUrl.contains(QLatin1String("rate.taobao.com/user-rate-"));
 }
 
+// The page as the hidden browser reads it: a top-level page's document address is the address
+// shown, and only the parts its landing needs are read.
+lookup::PageSnapshot asHiddenBrowserReadsIt(lookup::PageSnapshot page)
+{
+    page.documentUrl = page.locationUrl;
+    const lookup::SnapshotParts parts = lookup::partsReadOn(lookup::landingOf(page.locationUrl));
+    if (!parts.body) page.bodyHtml.reset();
+    if (!parts.dsrList) page.dsrListHtml.reset();
+    if (!parts.strongs) page.strongs.clear();
+    return page;
+}
+
+QStringList callsFollowing(const lookup::PageSnapshot &page, calc::DsrRecord record)
+{
+    RecordingWindow window;
+    lookup::followPage(page, record, window);
+    return window.calls;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -99,6 +130,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     RecordingWindow previous;
     lookup::followPage(goodRatingPage(), record, previous);
     fuzz::check(previous.turnRed[0] && !previous.turnRed[0]->isEmpty(), "the previous shop's figures are read");
+
+    lookup::PageSnapshot whole = page;
+    whole.documentUrl = whole.locationUrl;
+    fuzz::check(callsFollowing(asHiddenBrowserReadsIt(page), record) == callsFollowing(whole, record),
+                "a page read in the parts its landing needs is followed as the whole page is");
 
     RecordingWindow window;
     lookup::followPage(page, record, window);

@@ -42,6 +42,25 @@ Landing landingOf(const PageSnapshot &page)
     return Landing::Other;
 }
 
+Landing landingOf(const QString &address)
+{
+    PageSnapshot page;
+    page.locationUrl = page.documentUrl = address;
+    return landingOf(page);
+}
+
+SnapshotParts partsReadOn(Landing landing)
+{
+    switch (landing) {
+    case Landing::ShopPage: return {true, false, false};
+    case Landing::RatingPage: return {false, true, true};
+    case Landing::SearchPage:
+    case Landing::LoginPage:
+    case Landing::Other: break;
+    }
+    return {};
+}
+
 namespace {
 
 void followShopPage(const PageSnapshot &page, PageFlowWindow &window)

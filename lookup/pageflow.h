@@ -14,6 +14,13 @@ enum class Landing { SearchPage, LoginPage, ShopPage, RatingPage, Other };
 
 Landing landingOf(const PageSnapshot &page);
 
+// The landing of a page at this address, before anything of it is read.
+Landing landingOf(const QString &address);
+
+// What the page flow reads of a landing: the shop page's body for its rating link, the rating
+// page's DSR list and comparison elements, and of any other page nothing but address and title.
+SnapshotParts partsReadOn(Landing landing);
+
 // How the marketplace compares a dimension with its industry.
 enum class Comparison { Higher, Lower, Equal };
 

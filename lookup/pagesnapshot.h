@@ -19,9 +19,18 @@ struct PageSnapshot {
     QString locationUrl; // the address the browser shows
     QString documentUrl; // the document's own URL
     QString title;
-    std::optional<QString> bodyHtml;    // none when the document has no body
+    std::optional<QString> bodyHtml;    // none when the document has no body, or it was not read
     std::optional<QString> dsrListHtml; // inner markup of the first <ul> whose id is exactly "dsr"
     QList<StrongElement> strongs;       // every <strong> of the page, in document order
 };
+
+// Which parts of a page a snapshot reads besides its addresses and title.
+struct SnapshotParts {
+    bool body = false;
+    bool dsrList = false;
+    bool strongs = false;
+};
+
+inline constexpr SnapshotParts everyPart{true, true, true};
 
 } // namespace lookup

@@ -6,6 +6,8 @@
 #include "querywindow.h"
 #include "webtest.h"
 
+#include <QMap>
+#include <QSignalSpy>
 #include <QUrl>
 
 using tests::marketplace;
@@ -65,6 +67,7 @@ tests::Response answer(const tests::Request &request)
     if (request.host == "shop1001.taobao.com")
         return tests::page(QStringLiteral("首页-测试旗舰店-淘宝网"),
                            looks + "<script src=\"https://g.alicdn.com/shop.js\"></script>"
+                                   "<strong class=\"percent\">新品</strong><ul id=\"dsr\"><li>店</li></ul>"
                                    "<a href=\"//rate.taobao.com/user-rate-1001.htm\">信用评价</a>");
     if (request.host == "shop1002.taobao.com")
         return tests::page(QStringLiteral("首页-离店-淘宝网"), "<a href=\"//rate.taobao.com/user-rate-1002.htm\">评价</a>");
@@ -126,6 +129,7 @@ private slots:
     void otherPlacesAreNeverLoaded_data();
     void otherPlacesAreNeverLoaded();
     void shownBrowsersLoadEverything();
+    void eachLandingIsReadForWhatTheFlowNeeds();
 
 private:
     std::unique_ptr<tests::QueryWindow> m_window;
@@ -215,6 +219,27 @@ void HiddenBrowserTest::shownBrowsersLoadEverything()
     m_window->query("to-login");
     QVERIFY(requested("img.alicdn.com", "/login.png"));
     QVERIFY(requested("g.alicdn.com", "/login.css"));
+}
+
+void HiddenBrowserTest::eachLandingIsReadForWhatTheFlowNeeds()
+{
+    QSignalSpy completed(app::Form1Probe::hiddenBrowser(m_window->form()), &browser::WebBrowser::documentComplete);
+    m_window->query("1"); // five pages that move on by script, then the shop and rating pages
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->idle(), tests::answerTimeoutMs);
+    QCOMPARE(m_window->text("Label33"), "762");
+    QMap<lookup::Landing, int> landings;
+    for (const QList<QVariant> &signal : completed) {
+        const auto page = signal.at(0).value<lookup::PageSnapshot>();
+        const lookup::Landing landing = lookup::landingOf(page);
+        ++landings[landing];
+        QVERIFY(!page.title.isEmpty());
+        QCOMPARE(page.bodyHtml.has_value(), landing == lookup::Landing::ShopPage);
+        QCOMPARE(page.dsrListHtml.has_value(), landing == lookup::Landing::RatingPage);
+        QCOMPARE(!page.strongs.isEmpty(), landing == lookup::Landing::RatingPage);
+    }
+    QCOMPARE(landings, (QMap<lookup::Landing, int>{{lookup::Landing::Other, 5},
+                                                   {lookup::Landing::ShopPage, 1},
+                                                   {lookup::Landing::RatingPage, 1}}));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)

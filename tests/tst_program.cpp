@@ -43,6 +43,7 @@ int runProgram(int argc, char *argv[], const QString &name)
 {
     tests::prepareWebEnvironment();
     app::quietQtMessages();
+    browser::keepUnshownPagesAwake();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     browser::SharedProfile profile;

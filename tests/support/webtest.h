@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "browser/engineflags.h"
 #include "browser/profile.h"
 #include "fakemarketplace.h"
 
+#include "lookup/pagesnapshot.h"
+
 #include <QApplication>
 #include <QTest>
+
+// Snapshots travel in signals that tests record.
+Q_DECLARE_METATYPE(lookup::PageSnapshot)
 
 namespace tests {
 
@@ -32,6 +38,7 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
     int main(int argc, char *argv[])                                \
     {                                                               \
         tests::prepareWebEnvironment();                             \
+        browser::keepUnshownPagesAwake();                           \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
         QApplication application(argc, argv);                       \
         browser::SharedProfile profile;                             \

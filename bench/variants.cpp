@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: MIT
+#include "variants.h"
+
+#include "app/form1.h"
+#include "app/messages.h"
+#include "browser/engineflags.h"
+#include "browser/marketplacepage.h"
+#include "browser/profile.h"
+#include "browser/webbrowser.h"
+#include "form1probe.h"
+#include "heavymarketplace.h"
+#include "lookup/searchaddress.h"
+#include "loop.h"
+#include "processmemory.h"
+#include "webtest.h"
+
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSocketNotifier>
+#include <QWebEngineProfile>
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace bench {
+
+namespace {
+
+// One way of loading a query's pages; each answers a query with its times.
+class Variant
+{
+public:
+    virtual ~Variant() = default;
+    virtual QString query(const QString &name) = 0;
+};
+
+QString times(double total, double toRating = -1, double toIdle = -1)
+{
+    return QStringLiteral("ok %1 %2 %3").arg(total, 0, 'f', 2).arg(toRating, 0, 'f', 2).arg(toIdle, 0, 'f', 2);
+}
+
+// The program's main window, watched through one query: the click, the hidden page's loads, the
+// button coming back.
+class AppVariant : public QObject, public Variant
+{
+public:
+    AppVariant()
+        : m_button(m_form.findChild<QPushButton *>(QStringLiteral("Command1")))
+    {
+        m_form.show();
+        QWebEnginePage *page = app::Form1Probe::hiddenBrowser(m_form)->page();
+        connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
+            if (!ok) return;
+            const QString url = page->url().toString();
+            if (url.contains(QLatin1String("view_shop.htm"))) m_shopFinished = nowMs();
+            if (url.contains(QLatin1String("/user-rate-"))) m_ratingFinished = nowMs();
+        });
+        connect(page, &QWebEnginePage::loadStarted, this, [this] {
+            if (m_shopFinished >= 0 && m_ratingStarted < 0) m_ratingStarted = nowMs();
+        });
+        m_button->installEventFilter(this);
+    }
+
+    QString query(const QString &name) override
+    {
+        m_shopFinished = m_ratingStarted = m_ratingFinished = m_idle = -1;
+        m_form.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
+        const double start = nowMs();
+        m_button->click();
+        if (!runUntilQuit(m_loop, 30000)) fail("a query never gave the button back");
+        if (m_ratingFinished < 0) fail("a query ended without reading a rating page");
+        return times(m_idle - start, m_ratingStarted - m_shopFinished, m_idle - m_ratingFinished);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange && m_button->isEnabled()) {
+            m_idle = nowMs();
+            m_loop.quit();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    app::Form1 m_form;
+    QPushButton *m_button;
+    QEventLoop m_loop;
+    double m_shopFinished = -1, m_ratingStarted = -1, m_ratingFinished = -1, m_idle = -1;
+};
+
+// Loads the address and waits for a completed page whose address holds the landing text.
+void loadUntil(QWebEnginePage &page, const QString &address, const QString &landing)
+{
+    QSignalSpy finished(&page, &QWebEnginePage::loadFinished);
+    page.load(QUrl(address));
+    while (finished.wait(30000)) {
+        if (page.url().toString().contains(landing)) return;
+    }
+    fail("a bare page never reached " + landing);
+}
+
+// What the hidden browser does for a query, done by a page alone: search, land on the shop page,
+// load the rating page.
+class PageVariant : public Variant
+{
+public:
+    explicit PageVariant(std::unique_ptr<QWebEnginePage> page)
+        : m_page(std::move(page))
+    {}
+
+    QString query(const QString &name) override
+    {
+        const double start = nowMs();
+        loadUntil(*m_page, lookup::searchAddress(name), QStringLiteral("view_shop.htm"));
+        loadUntil(*m_page, QString::fromLatin1(ratingAddress), QStringLiteral("/user-rate-"));
+        return times(nowMs() - start);
+    }
+
+private:
+    std::unique_ptr<QWebEnginePage> m_page;
+};
+
+// The filtered page counted as shown from its first load on, as the hidden browser once was.
+std::unique_ptr<QWebEnginePage> paintedPage(QWebEngineProfile *profile)
+{
+    auto page = std::make_unique<browser::MarketplacePage>(profile);
+    QWebEnginePage *shown = page.get();
+    QObject::connect(shown, &QWebEnginePage::loadStarted, shown, [shown] { shown->setVisible(true); });
+    return page;
+}
+
+std::unique_ptr<Variant> makeVariant(const QString &name, QWebEngineProfile *bareProfile)
+{
+    if (name == QLatin1String("app")) return std::make_unique<AppVariant>();
+    if (name == QLatin1String("bare"))
+        return std::make_unique<PageVariant>(std::make_unique<QWebEnginePage>(bareProfile));
+    if (name == QLatin1String("painted")) return std::make_unique<PageVariant>(paintedPage(bareProfile));
+    if (name == QLatin1String("unshown"))
+        return std::make_unique<PageVariant>(std::make_unique<browser::MarketplacePage>(bareProfile));
+    fail("no variant " + name);
+}
+
+QString answer(Variant &variant, const QString &command)
+{
+    if (command.startsWith(QLatin1String("query "))) return variant.query(command.mid(6));
+    if (command == QLatin1String("memory")) return QStringLiteral("ok %1").arg(settledPssMiB(), 0, 'f', 1);
+    return QStringLiteral("fail no command ") + command;
+}
+
+} // namespace
+
+int runVariant(const QString &name, int argc, char *argv[])
+{
+    tests::prepareWebEnvironment();
+    const bool isApp = name == QLatin1String("app");
+    if (isApp) {
+        app::quietQtMessages();
+        browser::keepUnshownPagesAwake();
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    tests::marketplace().setHandler(heavyAnswer);
+    browser::SharedProfile profile; // the program's, off the record; the pages alone use one alike
+    QWebEngineProfile bareProfile;
+    const std::unique_ptr<Variant> variant = makeVariant(name, &bareProfile);
+
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &application, [&] {
+        std::string line;
+        if (!std::getline(std::cin, line)) {
+            QCoreApplication::quit();
+            return;
+        }
+        input.setEnabled(false);
+        std::cout << answer(*variant, QString::fromStdString(line)).toStdString() << std::endl;
+        tests::marketplace().clearRequests(); // the fake marketplace's record is not the program's memory
+        input.setEnabled(true);
+    });
+    return application.exec();
+}
+
+} // namespace bench

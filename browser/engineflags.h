@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+namespace browser {
+
+// Lets pages that are never shown run at full speed. Chromium takes a page without a view for a
+// background tab: it holds its timers back to once a second, after five minutes to once a
+// minute, and lowers its process's priority, which would stretch the marketplace's script
+// redirects to seconds. Showing the page would stop that, but would also have it laid out in
+// pixels and painted for nobody. Adds Chromium's switches for it to whatever
+// QTWEBENGINE_CHROMIUM_FLAGS holds; call before the QApplication is made.
+void keepUnshownPagesAwake();
+
+} // namespace browser
