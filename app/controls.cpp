@@ -4,6 +4,7 @@
 #include "app/figurelabel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,9 +106,13 @@ QFont toolFont(bool bold)
 
 QIcon toolIcon()
 {
+    // Smallest first, as the desktop expects them.
+    QStringList files = QDir(QStringLiteral(":/icons")).entryList();
+    auto size = [](const QString &file) { return file.section(u'-', 1).section(u'.', 0, 0).toInt(); };
+    std::sort(files.begin(), files.end(), [&](const QString &a, const QString &b) { return size(a) < size(b); });
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon-%1.png").arg(size));
+    for (const QString &file : files)
+        icon.addFile(QStringLiteral(":/icons/") + file);
     return icon;
 }
 

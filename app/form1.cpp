@@ -35,7 +35,6 @@ namespace {
 
 const QString idleCaption = QStringLiteral("查询");
 const QString busyCaption = QStringLiteral("查询中...");
-constexpr qint16 lastBusyTick = 20;
 constexpr float promotionGap = 100;
 
 // The maker's promotion page, on a reserved top-level domain so no third party can serve it, and

@@ -33,6 +33,9 @@ public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
+    // Timer1 gives the button back at the tick after this one, if nothing else has.
+    static constexpr qint16 lastBusyTick = 20;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -118,7 +118,7 @@ QString ratioLine(const QString &what, double ratio)
 int benchmark(int rounds, int idleMinutes)
 {
     constexpr int totalAppQueries = 100;
-    const QString shop = QStringLiteral("query shop"), hops = QStringLiteral("query hops");
+    const QString shop = QStringLiteral("query found"), hops = QStringLiteral("query hops");
     std::map<QString, std::unique_ptr<VariantProcess>> variant;
     std::map<QString, Series> cold, warm;
     for (const QString &name : bench::variantNames) {

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "heavymarketplace.h"
 
-#include "dsrpages.h"
+#include "catalogue.h"
 #include "webtest.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImage>
 #include <QRandomGenerator>
 
@@ -81,65 +82,38 @@ QString filler(int bytes)
     return item.repeated(bytes / item.toUtf8().size());
 }
 
-// The shops the searches find: the benchmark's own, and those the soak rotates through.
-struct Shop {
-    QByteArray searched;
-    QByteArray id;
-    QString name;
-    QString lowerComparison; // the description's comparison, below the industry
-    bool dsrList = true;
-};
-
-const QList<Shop> &shops()
+// The catalogue's page with the weight of the real one around what it says.
+tests::Response weighed(tests::Response page, const QString &before, const QString &after = {})
 {
-    static const QList<Shop> all = {
-        {"shop", "5001", QStringLiteral("基准旗舰店"), QStringLiteral("2.00%")},
-        {"shop2", "5002", QStringLiteral("第二基准店"), QStringLiteral("1.00%")},
-        {"nodsr", "5003", QStringLiteral("无评分基准店"), QStringLiteral("2.00%"), false},
-    };
-    return all;
+    const qsizetype bodyStart = page.body.indexOf("<body>") + 6;
+    page.body.insert(page.body.lastIndexOf("</body>"), after.toUtf8());
+    page.body.insert(bodyStart, before.toUtf8());
+    return page;
 }
 
-const Shop *shopWhere(const std::function<bool(const Shop &)> &matches)
-{
-    for (const Shop &shop : shops())
-        if (matches(shop)) return &shop;
-    return nullptr;
-}
+const QString shopLooks = QStringLiteral("<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/a.css\">"
+                                         "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/b.css\">");
+const QString shopScripts = QStringLiteral("<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
+                                           "<script src=\"https://g.alicdn.com/shop/b.js\"></script>");
 
-tests::Response shopPage(const Shop &shop)
-{
-    return tests::page(QStringLiteral("首页-%1-淘宝网").arg(shop.name),
-                       QStringLiteral("<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/a.css\">"
-                                      "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop/b.css\">")
-                           + pictures(40) + filler(280 * 1024)
-                           + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-%1.htm\">信用评价</a>"
-                                            "<script src=\"https://g.alicdn.com/shop/a.js\"></script>"
-                                            "<script src=\"https://g.alicdn.com/shop/b.js\"></script>")
-                                 .arg(QString::fromLatin1(shop.id)));
-}
-
-tests::Response ratingPage(const Shop &shop)
-{
-    const QList<lookup::StrongElement> comparisons = {
-        {"percent lower", shop.lowerComparison}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
-    const QString figures = shop.dsrList ? tests::ratingPageBody(tests::workedFigures(), comparisons)
-                                         : tests::comparisonMarkup(comparisons);
-    return tests::page(QStringLiteral("%1 - 信用评价").arg(shop.name), pictures(20) + filler(190 * 1024) + figures);
-}
-
-// Each shop's pages, made once: they are large.
-tests::Response cachedPage(const QByteArray &key, const std::function<tests::Response()> &make)
+// Each page made once: they are large.
+tests::Response cachedWeighed(const tests::Request &request)
 {
     static QHash<QByteArray, tests::Response> made;
-    if (!made.contains(key)) made.insert(key, make());
+    const QByteArray key = request.host + request.target;
+    if (!made.contains(key)) {
+        const tests::Response light = tests::catalogueAnswer(request);
+        made.insert(key, request.host == "rate.taobao.com"
+                             ? weighed(light, pictures(20) + filler(190 * 1024))
+                             : weighed(light, shopLooks + pictures(40) + filler(280 * 1024), shopScripts));
+    }
     return made.value(key);
 }
 
 tests::Response hop(int number)
 {
     const QString next = number < 5 ? QStringLiteral("/hop/%1").arg(number + 1)
-                                    : QStringLiteral("https://shop5001.taobao.com/view_shop.htm");
+                                    : QStringLiteral("https://shop1001.taobao.com/view_shop.htm");
     return tests::page(
         QStringLiteral("hop"),
         QStringLiteral("<script>setTimeout(function () { location.replace('%1'); }, 100);</script>").arg(next));
@@ -148,22 +122,11 @@ tests::Response hop(int number)
 tests::Response answerInTime(const tests::Request &request)
 {
     const QByteArray &target = request.target;
-    if (request.host == "shopsearch.taobao.com") {
-        const QByteArray searched = target.mid(target.indexOf("%40") + 3).split('&').value(0);
-        if (searched == "hops") return tests::redirectTo("https://www.taobao.com/hop/1");
-        if (searched == "login") return tests::redirectTo("https://login.taobao.com/member/login.jhtml?redirectURL=x");
-        const Shop *shop = shopWhere([&](const Shop &s) { return s.searched == searched; });
-        if (!shop) return tests::page(QStringLiteral("搜索"), QStringLiteral("没有找到")); // no such shop
-        return tests::redirectTo("https://shop" + shop->id + ".taobao.com/view_shop.htm");
-    }
+    if (request.host == "shopsearch.taobao.com" && tests::searchedName(request) == "hops")
+        return tests::redirectTo("https://www.taobao.com/hop/1");
     if (request.host == "www.taobao.com" && target.startsWith("/hop/")) return hop(target.mid(5).toInt());
-    if (request.host == "login.taobao.com") return tests::page(QStringLiteral("登录"), QStringLiteral("登录"));
     static const QByteArray css = styleSheet();
     static const QByteArray js = script();
-    if (const Shop *shop = shopWhere([&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))
-        return cachedPage(request.host, [shop] { return shopPage(*shop); });
-    if (const Shop *shop = shopWhere([&](const Shop &s) { return target == "/user-rate-" + s.id + ".htm"; }))
-        return cachedPage(target, [shop] { return ratingPage(*shop); });
     if (target.endsWith(".jpg")) return part(thumbnail(), "image/jpeg");
     if (target.endsWith(".css")) return part(css, "text/css");
     if (target.endsWith(".js")) return part(js, "application/javascript");
@@ -172,11 +135,10 @@ tests::Response answerInTime(const tests::Request &request)
         webFont.headers.append(qMakePair(QByteArray("Access-Control-Allow-Origin"), QByteArray("*")));
         return webFont;
     }
-    if (request.host == "www.quillfen.example")
-        return tests::page(QStringLiteral("Quillfen"), QStringLiteral("Quillfen"));
-    tests::Response notFound = tests::page(QStringLiteral("not found"), QStringLiteral("not found"));
-    notFound.status = 404;
-    return notFound;
+    const bool shopOrRating = request.host.endsWith(".taobao.com") && request.host.startsWith("shop")
+                              && !request.host.startsWith("shopsearch");
+    if (shopOrRating || request.host == "rate.taobao.com") return cachedWeighed(request);
+    return tests::catalogueAnswer(request);
 }
 
 } // namespace

@@ -47,10 +47,10 @@ bool shows(const app::Form1 &form, const QString &caption, const QString &score,
 QList<Outcome> outcomes()
 {
     return {
-        {QStringLiteral("shop"),
+        {QStringLiteral("found"),
          [](const app::Form1 &form, const QStringList &messages) {
              return messages.isEmpty()
-                    && shows(form, QStringLiteral("基准旗舰店-DRS查询"), QStringLiteral("4.77分"),
+                    && shows(form, QStringLiteral("测试旗舰店-DRS查询"), QStringLiteral("4.77分"),
                              QStringLiteral("2.00%"))
                     && textOf(form, "Label33") == QLatin1String("762");
          }},
@@ -58,10 +58,10 @@ QList<Outcome> outcomes()
          [](const app::Form1 &, const QStringList &messages) {
              return messages == QStringList{QStringLiteral("没有找到对应的店铺")};
          }},
-        {QStringLiteral("shop2"),
+        {QStringLiteral("twodims"),
          [](const app::Form1 &form, const QStringList &messages) {
              return messages.isEmpty()
-                    && shows(form, QStringLiteral("第二基准店-DRS查询"), QStringLiteral("4.77分"),
+                    && shows(form, QStringLiteral("第二家店-DRS查询"), QStringLiteral("4.77分"),
                              QStringLiteral("1.00%"));
          }},
         {QStringLiteral("login"),
@@ -70,7 +70,7 @@ QList<Outcome> outcomes()
          }},
         {QStringLiteral("nodsr"),
          [](const app::Form1 &form, const QStringList &messages) {
-             return messages.isEmpty() && shows(form, QStringLiteral("无评分基准店-DRS查询"), QString(), QString());
+             return messages.isEmpty() && shows(form, QStringLiteral("无评分店-DRS查询"), QString(), QString());
          }},
     };
 }

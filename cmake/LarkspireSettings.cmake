@@ -7,8 +7,6 @@
 # larkspire_settings: the same, plus no implicit conversions between text and bytes. Every
 # product library and the program link this, privately, so that tests may relax the casts.
 
-option(LARKSPIRE_WERROR "Treat warnings as errors (CI turns it on; a user's build does not)" OFF)
-
 add_library(larkspire_warnings INTERFACE)
 if(MSVC)
     target_compile_options(larkspire_warnings INTERFACE /W4 /utf-8 $<$<BOOL:${LARKSPIRE_WERROR}>:/WX>)

@@ -31,9 +31,10 @@ for scale in 1 2; do
     indicator "equal$suffix.jpg" "#5a6b7b" "与行业平均持平 =" "$scale"
 done
 
-for size in 16 32 48 64 128 256; do
+sizes=$(cat icon-sizes)
+for size in $sizes; do
     rsvg-convert -w "$size" -h "$size" icon.svg -o "icon-$size.png"
 done
 
 # The Windows icon holds the same sizes in one file.
-/usr/bin/convert icon-16.png icon-32.png icon-48.png icon-64.png icon-128.png icon-256.png icon.ico
+/usr/bin/convert $(for size in $sizes; do echo "icon-$size.png"; done) icon.ico

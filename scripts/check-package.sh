@@ -5,8 +5,8 @@
 # as a user would, so that its dependencies must resolve on this release, starts the installed
 # program offscreen to see it come up and stay up, and removes the package again.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="${LARKSPIRE_PACKAGE_DIR:-$root/build-package}"
+source "$(dirname "$0")/common.sh"
+build=$(build_folder build-package)
 id=example.quillfen.Larkspire
 
 "$root/scripts/deps.sh" desktop-file-utils appstream procps
@@ -21,7 +21,7 @@ trap 'rm -rf "$scratch"' EXIT
 dpkg -x "$deb" "$scratch"
 expected=(usr/bin/larkspire "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
           "usr/share/icons/hicolor/scalable/apps/$id.svg")
-for size in 16 32 48 64 128 256; do expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+for size in $(cat "$root/resources/icon-sizes"); do expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 for file in "${expected[@]}"; do
     [ -f "$scratch/$file" ] || { echo "missing from the package: $file"; exit 1; }
 done

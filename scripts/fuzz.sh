@@ -3,12 +3,12 @@
 # Builds the libFuzzer targets with clang and runs each for the given number of seconds (60 if
 # none is given). New inputs are kept in the build tree; the committed seeds stay as they are.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="${LARKSPIRE_FUZZ_BUILD_DIR:-$root/build-fuzz}"
+source "$(dirname "$0")/common.sh"
+build=$(build_folder build-fuzz)
 seconds="${1:-60}"
 
 "$root/scripts/deps.sh" clang libclang-rt-14-dev
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DLARKSPIRE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo ${LARKSPIRE_CMAKE_ARGS:-} >/dev/null
+CC=clang CXX=clang++ configure "$build" -DLARKSPIRE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
 
 for target in searchaddress linkextract ratingparser arithmetic pageflow; do

@@ -2,11 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Builds Larkspire when needed and starts it. Without a display it starts under Xvfb.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="${LARKSPIRE_BUILD_DIR:-$root/build}"
+source "$(dirname "$0")/common.sh"
+build=$(build_folder build)
 
-"$root/scripts/deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+configure "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target larkspire -j"$(nproc)"
 
 # Chromium refuses to run as root with its sandbox on.
@@ -15,6 +14,6 @@ cmake --build "$build" --target larkspire -j"$(nproc)"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting Larkspire under Xvfb (a virtual screen)."
     export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:-} --disable-gpu"
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$build/larkspire" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$build/app/larkspire" "$@"
 fi
-exec "$build/larkspire" "$@"
+exec "$build/app/larkspire" "$@"

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds Larkspire and runs the whole test suite (offscreen, no display needed).
+# Builds Larkspire and runs the whole test suite (offscreen, no display needed). Arguments go to
+# ctest: -L rule runs only the rule tests, -L web the rest.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="${LARKSPIRE_BUILD_DIR:-$root/build}"
+source "$(dirname "$0")/common.sh"
+build=$(build_folder build)
 
-"$root/scripts/deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${LARKSPIRE_CMAKE_ARGS:-} >/dev/null
+configure "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
 ctest --output-on-failure --timeout 300 "$@"

@@ -2,7 +2,7 @@
 // Takes the README's screenshots of the main window after a query against the fake marketplace.
 // Not a test: run build/tests/take_screenshots FILE.png [--dark], with QT_SCALE_FACTOR=2 for 200 %.
 
-#include "dsrpages.h"
+#include "catalogue.h"
 #include "querywindow.h"
 #include "webtest.h"
 
@@ -11,22 +11,6 @@
 #include <QStyleFactory>
 
 namespace {
-
-tests::Response answer(const tests::Request &request)
-{
-    if (request.host == "shopsearch.taobao.com") return tests::redirectTo("https://shop1001.taobao.com/view_shop.htm");
-    if (request.host == "shop1001.taobao.com")
-        return tests::page(QStringLiteral("首页-云栖数码旗舰店-淘宝网"),
-                           QStringLiteral("<a href=\"//rate.taobao.com/user-rate-1001.htm\">信用评价</a>"));
-    if (request.host == "rate.taobao.com")
-        return tests::page(
-            QStringLiteral("信用评价"),
-            tests::ratingPageBody(tests::workedFigures(),
-                                  {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}}));
-    return tests::page(QStringLiteral("Quillfen"),
-                       QStringLiteral("<div style=\"font: 13px sans-serif; padding: 8px; background: #fff4e5\">"
-                                      "<b>Quillfen</b> 卖家工具：动态评分查询、飘红计算、提升计算</div>"));
-}
 
 QPalette darkPalette()
 {
@@ -55,13 +39,13 @@ int main(int argc, char *argv[])
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(darkPalette());
     }
-    tests::marketplace().setHandler(answer);
+    tests::serveCatalogue();
 
     tests::QueryWindow window;
     window.query(QStringLiteral("云栖数码旗舰店"));
-    if (!QTest::qWaitFor([&] { return window.idle() && !window.text("Label3").isEmpty(); }, 30000))
+    if (!QTest::qWaitFor([&] { return window.idle() && !window.text("Label3").isEmpty(); }, tests::answerTimeoutMs))
         qFatal("the query did not finish");
     window.form().findChild<QLineEdit *>(QStringLiteral("Text2"))->setText(QStringLiteral("4.9"));
-    QTest::qWait(1500); // the promotion page settles below the target frame
+    QTest::qWait(tests::quietPeriodMs); // the promotion page settles below the target frame
     return window.form().grab().save(arguments.at(1)) ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "webtest.h"
+#include "webtestbase.h"
 
 #include <QDialog>
 #include <QSignalSpy>
@@ -16,7 +17,7 @@ lookup::PageSnapshot loadPage(WebBrowser &browser, const QString &address)
 {
     QSignalSpy completed(&browser, &WebBrowser::documentComplete);
     browser.navigate(address);
-    if (!completed.wait(20000)) return {};
+    if (!completed.wait(tests::answerTimeoutMs)) return {};
     return completed.takeFirst().at(0).value<lookup::PageSnapshot>();
 }
 
@@ -29,11 +30,11 @@ bool anyDialogOpen()
 
 } // namespace
 
-class BrowserTest : public QObject
+class BrowserTest : public tests::WebTestBase
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void init() override;
     void cookiesAreSharedBetweenBrowsers();
     void scriptDialogsStaySilent();
     void permissionsAreRefusedWithoutAsking_data();
@@ -45,12 +46,15 @@ private slots:
     void hiddenBrowserIsUnshownYetNotHeldBack();
 };
 
-void BrowserTest::initTestCase()
+void BrowserTest::init()
 {
-    marketplace().setHandler([](const tests::Request &request) {
+    WebTestBase::init();
+    // The browser's own pages, under any marketplace host.
+    tests::serveCatalogue([](const tests::Request &request) -> std::optional<tests::Response> {
         if (request.target == "/set-cookie") {
             tests::Response response = tests::page("set", "cookie set");
-            response.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("session=abc123; Domain=.taobao.com; Path=/; Secure")));
+            response.headers.append(
+                qMakePair(QByteArray("Set-Cookie"), QByteArray("session=abc123; Domain=.taobao.com; Path=/; Secure")));
             return response;
         }
         if (request.target == "/dialogs")
@@ -64,9 +68,10 @@ void BrowserTest::initTestCase()
             return tests::page("asking", "<script>Notification.requestPermission().then("
                                          "function (answer) { document.title = answer; });</script>");
         if (request.target == "/timers")
-            return tests::page("counting", "<script>var count = 0; function next() {"
-                                           " if (++count == 60) document.title = count + ' timers'; else setTimeout(next, 0);"
-                                           " } setTimeout(next, 0);</script>");
+            return tests::page("counting",
+                               "<script>var count = 0; function next() {"
+                               " if (++count == 60) document.title = count + ' timers'; else setTimeout(next, 0);"
+                               " } setTimeout(next, 0);</script>");
         if (request.target == "/tampering")
             return tests::page("tampering",
                                "<ul id=\"DSR\"><li>wrong case</li></ul><ul id=\"dsr\"><li>figures</li></ul>"
@@ -111,10 +116,12 @@ void BrowserTest::scriptDialogsStaySilent()
 
 void BrowserTest::permissionsAreRefusedWithoutAsking_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("answer"); // what the page's script learns
     QTest::newRow("geolocation") << "https://login.taobao.com/geolocation" << "refused 1"; // PERMISSION_DENIED
     QTest::newRow("notifications") << "https://login.taobao.com/notifications" << "denied";
+    // clang-format on
 }
 
 void BrowserTest::permissionsAreRefusedWithoutAsking()
@@ -126,7 +133,7 @@ void BrowserTest::permissionsAreRefusedWithoutAsking()
     view.setPage(silent.page());
     view.show();
     silent.navigate(address);
-    QTRY_COMPARE_WITH_TIMEOUT(silent.page()->title(), answer, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(silent.page()->title(), answer, tests::answerTimeoutMs);
     QVERIFY(!anyDialogOpen());
 }
 
@@ -150,9 +157,9 @@ void BrowserTest::framesDoNotCompleteThePage()
     QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
     marketplace().clearRequests();
     hidden.navigate("https://shopsearch.taobao.com/framed");
-    QVERIFY(completed.wait(20000));
+    QVERIFY(completed.wait(tests::answerTimeoutMs));
     QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/inner"; }));
-    QTest::qWait(300);
+    QTest::qWait(tests::lateEventsMs);
     QCOMPARE(completed.size(), 1);
     QCOMPARE(completed.first().at(0).value<lookup::PageSnapshot>().title, "framed");
 }
@@ -166,7 +173,7 @@ void BrowserTest::schemeRelativeAddressUsesHttps()
 
     QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
     hidden.navigate(QString());
-    QVERIFY(!completed.wait(500));
+    QVERIFY(!completed.wait(tests::quietPeriodMs));
     QCOMPARE(hidden.locationUrl(), "https://rate.taobao.com/user-rate-x.htm");
 }
 
@@ -176,7 +183,7 @@ void BrowserTest::failedLoadIsNoLanding()
     QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
     hidden.navigate("https://shopsearch.taobao.com/drop");
     QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/drop"; }));
-    QVERIFY(!completed.wait(1500));
+    QVERIFY(!completed.wait(tests::quietPeriodMs));
 }
 
 void BrowserTest::hiddenBrowserIsUnshownYetNotHeldBack()

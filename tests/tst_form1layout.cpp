@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "form1probe.h"
 #include "app/controls.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/twips.h"
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
+#include "form1probe.h"
 #include "webtest.h"
+#include "webtestbase.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -96,7 +97,7 @@ bool stackedInOrder(const QList<QWidget *> &topFirst)
 
 } // namespace
 
-class Form1LayoutTest : public QObject
+class Form1LayoutTest : public tests::WebTestBase
 {
     Q_OBJECT
 private slots:
@@ -159,6 +160,7 @@ void Form1LayoutTest::window()
 
 void Form1LayoutTest::control_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRectF>("twips");
     QTest::addColumn<QString>("text");
@@ -204,6 +206,7 @@ void Form1LayoutTest::control_data()
     row("Label20", "Frame5", {4260, 400, 735, 255}, "", BoldRed);
     row("Label6", "Frame5", {2800, 385, 1455, 375}, "分 需要5分人数：", Plain);
     row("Label5", "Frame5", {120, 360, 2055, 255}, "宝贝与描述相符提升到：", Black);
+    // clang-format on
 }
 
 void Form1LayoutTest::control()
@@ -234,6 +237,7 @@ void Form1LayoutTest::control()
 
 void Form1LayoutTest::stackingOrder_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("topFirst");
     QTest::newRow("window") << QStringList{"Frame5", "Frame1", "Text1", "Command1", "Frame2", "WebBrowser1", "Label1"};
     QTest::newRow("results") << QStringList{"Label9", "Label8", "Label4", "Label14", "Label17", "Label10",
@@ -241,13 +245,15 @@ void Form1LayoutTest::stackingOrder_data()
     QTest::newRow("turn red") << QStringList{"Label33", "Label30", "Label27", "Label35", "Label31", "Label28"};
     QTest::newRow("targets") << QStringList{"Text4", "Text3", "Text2", "Label11", "Label26", "Label25", "Label24",
                                             "Label23", "Label22", "Label21", "Label20", "Label6", "Label5"};
+    // clang-format on
 }
 
 void Form1LayoutTest::stackingOrder()
 {
     QFETCH(QStringList, topFirst);
     QList<QWidget *> widgets;
-    for (const QString &name : topFirst) widgets << find(name);
+    for (const QString &name : topFirst)
+        widgets << find(name);
     QVERIFY(!widgets.contains(nullptr));
     QVERIFY(stackedInOrder(widgets));
     // The promotion panel starts hidden below the target frame, which paints its background.
@@ -261,7 +267,8 @@ void Form1LayoutTest::focusOrder()
     QWidget *widget = find("Text2");
     while (order.size() < expected.size()) {
         QWidget *owner = widget;
-        while (owner && !expected.contains(owner->objectName())) owner = owner->parentWidget();
+        while (owner && !expected.contains(owner->objectName()))
+            owner = owner->parentWidget();
         if (owner && (widget->focusPolicy() & Qt::TabFocus) && (order.isEmpty() || order.last() != owner->objectName()))
             order << owner->objectName();
         widget = widget->nextInFocusChain();
@@ -299,6 +306,7 @@ void Form1LayoutTest::textFollowsADarkPalette()
 
 void Form1LayoutTest::colouredTextIsReadable_data()
 {
+    // clang-format off
     QTest::addColumn<QPalette>("palette");
     QTest::addColumn<bool>("dark");
     QPalette light = QApplication::palette();
@@ -308,6 +316,7 @@ void Form1LayoutTest::colouredTextIsReadable_data()
     dark.setColor(QPalette::Inactive, QPalette::Dark, QColor(0x90, 0x90, 0x90));
     QTest::newRow("light") << light << false;
     QTest::newRow("dark") << dark << true;
+    // clang-format on
 }
 
 void Form1LayoutTest::colouredTextIsReadable()
@@ -316,9 +325,8 @@ void Form1LayoutTest::colouredTextIsReadable()
     QFETCH(bool, dark);
     const std::unique_ptr<app::Form1> form = formUnder(palette);
     const QColor window = palette.color(QPalette::Window);
-    const std::pair<const char *, QColor> coloured[] = {{"Label11", QColor(0, 0, 255)},
-                                                        {"Label3", QColor(192, 64, 0)},
-                                                        {"Label33", QColor(255, 0, 0)}};
+    const std::pair<const char *, QColor> coloured[] = {
+        {"Label11", QColor(0, 0, 255)}, {"Label3", QColor(192, 64, 0)}, {"Label33", QColor(255, 0, 0)}};
     for (const auto &[name, layoutColour] : coloured) {
         const QColor shown = form->findChild<QWidget *>(name)->palette().color(QPalette::WindowText);
         const double ratio = contrast(shown, window);
@@ -326,13 +334,16 @@ void Form1LayoutTest::colouredTextIsReadable()
             QCOMPARE(shown, layoutColour); // the layout's own colours, whatever their contrast
             continue;
         }
-        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2 : 1 %3 on %4").arg(name).arg(ratio).arg(shown.name(), window.name())));
+        QVERIFY2(
+            ratio >= 4.5,
+            qPrintable(QStringLiteral("%1: %2 : 1 %3 on %4").arg(name).arg(ratio).arg(shown.name(), window.name())));
         QVERIFY(qAbs(shown.hslHue() - layoutColour.hslHue()) <= 1); // the same hue, lighter
     }
 }
 
 void Form1LayoutTest::screenReadersNameEveryControl_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
     QTest::newRow("Text1") << "旺旺号" << "";
@@ -350,6 +361,7 @@ void Form1LayoutTest::screenReadersNameEveryControl_data()
     QTest::newRow("Label27") << "" << "物流服务的质量 飘红需要5分人数";
     QTest::newRow("Label20") << "1300" << "宝贝与描述相符 提升后需要5分人数";
     QTest::newRow("Label23") << "" << "卖家的服务态度 提升后需要5分人数";
+    // clang-format on
 }
 
 void Form1LayoutTest::screenReadersNameEveryControl()

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "form1probe.h"
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
+#include "form1probe.h"
 #include "lookup/hosts.h"
-#include "querywindow.h"
 #include "webtest.h"
+#include "webtestbase.h"
 
 #include <QMap>
 #include <QSignalSpy>
@@ -15,19 +15,19 @@ using tests::marketplace;
 namespace {
 
 // Everything a real marketplace page pulls in for its looks, from the marketplace and from elsewhere.
-const QString looks = QStringLiteral(
-    "<link rel=\"icon\" href=\"https://img.alicdn.com/favicon.ico\">"
-    "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop.css\">"
-    "<link rel=\"stylesheet\" href=\"https://cdn.evil.example/shop.css\">"
-    "<link rel=\"prefetch\" href=\"https://g.alicdn.com/next.js\">"
-    "<style>@font-face { font-family: shop; src: url(https://g.alicdn.com/shop.woff2); }"
-    " p { font-family: shop; }</style><p>店</p>"
-    "<img src=\"https://img.alicdn.com/logo.png\"><img src=\"https://evil.example/pixel.png\">"
-    "<video src=\"https://cloud.video.taobao.com/shop.mp4\" autoplay muted></video>"
-    "<iframe src=\"https://evil.example/frame.html\"></iframe>"
-    "<script src=\"https://cdn.evil.example/tracker.js\"></script>"
-    "<script>navigator.sendBeacon('https://log.taobao.com/beacon', 'x');"
-    " fetch('https://evil.example/collect').catch(function () {});</script>");
+const QString looks =
+    QStringLiteral("<link rel=\"icon\" href=\"https://img.alicdn.com/favicon.ico\">"
+                   "<link rel=\"stylesheet\" href=\"https://g.alicdn.com/shop.css\">"
+                   "<link rel=\"stylesheet\" href=\"https://cdn.evil.example/shop.css\">"
+                   "<link rel=\"prefetch\" href=\"https://g.alicdn.com/next.js\">"
+                   "<style>@font-face { font-family: shop; src: url(https://g.alicdn.com/shop.woff2); }"
+                   " p { font-family: shop; }</style><p>店</p>"
+                   "<img src=\"https://img.alicdn.com/logo.png\"><img src=\"https://evil.example/pixel.png\">"
+                   "<video src=\"https://cloud.video.taobao.com/shop.mp4\" autoplay muted></video>"
+                   "<iframe src=\"https://evil.example/frame.html\"></iframe>"
+                   "<script src=\"https://cdn.evil.example/tracker.js\"></script>"
+                   "<script>navigator.sendBeacon('https://log.taobao.com/beacon', 'x');"
+                   " fetch('https://evil.example/collect').catch(function () {});</script>");
 
 // The rating page's comparison elements, written by one of the marketplace's own scripts.
 const QByteArray comparisonScript =
@@ -43,15 +43,19 @@ QString scriptTarget(const QByteArray &key)
     if (key == "data") return QStringLiteral("data:text/html,<title>首页-假店-淘宝网</title>view_shop.htm");
     if (key == "scheme") return QStringLiteral("larkspire-test://rate.taobao.com/user-rate-1.htm");
     const int hop = key.toInt(); // the numbered hops of a redirect chain, then the shop
-    return hop < 5 ? QStringLiteral("/hop/%1").arg(hop + 1) : QStringLiteral("https://shop1001.taobao.com/view_shop.htm");
+    return hop < 5 ? QStringLiteral("/hop/%1").arg(hop + 1)
+                   : QStringLiteral("https://shop3001.taobao.com/view_shop.htm");
 }
 
-tests::Response answer(const tests::Request &request)
+// The pages of this test's own: a shop and rating page laden with looks and scripts, pages that
+// send the hidden browser elsewhere, and a login page with looks of its own.
+std::optional<tests::Response> ownAnswer(const tests::Request &request)
 {
-    const QByteArray name = request.target.mid(request.target.indexOf("%40") + 3).split('&').value(0);
+    const QByteArray name = tests::searchedName(request);
     if (request.host == "shopsearch.taobao.com") {
-        if (name == "heavy" || name == "scripted") return tests::redirectTo("https://shop1001.taobao.com/view_shop.htm?" + name);
-        if (name == "away") return tests::redirectTo("https://shop1002.taobao.com/view_shop.htm");
+        if (name == "heavy" || name == "scripted")
+            return tests::redirectTo("https://shop3001.taobao.com/view_shop.htm?" + name);
+        if (name == "away") return tests::redirectTo("https://shop3002.taobao.com/view_shop.htm");
         if (name == "to-foreign") return tests::redirectTo("https://evil.example/view_shop.htm");
         if (name == "to-lookalike") return tests::redirectTo("https://taobao.com.evil.example/view_shop.htm");
         if (name == "to-data") return tests::redirectTo("data:text/html,view_shop.htm");
@@ -64,17 +68,20 @@ tests::Response answer(const tests::Request &request)
         return tests::page("hop", QStringLiteral("<script>%1location.replace('%2')%3</script>")
                                       .arg(chain ? "setTimeout(function () { " : "", target, chain ? " }, 100);" : ""));
     }
-    if (request.host == "shop1001.taobao.com")
+    if (request.host == "shop3001.taobao.com")
         return tests::page(QStringLiteral("首页-测试旗舰店-淘宝网"),
-                           looks + "<script src=\"https://g.alicdn.com/shop.js\"></script>"
-                                   "<strong class=\"percent\">新品</strong><ul id=\"dsr\"><li>店</li></ul>"
-                                   "<a href=\"//rate.taobao.com/user-rate-1001.htm\">信用评价</a>");
-    if (request.host == "shop1002.taobao.com")
-        return tests::page(QStringLiteral("首页-离店-淘宝网"), "<a href=\"//rate.taobao.com/user-rate-1002.htm\">评价</a>");
-    if (request.target == "/user-rate-1002.htm") return tests::redirectTo("https://evil.example/user-rate-1002.htm");
-    if (request.target == "/user-rate-1001.htm")
-        return tests::page("rate", looks + tests::ratingPageBody(tests::workedFigures(), {})
-                                       + "<div id=\"industry\"></div><script src=\"https://g.alicdn.com/rate.js\"></script>");
+                           looks
+                               + "<script src=\"https://g.alicdn.com/shop.js\"></script>"
+                                 "<strong class=\"percent\">新品</strong><ul id=\"dsr\"><li>店</li></ul>"
+                                 "<a href=\"//rate.taobao.com/user-rate-3001.htm\">信用评价</a>");
+    if (request.host == "shop3002.taobao.com")
+        return tests::page(QStringLiteral("首页-离店-淘宝网"),
+                           "<a href=\"//rate.taobao.com/user-rate-3002.htm\">评价</a>");
+    if (request.target == "/user-rate-3002.htm") return tests::redirectTo("https://evil.example/user-rate-3002.htm");
+    if (request.target == "/user-rate-3001.htm")
+        return tests::page("rate",
+                           looks + tests::ratingPageBody(tests::workedFigures(), {})
+                               + "<div id=\"industry\"></div><script src=\"https://g.alicdn.com/rate.js\"></script>");
     if (request.target == "/rate.js") {
         tests::Response script;
         script.body = comparisonScript;
@@ -89,7 +96,7 @@ tests::Response answer(const tests::Request &request)
     if (request.host == "login.taobao.com")
         return tests::page("login", "<img src=\"https://img.alicdn.com/login.png\"><link rel=\"stylesheet\" "
                                     "href=\"https://g.alicdn.com/login.css\"><form><input name=\"u\"></form>");
-    return tests::page("promotion", "Quillfen <img src=\"/logo.png\"><link rel=\"stylesheet\" href=\"/look.css\">");
+    return std::nullopt; // the promotion page, with its picture and style sheet, is the catalogue's
 }
 
 bool isLook(const tests::Request &request)
@@ -102,8 +109,10 @@ bool isLook(const tests::Request &request)
 // Whether the request came from the promotion panel or the login window, which show everything.
 bool isFromShownBrowser(const tests::Request &request)
 {
-    for (const QByteArray &origin : {QByteArray("http://www.quillfen.example/"), QByteArray("https://login.taobao.com/")})
-        if (request.headers.value("referer").startsWith(origin) || origin.contains("/" + request.host + "/")) return true;
+    for (const QByteArray &origin :
+         {QByteArray("http://www.quillfen.example/"), QByteArray("https://login.taobao.com/")})
+        if (request.headers.value("referer").startsWith(origin) || origin.contains("/" + request.host + "/"))
+            return true;
     return false;
 }
 
@@ -119,45 +128,43 @@ bool requested(const QByteArray &host, const QByteArray &target)
 
 } // namespace
 
-class HiddenBrowserTest : public QObject
+class HiddenBrowserTest : public tests::WebTestBase
 {
     Q_OBJECT
 private slots:
-    void init();
+    void init() override;
     void figuresAreReadWithoutThePagesLooks_data();
     void figuresAreReadWithoutThePagesLooks();
     void otherPlacesAreNeverLoaded_data();
     void otherPlacesAreNeverLoaded();
     void shownBrowsersLoadEverything();
     void eachLandingIsReadForWhatTheFlowNeeds();
-
-private:
-    std::unique_ptr<tests::QueryWindow> m_window;
 };
 
 void HiddenBrowserTest::init()
 {
-    marketplace().setHandler(answer);
-    marketplace().clearRequests();
-    m_window = std::make_unique<tests::QueryWindow>();
+    WebTestBase::init();
+    tests::serveCatalogue(ownAnswer);
 }
 
 void HiddenBrowserTest::figuresAreReadWithoutThePagesLooks_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::newRow("shop and rating pages with pictures, fonts, styles and foreign parts") << "heavy";
     QTest::newRow("five script redirects before the shop page") << "1";
+    // clang-format on
 }
 
 void HiddenBrowserTest::figuresAreReadWithoutThePagesLooks()
 {
     QFETCH(QString, name);
-    m_window->query(name);
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->idle(), 20000);
-    QCOMPARE(m_window->caption(), QStringLiteral("测试旗舰店-DRS查询"));
-    QCOMPARE(m_window->text("Label3"), QStringLiteral("4.77分"));
-    QCOMPARE(m_window->text("Label17"), "3.00%");
-    QCOMPARE(m_window->text("Label33"), "762");
+    window().query(name);
+    QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
+    QCOMPARE(window().caption(), QStringLiteral("测试旗舰店-DRS查询"));
+    QCOMPARE(window().text("Label3"), QStringLiteral("4.77分"));
+    QCOMPARE(window().text("Label17"), "3.00%");
+    QCOMPARE(window().text("Label33"), "762");
 
     // The marketplace's scripts ran and their requests went out; nothing else did.
     QVERIFY(requested("g.alicdn.com", "/rate.js"));
@@ -170,6 +177,7 @@ void HiddenBrowserTest::figuresAreReadWithoutThePagesLooks()
 
 void HiddenBrowserTest::otherPlacesAreNeverLoaded_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("lastRequest");
     QTest::addColumn<QString>("caption");
@@ -180,11 +188,12 @@ void HiddenBrowserTest::otherPlacesAreNeverLoaded_data()
     QTest::newRow("search answer redirects to a data address")
         << "to-data" << QByteArray("/search") << QString();
     QTest::newRow("rating link redirects to a foreign host")
-        << "away" << QByteArray("/user-rate-1002.htm") << QStringLiteral("离店-DRS查询");
+        << "away" << QByteArray("/user-rate-3002.htm") << QStringLiteral("离店-DRS查询");
     QTest::newRow("script sends to a foreign host") << "foreign" << QByteArray("/hop/foreign") << QString();
     QTest::newRow("script sends to a file address") << "file" << QByteArray("/hop/file") << QString();
     QTest::newRow("script sends to a data address") << "data" << QByteArray("/hop/data") << QString();
     QTest::newRow("script sends to another program's scheme") << "scheme" << QByteArray("/hop/scheme") << QString();
+    // clang-format on
 }
 
 void HiddenBrowserTest::otherPlacesAreNeverLoaded()
@@ -195,38 +204,40 @@ void HiddenBrowserTest::otherPlacesAreNeverLoaded()
     tests::DesktopStub desktop({"larkspire-test"});
     tests::MessageBoxWatcher boxes;
 
-    m_window->query(name);
+    window().query(name);
     QVERIFY(tests::waitForRequest([&](const tests::Request &r) { return r.target.startsWith(lastRequest); }));
-    QVERIFY(!QTest::qWaitFor([this] { return m_window->idle(); }, 1500));
+    QVERIFY(!QTest::qWaitFor([this] { return window().idle(); }, tests::quietPeriodMs));
 
-    QCOMPARE(m_window->caption(), caption);
-    QCOMPARE(m_window->text("Label3"), "");
+    QCOMPARE(window().caption(), caption);
+    QCOMPARE(window().text("Label3"), "");
     QVERIFY(boxes.seen().isEmpty());
     QVERIFY(desktop.opened.isEmpty());
-    const QString location = app::Form1Probe::hiddenBrowser(m_window->form())->locationUrl();
+    const QString location = app::Form1Probe::hiddenBrowser(form())->locationUrl();
     QVERIFY2(location.isEmpty() || lookup::isMarketplaceAddress(QUrl(location)), qPrintable(location));
     for (const tests::Request &request : marketplace().requests())
         QVERIFY2(!isForeign(request), request.host + request.target);
-    m_window->runOutTheTimer();
-    QVERIFY(m_window->idle());
+    window().runOutTheTimer();
+    QVERIFY(window().idle());
 }
 
 void HiddenBrowserTest::shownBrowsersLoadEverything()
 {
-    // The promotion panel loads at start, the login window when the marketplace asks for a login.
+    // The promotion panel loads as the window opens, the login window when the marketplace asks
+    // for a login.
+    window();
     QVERIFY(requested("www.quillfen.example", "/logo.png"));
     QVERIFY(requested("www.quillfen.example", "/look.css"));
-    m_window->query("to-login");
+    window().query("to-login");
     QVERIFY(requested("img.alicdn.com", "/login.png"));
     QVERIFY(requested("g.alicdn.com", "/login.css"));
 }
 
 void HiddenBrowserTest::eachLandingIsReadForWhatTheFlowNeeds()
 {
-    QSignalSpy completed(app::Form1Probe::hiddenBrowser(m_window->form()), &browser::WebBrowser::documentComplete);
-    m_window->query("1"); // five pages that move on by script, then the shop and rating pages
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->idle(), tests::answerTimeoutMs);
-    QCOMPARE(m_window->text("Label33"), "762");
+    QSignalSpy completed(app::Form1Probe::hiddenBrowser(form()), &browser::WebBrowser::documentComplete);
+    window().query("1"); // five pages that move on by script, then the shop and rating pages
+    QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
+    QCOMPARE(window().text("Label33"), "762");
     QMap<lookup::Landing, int> landings;
     for (const QList<QVariant> &signal : completed) {
         const auto page = signal.at(0).value<lookup::PageSnapshot>();
@@ -237,9 +248,9 @@ void HiddenBrowserTest::eachLandingIsReadForWhatTheFlowNeeds()
         QCOMPARE(page.dsrListHtml.has_value(), landing == lookup::Landing::RatingPage);
         QCOMPARE(!page.strongs.isEmpty(), landing == lookup::Landing::RatingPage);
     }
-    QCOMPARE(landings, (QMap<lookup::Landing, int>{{lookup::Landing::Other, 5},
-                                                   {lookup::Landing::ShopPage, 1},
-                                                   {lookup::Landing::RatingPage, 1}}));
+    QCOMPARE(landings,
+             (QMap<lookup::Landing, int>{
+                 {lookup::Landing::Other, 5}, {lookup::Landing::ShopPage, 1}, {lookup::Landing::RatingPage, 1}}));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)

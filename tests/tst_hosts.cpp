@@ -14,6 +14,7 @@ private slots:
 
 void HostsTest::marketplaceAddresses_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("marketplace");
     QTest::newRow("shop search") << "https://shopsearch.taobao.com/search?q=%40a" << true;
@@ -41,6 +42,7 @@ void HostsTest::marketplaceAddresses_data()
     QTest::newRow("custom scheme") << "taobao://rate.taobao.com/" << false;
     QTest::newRow("ftp") << "ftp://taobao.com/" << false;
     QTest::newRow("empty") << "" << false;
+    // clang-format on
 }
 
 void HostsTest::marketplaceAddresses()

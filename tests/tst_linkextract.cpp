@@ -16,6 +16,7 @@ private slots:
 
 void LinkExtractTest::ratingAddress_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("markup");
     QTest::addColumn<QString>("address");
     QTest::newRow("no link") << "<a href=\"//shop.taobao.com/\">shop</a>" << "";
@@ -37,6 +38,7 @@ void LinkExtractTest::ratingAddress_data()
     QFile shop(QStringLiteral(TEST_DATA_DIR "/shop_body.html"));
     QVERIFY(shop.open(QIODevice::ReadOnly));
     QTest::newRow("shop page") << QString::fromUtf8(shop.readAll()) << "//rate.taobao.com/user-rate-UvFkuOmcGMCQyMkL4.htm";
+    // clang-format on
 }
 
 void LinkExtractTest::ratingAddress()
@@ -48,6 +50,7 @@ void LinkExtractTest::ratingAddress()
 
 void LinkExtractTest::titleToken_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("token");
     QTest::newRow("shop title") << QStringLiteral("首页-小米官方旗舰店-淘宝网") << QStringLiteral("小米官方旗舰店");
@@ -59,6 +62,7 @@ void LinkExtractTest::titleToken_data()
     QTest::newRow("line break between the first two") << "a-b\nc-d-e" << "d";
     QTest::newRow("line break, none after") << "a-b\nc-d" << "";
     QTest::newRow("leading dash") << "-x-y" << "x";
+    // clang-format on
 }
 
 void LinkExtractTest::titleToken()

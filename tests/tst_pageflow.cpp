@@ -33,7 +33,8 @@ public:
     void showScores(const QStringList &shown) override
     {
         calls << "scores";
-        for (qsizetype d = 0; d < shown.size(); ++d) scores[d] = shown[d];
+        for (qsizetype d = 0; d < shown.size(); ++d)
+            scores[d] = shown[d];
     }
     void showComparison(int d, Comparison comparison, const QString &text) override
     {
@@ -62,9 +63,11 @@ PageSnapshot ratingPage(const QList<tests::DsrFigures> &figures, const QList<Str
     return page;
 }
 
-const QList<StrongElement> threeComparisons = {
-    {"title", "店铺动态评分"}, {"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent over", "5.00%"},
-    {"percent lower", "9.99%"}};
+const QList<StrongElement> threeComparisons = {{"title", "店铺动态评分"},
+                                               {"percent lower", "2.00%"},
+                                               {"percent normal", "0.00%"},
+                                               {"percent over", "5.00%"},
+                                               {"percent lower", "9.99%"}};
 
 } // namespace
 
@@ -84,6 +87,7 @@ private slots:
 
 void PageFlowTest::landings_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("location");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("body");
@@ -115,6 +119,7 @@ void PageFlowTest::landings_data()
                                                           << QStringList();
     QTest::newRow("rating page without a DSR list") << "https://rate.taobao.com/user-rate-1.htm" << "" << ""
                                                     << QStringList{"clear", "align", "give back", "clear targets"};
+    // clang-format on
 }
 
 void PageFlowTest::landings()
@@ -147,6 +152,7 @@ void PageFlowTest::ratingPageShowsEverything()
 
 void PageFlowTest::ratingPageEdgeCases_data()
 {
+    // clang-format off
     QTest::addColumn<QList<StrongElement>>("strongs");
     QTest::addColumn<QStringList>("comparisons");
     QTest::addColumn<QStringList>("turnRed");
@@ -162,6 +168,7 @@ void PageFlowTest::ratingPageEdgeCases_data()
                                         << QStringList{"lower 100.00%", "lower 1.00%", ""} << QStringList{"", "195", ""};
     QTest::newRow("class must contain percent") << S{{"Percent lower", "2%"}, {"per cent", "3%"}}
                                                 << QStringList{"", "", ""} << QStringList{"", "", ""};
+    // clang-format on
 }
 
 void PageFlowTest::ratingPageEdgeCases()
@@ -206,7 +213,8 @@ void PageFlowTest::emptyDsrListStillRunsTheCalculator()
     QCOMPARE(record.starPercents, QStringList());
     QCOMPARE(window.scores, (QStringList{"", "", ""}));
     QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
-    QCOMPARE(window.calls.last(6), (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
+    QCOMPARE(window.calls.last(6),
+             (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
 }
 
 namespace {

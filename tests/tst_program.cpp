@@ -4,7 +4,7 @@
 // everything it prints can be seen; the child is built as main() builds the program.
 #include "app/form2.h"
 #include "app/messages.h"
-#include "dsrpages.h"
+#include "catalogue.h"
 #include "querywindow.h"
 #include "webtest.h"
 
@@ -14,22 +14,6 @@
 #include <QTimer>
 
 namespace {
-
-tests::Response answer(const tests::Request &request)
-{
-    if (request.host == "shopsearch.taobao.com" && request.target.contains("login"))
-        return tests::redirectTo("https://login.taobao.com/member/login.jhtml?redirectURL=x");
-    if (request.host == "shopsearch.taobao.com") return tests::redirectTo("https://shop1001.taobao.com/view_shop.htm");
-    if (request.host == "shop1001.taobao.com")
-        return tests::page(QStringLiteral("首页-测试旗舰店-淘宝网"),
-                           QStringLiteral("<a href=\"//rate.taobao.com/user-rate-1001.htm\">评价</a>"));
-    if (request.host == "rate.taobao.com")
-        return tests::page(QStringLiteral("评价"), tests::ratingPageBody(tests::workedFigures(),
-                                                                         {{"percent lower", "2.00%"},
-                                                                          {"percent normal", "0.00%"},
-                                                                          {"percent", "3.00%"}}));
-    return tests::page("page", "page"); // the login page and the promotion page
-}
 
 QString loginWindowState()
 {
@@ -47,7 +31,7 @@ int runProgram(int argc, char *argv[], const QString &name)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     browser::SharedProfile profile;
-    tests::marketplace().setHandler(answer);
+    tests::serveCatalogue();
     tests::QueryWindow window;
     if (!name.isEmpty()) {
         window.query(name);
@@ -81,11 +65,13 @@ private slots:
 
 void ProgramTest::closingEndsQuietly_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("loginWindow");
     QTest::newRow("no query") << "" << "none";
     QTest::newRow("a shop read, the login window loaded hidden") << "found" << "hidden";
     QTest::newRow("a login asked for, the login window open") << "login" << "shown";
+    // clang-format on
 }
 
 void ProgramTest::closingEndsQuietly()

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "form1probe.h"
 #include "app/form1.h"
 #include "app/twips.h"
 #include "browser/webbrowser.h"
+#include "form1probe.h"
 #include "webtest.h"
+#include "webtestbase.h"
 
 #include <QCompleter>
 #include <QLineEdit>
@@ -13,7 +14,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 
-#include <memory>
+#include <optional>
 
 using tests::marketplace;
 
@@ -25,12 +26,11 @@ bool isSearch(const tests::Request &request) { return request.host == "shopsearc
 
 } // namespace
 
-class QueryTest : public QObject
+class QueryTest : public tests::WebTestBase
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() override;
     void emptyNameAsksForOne();
     void queryGoesBusyAndSearches_data();
     void queryGoesBusyAndSearches();
@@ -45,35 +45,27 @@ private slots:
     void promotionLinksOpenInTheUsersBrowser();
 
 private:
-    QLineEdit *text1() const { return m_form->findChild<QLineEdit *>("Text1"); }
-    QPushButton *command1() const { return m_form->findChild<QPushButton *>("Command1"); }
-    bool isIdle() const { return command1()->text() == QStringLiteral("查询") && command1()->isEnabled(); }
-    bool isBusy() const { return command1()->text() == QStringLiteral("查询中...") && !command1()->isEnabled(); }
+    QLineEdit *text1() { return form().findChild<QLineEdit *>("Text1"); }
+    QPushButton *command1() { return form().findChild<QPushButton *>("Command1"); }
 
     QByteArray m_promotionBody;
-    std::unique_ptr<app::Form1> m_form;
 };
 
 void QueryTest::init()
 {
-    marketplace().setHandler([this](const tests::Request &request) {
+    WebTestBase::init();
+    // The promotion page of each test's own; the names queried find no shop.
+    m_promotionBody = "<html><body>ad</body></html>";
+    tests::serveCatalogue([this](const tests::Request &request) -> std::optional<tests::Response> {
         if (request.host == "www.quillfen.example" && request.target == "/dsr/ad.html") {
             tests::Response response;
             response.body = m_promotionBody;
             return response;
         }
-        if (request.target == "/frame.html")
-            return tests::page("frame", "Quillfen in a frame");
-        // The search stays on the search host: no shop of that name.
-        return tests::page("search", "no shop");
+        if (request.target == "/frame.html") return tests::page("frame", "Quillfen in a frame");
+        return std::nullopt;
     });
-    m_promotionBody = "<html><body>ad</body></html>";
-    marketplace().clearRequests();
-    m_form = std::make_unique<app::Form1>();
-    m_form->show();
 }
-
-void QueryTest::cleanup() { m_form.reset(); }
 
 void QueryTest::emptyNameAsksForOne()
 {
@@ -84,15 +76,16 @@ void QueryTest::emptyNameAsksForOne()
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("请输入旺旺名"));
     QCOMPARE(boxes.seen()[0].icon, int(QMessageBox::NoIcon));
     QCOMPARE(boxes.seen()[0].buttons, int(QMessageBox::Ok));
-    QVERIFY(isIdle());
-    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 0);
-    QVERIFY(!app::Form1Probe::timer1(*m_form)->isActive());
-    QTest::qWait(300);
+    QVERIFY(window().idle());
+    QCOMPARE(app::Form1Probe::busyTicks(form()), 0);
+    QVERIFY(!app::Form1Probe::timer1(form())->isActive());
+    QTest::qWait(tests::lateEventsMs);
     QVERIFY(marketplace().requestsTo("shopsearch.taobao.com").isEmpty());
 }
 
 void QueryTest::queryGoesBusyAndSearches_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("encoded");
     QTest::newRow("ascii") << "abc" << QByteArray("abc");
@@ -100,6 +93,7 @@ void QueryTest::queryGoesBusyAndSearches_data()
     QTest::newRow("spaces around, query syntax inside")
         << QStringLiteral("  店 铺&#%x  ") << QByteArray("%E5%BA%97%20%E9%93%BA%26%23%25x");
     QTest::newRow("only spaces") << "   " << QByteArray();
+    // clang-format on
 }
 
 void QueryTest::queryGoesBusyAndSearches()
@@ -109,10 +103,10 @@ void QueryTest::queryGoesBusyAndSearches()
     tests::MessageBoxWatcher boxes; // the fake search answers "no shop"
     text1()->setText(name);
     command1()->click();
-    QVERIFY(isBusy());
-    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 1);
-    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
-    QCOMPARE(app::Form1Probe::timer1(*m_form)->interval(), 1000);
+    QVERIFY(window().busy());
+    QCOMPARE(app::Form1Probe::busyTicks(form()), 1);
+    QVERIFY(app::Form1Probe::timer1(form())->isActive());
+    QCOMPARE(app::Form1Probe::timer1(form())->interval(), 1000);
 
     QVERIFY(tests::waitForRequest(isSearch));
     const QList<tests::Request> searches = marketplace().requestsTo("shopsearch.taobao.com");
@@ -124,6 +118,7 @@ void QueryTest::queryGoesBusyAndSearches()
 
 void QueryTest::keyStartsAQuery_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
     QTest::newRow("Return on the button") << "Command1" << int(Qt::Key_Return);
@@ -131,6 +126,7 @@ void QueryTest::keyStartsAQuery_data()
     QTest::newRow("Space on the button") << "Command1" << int(Qt::Key_Space);
     QTest::newRow("Return in the name input") << "Text1" << int(Qt::Key_Return);
     QTest::newRow("Enter on the keypad in the name input") << "Text1" << int(Qt::Key_Enter);
+    // clang-format on
 }
 
 void QueryTest::keyStartsAQuery()
@@ -138,15 +134,15 @@ void QueryTest::keyStartsAQuery()
     QFETCH(QString, focus);
     QFETCH(int, key);
     tests::MessageBoxWatcher boxes;
-    QWidget *focused = m_form->findChild<QWidget *>(focus);
-    m_form->activateWindow();
+    QWidget *focused = form().findChild<QWidget *>(focus);
+    form().activateWindow();
     focused->setFocus();
     QTest::keyClick(focused, Qt::Key(key)); // with no name, as the button does: a message
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("请输入旺旺名"));
     text1()->setText("abc");
     QTest::keyClick(focused, Qt::Key(key));
-    QVERIFY(isBusy());
+    QVERIFY(window().busy());
     QVERIFY(tests::waitForRequest(isSearch));
 }
 
@@ -156,7 +152,7 @@ void QueryTest::queriedNamesAreOffered()
     for (const QString name : {" abc ", "abd", "xyz", "abc"}) {
         text1()->setText(name);
         command1()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(isIdle(), tests::answerTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
     }
     QCompleter *completer = text1()->completer();
     QVERIFY(completer);
@@ -169,7 +165,7 @@ void QueryTest::queriedNamesAreOffered()
 
 void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
 {
-    marketplace().setHandler([](const tests::Request &) {
+    tests::serveCatalogue([](const tests::Request &) -> std::optional<tests::Response> {
         tests::Response never;
         never.hang = true;
         return never;
@@ -177,41 +173,43 @@ void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
     text1()->setText("abc");
     command1()->click();
     for (int tick = 1; tick <= 20; ++tick) {
-        app::Form1Probe::tick(*m_form);
-        QVERIFY2(isBusy(), qPrintable(QString("tick %1").arg(tick)));
+        app::Form1Probe::tick(form());
+        QVERIFY2(window().busy(), qPrintable(QString("tick %1").arg(tick)));
     }
-    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 21);
-    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
-    app::Form1Probe::tick(*m_form);
-    QVERIFY(isIdle());
-    QVERIFY(!app::Form1Probe::timer1(*m_form)->isActive());
-    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 22);
+    QCOMPARE(app::Form1Probe::busyTicks(form()), 21);
+    QVERIFY(app::Form1Probe::timer1(form())->isActive());
+    app::Form1Probe::tick(form());
+    QVERIFY(window().idle());
+    QVERIFY(!app::Form1Probe::timer1(form())->isActive());
+    QCOMPARE(app::Form1Probe::busyTicks(form()), 22);
 }
 
 void QueryTest::clickAfterEarlyGiveBackRearms()
 {
     tests::MessageBoxWatcher boxes;
     // The ticks are counted by hand: the real timer would add its own while the answer comes.
-    m_form->findChild<QTimer *>(QStringLiteral("Timer1"))->blockSignals(true);
+    form().findChild<QTimer *>(QStringLiteral("Timer1"))->blockSignals(true);
     text1()->setText("nobody");
     command1()->click();
-    QTRY_VERIFY_WITH_TIMEOUT(isIdle(), 20000); // "no shop" gave it back
+    QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs); // "no shop" gave it back
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("没有找到对应的店铺"));
-    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
+    QVERIFY(app::Form1Probe::timer1(form())->isActive());
 
-    for (int tick = 0; tick < 5; ++tick) app::Form1Probe::tick(*m_form);
-    QVERIFY(isIdle());
-    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 6);
+    for (int tick = 0; tick < 5; ++tick)
+        app::Form1Probe::tick(form());
+    QVERIFY(window().idle());
+    QCOMPARE(app::Form1Probe::busyTicks(form()), 6);
     command1()->click();
-    QVERIFY(isBusy());
-    QCOMPARE(app::Form1Probe::busyTicks(*m_form), 1);
-    QVERIFY(app::Form1Probe::timer1(*m_form)->isActive());
-    QCOMPARE(app::Form1Probe::timer1(*m_form)->remainingTime() > 900, true);
+    QVERIFY(window().busy());
+    QCOMPARE(app::Form1Probe::busyTicks(form()), 1);
+    QVERIFY(app::Form1Probe::timer1(form())->isActive());
+    QCOMPARE(app::Form1Probe::timer1(form())->remainingTime() > 900, true);
 }
 
 void QueryTest::promotionPanel_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<float>("top");
     QTest::newRow("brand word") << QByteArray("<html><body><h1>Quillfen DSR</h1></body></html>") << 6655.0f;
@@ -220,6 +218,7 @@ void QueryTest::promotionPanel_data()
     QTest::newRow("no brand word") << QByteArray("<html><body>quillfen ad</body></html>") << 4920.0f;
     QTest::newRow("brand word only in a frame") << QByteArray("<html><body><iframe src=\"/frame.html\"></iframe></body></html>")
                                                 << 4920.0f;
+    // clang-format on
 }
 
 void QueryTest::promotionPanel()
@@ -227,23 +226,22 @@ void QueryTest::promotionPanel()
     QFETCH(QByteArray, body);
     QFETCH(float, top);
     m_promotionBody = body;
-    m_form = std::make_unique<app::Form1>();
-    m_form->show();
-    QWidget *panel = m_form->findChild<QWebEngineView *>("WebBrowser1");
-    QSignalSpy completed(app::Form1Probe::promotionBrowser(*m_form), &browser::WebBrowser::documentComplete);
-    QVERIFY(completed.wait(20000));
+    QWidget *panel = form().findChild<QWebEngineView *>("WebBrowser1");
+    QSignalSpy completed(app::Form1Probe::promotionBrowser(form()), &browser::WebBrowser::documentComplete);
+    QVERIFY(completed.wait(tests::answerTimeoutMs));
     QCOMPARE(app::twipsGeometry(panel).top, top);
     QCOMPARE(app::twipsGeometry(panel).left, 360.0f);
     QCOMPARE(app::twipsGeometry(panel).height, 1335.0f);
 
     // Loading it again leaves the panel where the first load put it.
-    app::Form1Probe::promotionBrowser(*m_form)->navigate("http://www.quillfen.example/dsr/ad.html");
-    QVERIFY(completed.wait(20000));
+    app::Form1Probe::promotionBrowser(form())->navigate("http://www.quillfen.example/dsr/ad.html");
+    QVERIFY(completed.wait(tests::answerTimeoutMs));
     QCOMPARE(app::twipsGeometry(panel).top, top);
 }
 
 void QueryTest::promotionLinksOpenInTheUsersBrowser_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("opening");
     QTest::addColumn<QStringList>("opened");
     const QString done = QStringLiteral("https://www.quillfen.example/done");
@@ -255,6 +253,7 @@ void QueryTest::promotionLinksOpenInTheUsersBrowser_data()
                                            << QStringList{"http://www.quillfen.example/a", done};
     QTest::newRow("file address") << "<script>window.open('file:///etc/passwd');</script>" << QStringList{done};
     QTest::newRow("script address") << "<script>window.open('javascript:alert(1)');</script>" << QStringList{done};
+    // clang-format on
 }
 
 void QueryTest::promotionLinksOpenInTheUsersBrowser()
@@ -265,10 +264,10 @@ void QueryTest::promotionLinksOpenInTheUsersBrowser()
     // Once the row's window has been asked for, a last one shows the page went on after it.
     m_promotionBody = ("<html><body>Quillfen " + opening
                        + "<script>setTimeout(function () { window.open('https://www.quillfen.example/done'); }, 300);"
-                         "</script></body></html>").toUtf8();
-    m_form = std::make_unique<app::Form1>();
-    m_form->show();
-    QTRY_VERIFY_WITH_TIMEOUT(desktop.opened.contains("https://www.quillfen.example/done"), 20000);
+                         "</script></body></html>")
+                          .toUtf8();
+    form(); // the window opens, and its promotion panel loads the page
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.opened.contains("https://www.quillfen.example/done"), tests::answerTimeoutMs);
     QCOMPARE(desktop.opened, opened);
 }
 

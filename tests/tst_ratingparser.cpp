@@ -15,7 +15,10 @@ QString dataFile(const char *name)
     return QString::fromUtf8(file.readAll());
 }
 
-QString scoreCell(const QString &title) { return QStringLiteral("<span>描述相符：</span><em title=%1分>x</em>").arg(title); }
+QString scoreCell(const QString &title)
+{
+    return QStringLiteral("<span>描述相符：</span><em title=%1分>x</em>").arg(title);
+}
 
 } // namespace
 
@@ -46,6 +49,7 @@ void RatingParserTest::completeList()
 
 void RatingParserTest::scores_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("markup");
     QTest::addColumn<QStringList>("scores");
     QTest::newRow("empty markup") << "" << QStringList();
@@ -59,6 +63,7 @@ void RatingParserTest::scores_data()
     QTest::newRow("title on the next line") << QStringLiteral("：<span>\n<em title=4.8分") << QStringList();
     QTest::newRow("ascii colon does not count") << "Score: <em title=4.8分" << QStringList();
     QTest::newRow("upper-case title") << QStringLiteral("：</span><EM TITLE=\"4.5分") << QStringList{"4.5"};
+    // clang-format on
 }
 
 void RatingParserTest::scores()
@@ -72,6 +77,7 @@ void RatingParserTest::scores()
 
 void RatingParserTest::starShares_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("markup");
     QTest::addColumn<QString>("starBox");
     QTest::newRow("nothing") << "<div class=\"other\">1</div>" << "";
@@ -83,6 +89,7 @@ void RatingParserTest::starShares_data()
     QTest::newRow("more than fifteen all kept") << QString("<div class=\"count count5\">1%</div>\n").repeated(17)
                                                 << QString("1#").repeated(16) + "1";
     QTest::newRow("white space between the words") << "<DIV CLASS=count\tCOUNT>7</DIV>" << "7";
+    // clang-format on
 }
 
 void RatingParserTest::starShares()
@@ -94,6 +101,7 @@ void RatingParserTest::starShares()
 
 void RatingParserTest::raterTotals_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("markup");
     QTest::addColumn<QString>("raterBox");
     QTest::newRow("lower case") << QStringLiteral("共<span>1000</span>人") << "1000";
@@ -103,6 +111,7 @@ void RatingParserTest::raterTotals_data()
     QTest::newRow("not cleaned") << QStringLiteral("共<span> 1,000 <b>") << " 1,000 ";
     QTest::newRow("empty total keeps its place") << QStringLiteral("共<span></span>共<span>2</span>") << "#2";
     QTest::newRow("attribute on the span") << QStringLiteral("共<span class=\"n\">1000</span>") << "";
+    // clang-format on
 }
 
 void RatingParserTest::raterTotals()
@@ -114,6 +123,7 @@ void RatingParserTest::raterTotals()
 
 void RatingParserTest::cleansCells_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("cleaned");
     QTest::newRow("worked example") << " <em>\t85.12%</em> " << "85.12";
@@ -123,6 +133,7 @@ void RatingParserTest::cleansCells_data()
     QTest::newRow("tag across a line break stays") << "<em\n>5" << "<em>5";
     QTest::newRow("nested looking tags") << "<<b>>7" << ">7";
     QTest::newRow("empty") << "" << "";
+    // clang-format on
 }
 
 void RatingParserTest::cleansCells()
@@ -143,12 +154,27 @@ void RatingParserTest::cleaningSkipsNoRemoval()
             text.remove(it.next().captured(0));
         return text;
     };
-    const QStringList pieces = {"<a>", "<b>", "<", ">", "a", "b", "x", " ", "\t", "\n", "\r", "%", QStringLiteral("分"),
-                                QStringLiteral("暂无人打分"), "<<a>>", "<a<b>>"};
+    const QStringList pieces = {"<a>",
+                                "<b>",
+                                "<",
+                                ">",
+                                "a",
+                                "b",
+                                "x",
+                                " ",
+                                "\t",
+                                "\n",
+                                "\r",
+                                "%",
+                                QStringLiteral("分"),
+                                QStringLiteral("暂无人打分"),
+                                "<<a>>",
+                                "<a<b>>"};
     QRandomGenerator random(20261207);
     for (int round = 0; round < 20000; ++round) {
         QString cell;
-        for (int i = random.bounded(1, 14); i > 0; --i) cell += pieces[random.bounded(pieces.size())];
+        for (int i = random.bounded(1, 14); i > 0; --i)
+            cell += pieces[random.bounded(pieces.size())];
         QString expected = removeInTurn(cell, "<.+?>");
         expected = removeInTurn(expected, "(\r|\n|\r\n| |\t| )");
         expected.remove('%').replace(QStringLiteral("暂无人打分"), "0").remove(QStringLiteral("分"));

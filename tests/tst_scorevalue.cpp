@@ -35,6 +35,7 @@ private slots:
 
 void ScoreValueTest::scoreValue_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<qint64>>("tenThousandths");
     using V = std::optional<qint64>;
@@ -73,6 +74,7 @@ void ScoreValueTest::scoreValue_data()
     QTest::newRow("rounds out of range") << "922337203685477.58075" << V();
     QTest::newRow("huge exponent") << "1e400" << V();
     QTest::newRow("many digits") << QString(40, u'9') << V();
+    // clang-format on
 }
 
 void ScoreValueTest::scoreValue()
@@ -86,6 +88,7 @@ void ScoreValueTest::scoreValue()
 
 void ScoreValueTest::fiveStarWithScoreValue_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("target");
     QTest::addColumn<double>("raters");
@@ -97,6 +100,7 @@ void ScoreValueTest::fiveStarWithScoreValue_data()
     QTest::newRow("no raters") << "4.6" << "4.9" << 0.0 << 0.0;
     QTest::newRow("below current") << "4.8" << "4.7" << 100.0 << -33.0;
     QTest::newRow("target rounded for the difference only") << "4.8" << "4.85555" << 1000.0 << 384.0;
+    // clang-format on
 }
 
 void ScoreValueTest::fiveStarWithScoreValue()
@@ -112,6 +116,7 @@ void ScoreValueTest::fiveStarWithScoreValue()
 
 void ScoreValueTest::fiveStarInDouble_data()
 {
+    // clang-format off
     QTest::addColumn<double>("current");
     QTest::addColumn<double>("target");
     QTest::addColumn<double>("raters");
@@ -122,6 +127,7 @@ void ScoreValueTest::fiveStarInDouble_data()
     QTest::newRow("negative truncates toward zero") << 4.8 << 4.7 << 100.0 << N(-33.0);
     QTest::newRow("target of 5 divides by zero") << 4.8 << 5.0 << 100.0 << N();
     QTest::newRow("overflow") << 0.0 << 4.9 << 1e308 << N();
+    // clang-format on
 }
 
 void ScoreValueTest::fiveStarInDouble()
@@ -135,6 +141,7 @@ void ScoreValueTest::fiveStarInDouble()
 
 void ScoreValueTest::roundsToFiveDecimals_data()
 {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
     QTest::addColumn<bool>("exactTie");
@@ -144,6 +151,7 @@ void ScoreValueTest::roundsToFiveDecimals_data()
     QTest::newRow("exact half to even, down again") << 0.000045 << 0.00004 << true;
     QTest::newRow("exact half to even, near a score") << 4.800025 << 4.80002 << true;
     QTest::newRow("negative") << -1.234567 << -1.23457 << false;
+    // clang-format on
 }
 
 void ScoreValueTest::roundsToFiveDecimals()
@@ -162,12 +170,14 @@ void ScoreValueTest::roundsToFiveDecimals()
 
 void ScoreValueTest::countText_data()
 {
+    // clang-format off
     QTest::addColumn<double>("count");
     QTest::addColumn<QString>("text");
     QTest::newRow("positive") << 762.0 << "762";
     QTest::newRow("negative") << -33.0 << "-33";
     QTest::newRow("negative zero") << -0.0 << "0";
     QTest::newRow("large, no exponent or separators") << 12345678901234567.0 << "12345678901234568";
+    // clang-format on
 }
 
 void ScoreValueTest::countText()
@@ -179,6 +189,7 @@ void ScoreValueTest::countText()
 
 void ScoreValueTest::toDouble_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<double>>("value");
     using D = std::optional<double>;
@@ -196,6 +207,7 @@ void ScoreValueTest::toDouble_data()
     QTest::newRow("comma") << "1,000" << D();
     QTest::newRow("percent") << "2%" << D();
     QTest::newRow("infinite") << "1e999" << D();
+    // clang-format on
 }
 
 void ScoreValueTest::toDouble()

@@ -22,6 +22,7 @@ private slots:
 
 void SearchAddressTest::encodes_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
     QTest::newRow("empty") << QString() << QString();
@@ -45,6 +46,7 @@ void SearchAddressTest::encodes_data()
     QTest::newRow("reversed pair is two lone halves")
         << QString(QChar(0xDE00)) + QChar(0xD83D) << "%EF%BF%BD%EF%BF%BD";
     QTest::newRow("mixed keeps order") << QStringLiteral("a中b") << "a%E4%B8%ADb";
+    // clang-format on
 }
 
 void SearchAddressTest::encodes()
@@ -56,10 +58,12 @@ void SearchAddressTest::encodes()
 
 void SearchAddressTest::encodingDecodesBackToTheName_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::newRow("chinese shop") << QStringLiteral("小米官方旗舰店");
     QTest::newRow("punctuation") << QStringLiteral("a&b=c#d+e%f g?h/i");
     QTest::newRow("emoji and cjk") << QString::fromUcs4(U"店\U0001F600铺");
+    // clang-format on
 }
 
 void SearchAddressTest::encodingDecodesBackToTheName()
@@ -73,6 +77,7 @@ void SearchAddressTest::encodingDecodesBackToTheName()
 
 void SearchAddressTest::trimsSpaces_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("trimmed");
     QTest::newRow("spaces around") << "  abc  " << "abc";
@@ -80,6 +85,7 @@ void SearchAddressTest::trimsSpaces_data()
     QTest::newRow("ideographic spaces") << QStringLiteral("\u3000店\u3000") << QStringLiteral("店");
     QTest::newRow("tabs stay") << "\tabc\t" << "\tabc\t";
     QTest::newRow("only spaces") << "   " << "";
+    // clang-format on
 }
 
 void SearchAddressTest::trimsSpaces()

@@ -17,6 +17,7 @@ private slots:
 
 void TargetCalcTest::outcome_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("score"); // the shown score label; the record holds its number
     QTest::addColumn<QString>("raters");
     QTest::addColumn<QString>("target");
@@ -45,6 +46,7 @@ void TargetCalcTest::outcome_data()
     QTest::newRow("unreadable rater total") << s48 << "many" << "4.9" << Action::Keep << "";
     QTest::newRow("unreadable rater total, not needed") << s48 << "many" << "4.7" << Action::Show << "";
     QTest::newRow("target out of range") << s48 << "1000" << "1e300" << Action::Keep << "";
+    // clang-format on
 }
 
 void TargetCalcTest::outcome()

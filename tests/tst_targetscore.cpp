@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "form1probe.h"
 #include "app/form1.h"
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
+#include "form1probe.h"
 #include "webtest.h"
+#include "webtestbase.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <memory>
 
 namespace {
 
@@ -33,12 +32,10 @@ lookup::PageSnapshot ratingPage(const QList<tests::DsrFigures> &figures)
 
 } // namespace
 
-class TargetScoreTest : public QObject
+class TargetScoreTest : public tests::WebTestBase
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void targetOf5IsRunAgainAs4_9_data();
     void targetOf5IsRunAgainAs4_9();
     void differenceIsTakenAtFourDecimals();
@@ -53,30 +50,22 @@ private slots:
 private:
     void readRatingPage(const QList<tests::DsrFigures> &figures)
     {
-        emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(ratingPage(figures));
+        emit app::Form1Probe::hiddenBrowser(form())->documentComplete(ratingPage(figures));
     }
-    QLineEdit *input(int d) const { return m_form->findChild<QLineEdit *>(QStringList{"Text2", "Text3", "Text4"}[d]); }
-    QLabel *result(int d) const { return m_form->findChild<QLabel *>(QStringList{"Label20", "Label23", "Label26"}[d]); }
-
-    std::unique_ptr<app::Form1> m_form;
+    QLineEdit *input(int d) { return form().findChild<QLineEdit *>(QStringList{"Text2", "Text3", "Text4"}[d]); }
+    QLabel *result(int d) { return form().findChild<QLabel *>(QStringList{"Label20", "Label23", "Label26"}[d]); }
 };
-
-void TargetScoreTest::init()
-{
-    m_form = std::make_unique<app::Form1>();
-    m_form->show();
-}
-
-void TargetScoreTest::cleanup() { m_form.reset(); }
 
 void TargetScoreTest::targetOf5IsRunAgainAs4_9_data()
 {
+    // clang-format off
     QTest::addColumn<int>("dimension");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shownInput");
     QTest::addColumn<QString>("shownResult");
     QTest::newRow("5 becomes 4.9") << 0 << "5" << "4.9" << "1000";
     QTest::newRow("5 over a score above 4.9") << 2 << "5" << "4.9" << "";
+    // clang-format on
 }
 
 void TargetScoreTest::targetOf5IsRunAgainAs4_9()
@@ -142,12 +131,14 @@ void TargetScoreTest::newRatingPageEmptiesResults()
 
 void TargetScoreTest::copiedSummary_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("targets");
     QTest::addColumn<QString>("targetLines");
     QTest::newRow("no target") << QStringList{"", "", ""} << QString();
     QTest::newRow("targets with and without a result")
         << QStringList{"4.9", "abc", " 5 "}
         << QStringLiteral("宝贝与描述相符提升到：4.9分 需要5分人数：1000\n");
+    // clang-format on
 }
 
 void TargetScoreTest::copiedSummary()
@@ -158,14 +149,15 @@ void TargetScoreTest::copiedSummary()
     shop.locationUrl = shop.documentUrl = "https://shop1.taobao.com/view_shop.htm";
     shop.title = QStringLiteral("首页-测试旗舰店-淘宝网");
     shop.bodyHtml = QString(); // no rating link: the page flow stops here
-    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(shop);
+    emit app::Form1Probe::hiddenBrowser(form())->documentComplete(shop);
     lookup::PageSnapshot rating = ratingPage(currentFigures());
-    rating.strongs = {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
-    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(rating);
-    for (int d = 0; d < 3; ++d) input(d)->setText(targets[d]);
+    rating.strongs = tests::workedComparisons();
+    emit app::Form1Probe::hiddenBrowser(form())->documentComplete(rating);
+    for (int d = 0; d < 3; ++d)
+        input(d)->setText(targets[d]);
     QApplication::clipboard()->clear();
 
-    auto *frame = m_form->findChild<QWidget *>("Frame2");
+    auto *frame = form().findChild<QWidget *>("Frame2");
     QCOMPARE(frame->contextMenuPolicy(), Qt::ActionsContextMenu);
     QCOMPARE(frame->actions().value(0)->text(), QStringLiteral("复制结果"));
     frame->actions()[0]->trigger();
@@ -173,15 +165,15 @@ void TargetScoreTest::copiedSummary()
                                            "宝贝与描述相符：4.8分 低于行业平均 2.00% 飘红需要5分人数：960\n"
                                            "卖家的服务态度：4.6分 与行业平均持平 0.00% 飘红需要5分人数：0\n"
                                            "物流服务的质量：4.95分 高于行业平均 3.00% 飘红需要5分人数：0\n")
-        + targetLines + QStringLiteral("https://rate.taobao.com/user-rate-abc.htm\n");
+                            + targetLines + QStringLiteral("https://rate.taobao.com/user-rate-abc.htm\n");
     QCOMPARE(QApplication::clipboard()->text(), summary);
 
     // Ctrl+C does the same unless a text box has the focus, which copies its own selection.
     QApplication::clipboard()->clear();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->findChild<QWidget *>("Command1")->setFocus();
-    QTest::keySequence(m_form.get(), QKeySequence::Copy);
+    form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    form().findChild<QWidget *>("Command1")->setFocus();
+    QTest::keySequence(&form(), QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text(), summary);
     QApplication::clipboard()->clear();
     input(0)->setFocus();
@@ -193,10 +185,12 @@ void TargetScoreTest::copiedSummary()
 
 void TargetScoreTest::ratingPageOpensInTheUsersBrowser_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("opens");
     QTest::newRow("the marketplace's rating page") << "https://rate.taobao.com/user-rate-abc.htm" << true;
     QTest::newRow("a page elsewhere named like one") << "https://evil.example/rate.taobao.com/user-rate-abc.htm" << false;
+    // clang-format on
 }
 
 void TargetScoreTest::ratingPageOpensInTheUsersBrowser()
@@ -204,21 +198,21 @@ void TargetScoreTest::ratingPageOpensInTheUsersBrowser()
     QFETCH(QString, address);
     QFETCH(bool, opens);
     tests::DesktopStub desktop({"http", "https"});
-    QAction *open = m_form->findChild<QWidget *>("Frame2")->actions().value(1);
+    QAction *open = form().findChild<QWidget *>("Frame2")->actions().value(1);
     QVERIFY(open);
     QCOMPARE(open->text(), QStringLiteral("在浏览器中打开评分页"));
     QVERIFY(!open->isEnabled());
 
     lookup::PageSnapshot page = ratingPage(currentFigures());
     page.locationUrl = page.documentUrl = address;
-    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(page);
+    emit app::Form1Probe::hiddenBrowser(form())->documentComplete(page);
     QCOMPARE(open->isEnabled(), opens);
     open->trigger();
     QCOMPARE(desktop.opened, opens ? QStringList{address} : QStringList());
 
     // A new query has read no rating page yet.
-    m_form->findChild<QLineEdit *>("Text1")->setText("abc");
-    m_form->findChild<QPushButton *>("Command1")->click();
+    form().findChild<QLineEdit *>("Text1")->setText("abc");
+    form().findChild<QPushButton *>("Command1")->click();
     QVERIFY(!open->isEnabled());
 }
 

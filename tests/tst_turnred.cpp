@@ -40,11 +40,13 @@ private slots:
 
 void TurnRedTest::splitsKeepingEmptyEntries_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("joined");
     QTest::addColumn<QStringList>("entries");
     QTest::newRow("empty text has no entries") << "" << QStringList();
     QTest::newRow("one") << "4.8" << QStringList{"4.8"};
     QTest::newRow("empty pieces stay") << "#1##2#" << QStringList{"", "1", "", "2", ""};
+    // clang-format on
 }
 
 void TurnRedTest::splitsKeepingEmptyEntries()
@@ -71,6 +73,7 @@ void TurnRedTest::jisuanRecomputesScores()
 
 void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("starBox");
     QTest::addColumn<QString>("raterBox");
     QTest::addColumn<int>("dimensionsUpdated");
@@ -79,6 +82,7 @@ void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores_data()
     QTest::newRow("two rater totals") << "1#1#1#1#1#2#2#2#2#2#3#3#3#3#3" << "7#8" << 2;
     QTest::newRow("non-numeric total") << "1#1#1#1#1#2#2#2#2#2#3#3#3#3#3" << "x#8#9" << 0;
     QTest::newRow("nothing read") << "" << "" << 0;
+    // clang-format on
 }
 
 void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores()
@@ -112,6 +116,7 @@ void TurnRedTest::jisuanFailureKeepsLaterFieldsAndScores()
 
 void TurnRedTest::turnRedStep_data()
 {
+    // clang-format off
     QTest::addColumn<int>("dimension");
     QTest::addColumn<QString>("comparison");
     QTest::addColumn<QString>("result");
@@ -127,6 +132,7 @@ void TurnRedTest::turnRedStep_data()
     QTest::newRow("gap above 100 percent") << 0 << "150.00%" << "";
     QTest::newRow("average above 5") << 1 << "3.00%" << "";
     QTest::newRow("average exactly 5") << 1 << "2.00%" << "";
+    // clang-format on
 }
 
 void TurnRedTest::turnRedStep()

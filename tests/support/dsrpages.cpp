@@ -54,4 +54,9 @@ QList<DsrFigures> workedFigures()
             {"4.90", {"90.00%", "10.00%", "0.00%", "0.00%", QStringLiteral("暂无人打分")}, "300"}};
 }
 
+QList<lookup::StrongElement> workedComparisons()
+{
+    return {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}, {"percent", "3.00%"}};
+}
+
 } // namespace tests

@@ -29,4 +29,8 @@ QString ratingPageBody(const QList<DsrFigures> &dimensions, const QList<lookup::
 // The worked example: description 4.7748 recomputed from its shares, 1000 raters.
 QList<DsrFigures> workedFigures();
 
+// The worked example's comparisons: description 2.00% below the industry, service equal,
+// logistics 3.00% above.
+QList<lookup::StrongElement> workedComparisons();
+
 } // namespace tests

@@ -25,13 +25,15 @@ void QueryWindow::query(const QString &name) const
 
 bool QueryWindow::idle() const { return button()->isEnabled() && button()->text() == QStringLiteral("查询"); }
 
+bool QueryWindow::busy() const { return !button()->isEnabled() && button()->text() == QStringLiteral("查询中..."); }
+
 QString QueryWindow::text(const char *label) const { return m_form->findChild<QLabel *>(QLatin1String(label))->text(); }
 
 QString QueryWindow::caption() const { return m_form->findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(); }
 
 void QueryWindow::runOutTheTimer() const
 {
-    for (int tick = 0; tick < 21; ++tick)
+    for (int tick = 0; tick <= app::Form1::lastBusyTick; ++tick)
         app::Form1Probe::tick(*m_form);
 }
 

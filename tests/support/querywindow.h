@@ -19,6 +19,7 @@ public:
     app::Form1 &form() const { return *m_form; }
     void query(const QString &name) const;
     bool idle() const;
+    bool busy() const;
     QString text(const char *label) const; // a label's text
     QString caption() const;               // the results frame's caption
     void runOutTheTimer() const;           // the ticks of a query that got no answer

@@ -19,6 +19,19 @@ namespace tests {
 // than any answer of the fake marketplace should take.
 constexpr int answerTimeoutMs = 20000;
 
+// The longest a page of ten megabytes may take to be loaded and read.
+constexpr int hugePageTimeoutMs = 30000;
+
+// How soon a query whose engine died gives the button back: at once, long before its timeout.
+constexpr int promptAnswerTimeoutMs = 5000;
+
+// How long a test watches for something that must not happen, such as a query giving its button
+// back with no answer.
+constexpr int quietPeriodMs = 1500;
+
+// Time for the late events of a step to arrive before a test looks whether any came.
+constexpr int lateEventsMs = 300;
+
 // Opens the fake marketplace's listening socket and points Chromium at it. Must run before the
 // QApplication exists, since the browser process reads its flags once.
 void prepareWebEnvironment();
@@ -30,7 +43,7 @@ FakeMarketplace &marketplace();
 Response page(const QString &title, const QString &body);
 
 // Waits until the marketplace has received a request matching the predicate, or times out.
-bool waitForRequest(const std::function<bool(const Request &)> &matches, int timeoutMs = 15000);
+bool waitForRequest(const std::function<bool(const Request &)> &matches, int timeoutMs = answerTimeoutMs);
 
 } // namespace tests
 

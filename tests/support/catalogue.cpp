@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: MIT
+#include "catalogue.h"
+
+#include "dsrpages.h"
+#include "webtest.h"
+
+namespace tests {
+
+namespace {
+
+using Page = std::function<Response(const Shop &)>;
+
+// The shop page that links its rating page, after some markup of its own.
+Page linked(const QString &before = {})
+{
+    return [before](const Shop &shop) { return shopPage(shop.title, shop.id, before); };
+}
+
+Response ratingPageOf(const Shop &shop, const QString &body)
+{
+    return page(shop.title + QStringLiteral(" - 信用评价"), body);
+}
+
+Page rated(const QList<DsrFigures> &figures, const QList<lookup::StrongElement> &comparisons)
+{
+    return [=](const Shop &shop) { return ratingPageOf(shop, ratingPageBody(figures, comparisons)); };
+}
+
+Page late(Page answer, int delayMs)
+{
+    return [=](const Shop &shop) {
+        Response response = answer(shop);
+        response.delayMs = delayMs;
+        return response;
+    };
+}
+
+Page cutBefore(Page answer, const QString &before)
+{
+    return [=](const Shop &shop) { return cut(answer(shop), before.toUtf8()); };
+}
+
+QList<DsrFigures> withRaters(QString raters)
+{
+    QList<DsrFigures> figures = workedFigures();
+    figures[0].raters = std::move(raters);
+    return figures;
+}
+
+// Two megabytes of an item list before the rating link, then a rating page broken every way:
+// unclosed tags, stray quotes, a list cut short.
+const QString itemList =
+    QStringLiteral("<div class=\"item\"><a href=\"//item.taobao.com/item.htm?id=1\">宝贝</a></div>\n").repeated(30000);
+const QString malformedRating =
+    QStringLiteral("<ul id=\"dsr\"><li><em title=\"4.8分\"\"<div class=count count>暂无人打分<span>共<SPAN>abc<"
+                   "</ul><strong class=\"percent lower\">12.5<b>%</strong><strong class='percent'><<<</strong>");
+
+QList<lookup::StrongElement> manyComparisons()
+{
+    QList<lookup::StrongElement> many(10000, {"percent lower", "9.00%"});
+    many.prepend({"percent normal", "1.00%"});
+    return many;
+}
+
+Response hang(const Shop &)
+{
+    Response never;
+    never.hang = true;
+    return never;
+}
+
+Response loginPage(const Request &request)
+{
+    if (request.method != "POST")
+        return page("login", "<form method=\"post\" action=\"/member/login.jhtml\"><input name=\"u\"></form>");
+    Response loggedIn = page("logged in", "welcome");
+    loggedIn.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("logged=1; Domain=.taobao.com; Path=/; Secure")));
+    return loggedIn;
+}
+
+Response search(const Request &request)
+{
+    QByteArray name = searchedName(request);
+    if (name == "login") {
+        if (!request.headers.value("cookie").contains("logged=1")) return redirectTo(loginPageAddress);
+        name = "found";
+    }
+    for (const Shop &shop : catalogue())
+        if (shop.name == name) return redirectTo("https://shop" + shop.id + ".taobao.com/view_shop.htm");
+    return page("search", "no shop");
+}
+
+const Shop *shopWhere(const std::function<bool(const Shop &)> &matches)
+{
+    for (const Shop &shop : catalogue())
+        if (matches(shop)) return &shop;
+    return nullptr;
+}
+
+} // namespace
+
+const QList<Shop> &catalogue()
+{
+    const QList<lookup::StrongElement> three = workedComparisons();
+    static const QList<Shop> shops = {
+        {"found", "1001", QStringLiteral("测试旗舰店"), linked(), rated(workedFigures(), three)},
+        {"twodims", "1002", QStringLiteral("第二家店"), linked(),
+         rated(workedFigures().mid(0, 2), {{"percent", "1.00%"}, {"percent normal", "0.00%"}})},
+        {"nolink",
+         "1003",
+         QStringLiteral("无链接店"),
+         [](const Shop &shop) {
+             return page(QStringLiteral("首页-%1-淘宝网").arg(shop.title), "<a href=\"/search.htm\">搜索</a>");
+         },
+         {}},
+        {"nodsr", "1004", QStringLiteral("无评分店"), linked(),
+         [=](const Shop &shop) { return ratingPageOf(shop, comparisonMarkup(three)); }},
+        {"nbsp-before", "1005", QStringLiteral("空格店"), linked(),
+         rated(withRaters(QStringLiteral("\u00A01000")), three)},
+        {"nbsp-after", "1006", QStringLiteral("空格店"), linked(),
+         rated(withRaters(QStringLiteral("1000\u00A0")), three)},
+        {"slow", "1007", QStringLiteral("慢店"), linked(), late(rated(workedFigures(), three), 1500)},
+        {"unreadable", "2001", QStringLiteral("大店"), linked(itemList),
+         [](const Shop &shop) { return ratingPageOf(shop, malformedRating); }},
+        {"cut-shop", "2011", QStringLiteral("断店"), cutBefore(linked(), QStringLiteral("<a href")),
+         rated(workedFigures(), three)},
+        {"cut-rating", "2012", QStringLiteral("断评店"), linked(),
+         cutBefore(rated(workedFigures(), three), QStringLiteral("卖家的服务态度"))},
+        {"huge", "2003", QStringLiteral("巨店"), linked(QString(10'000'000, u'x')), rated(workedFigures(), three)},
+        {"many", "2004", QStringLiteral("多比较店"), linked(), rated(workedFigures(), manyComparisons())},
+        {"hostile", "2006", QStringLiteral("<b>粗</b><img src=x onerror=alert(1)>"), linked(),
+         rated(workedFigures(),
+               {{"percent lower", QStringLiteral("<img src=x onerror=\"document.title='x'\">2.00%")}})},
+        {"hanging", "2007", QStringLiteral("挂店"), linked(), hang},
+        {"云栖数码旗舰店", "1010", QStringLiteral("云栖数码旗舰店"), linked(),
+         rated(workedFigures(), three)}, // the screenshots'
+    };
+    return shops;
+}
+
+const Shop &shopNamed(const QByteArray &name)
+{
+    const Shop *shop = shopWhere([&](const Shop &s) { return s.name == name; });
+    if (!shop) qFatal("no shop named %s in the catalogue", name.constData());
+    return *shop;
+}
+
+QByteArray searchedName(const Request &request)
+{
+    const QByteArray start = "/search?q=%40";
+    if (!request.target.startsWith(start)) return {};
+    return QByteArray::fromPercentEncoding(request.target.mid(start.size()).split('&').value(0));
+}
+
+Response shopPage(const QString &title, const QByteArray &ratingId, const QString &before)
+{
+    return page(QStringLiteral("首页-%1-淘宝网").arg(title),
+                before
+                    + QStringLiteral("<a href=\"//rate.taobao.com/user-rate-%1.htm\">信用评价</a>")
+                          .arg(QString::fromLatin1(ratingId)));
+}
+
+Response cut(Response response, const QByteArray &before)
+{
+    response.cutAfter = response.body.indexOf(before);
+    return response;
+}
+
+Response catalogueAnswer(const Request &request)
+{
+    if (request.host == "shopsearch.taobao.com") return search(request);
+    if (request.host == "login.taobao.com") return loginPage(request);
+    if (request.host == "www.quillfen.example")
+        return page(
+            QStringLiteral("Quillfen"),
+            QStringLiteral("<div style=\"font: 13px sans-serif; padding: 8px; background: #fff4e5\">"
+                           "<b>Quillfen</b> 卖家工具：动态评分查询、飘红计算、提升计算</div>"
+                           "<img src=\"/logo.png\" alt=\"\" hidden><link rel=\"stylesheet\" href=\"/look.css\">"));
+    if (const Shop *shop = shopWhere([&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))
+        return shop->shopPage(*shop);
+    if (const Shop *shop = shopWhere([&](const Shop &s) { return request.target == "/user-rate-" + s.id + ".htm"; });
+        shop && request.host == "rate.taobao.com" && shop->ratingPage)
+        return shop->ratingPage(*shop);
+    Response notFound = page("not found", "not found");
+    notFound.status = 404;
+    return notFound;
+}
+
+void serveCatalogue(const OwnAnswers &own)
+{
+    marketplace().setHandler([own](const Request &request) {
+        if (own) {
+            if (std::optional<Response> answer = own(request)) return *answer;
+        }
+        return catalogueAnswer(request);
+    });
+}
+
+} // namespace tests
