@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
-#include "app/messages.h"
-#include "browser/engineflags.h"
+#include "app/startup.h"
 #include "browser/profile.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    app::quietQtMessages();
-    browser::keepUnshownPagesAwake();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    app::prepareStartUp();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Larkspire"));
 

@@ -2,8 +2,7 @@
 #include "coldstart.h"
 
 #include "app/form1.h"
-#include "app/messages.h"
-#include "browser/engineflags.h"
+#include "app/startup.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
@@ -68,9 +67,7 @@ StartTimes measureColdStarts(int runs)
 int coldStartChild(int argc, char *argv[])
 {
     tests::prepareWebEnvironment(); // the promotion page comes from the fake marketplace
-    app::quietQtMessages();
-    browser::keepUnshownPagesAwake();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    app::prepareStartUp();
     QApplication application(argc, argv);
     tests::marketplace().setHandler(heavyAnswer);
     browser::SharedProfile profile;

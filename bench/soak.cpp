@@ -3,8 +3,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/messages.h"
-#include "browser/engineflags.h"
+#include "app/startup.h"
 #include "browser/profile.h"
 #include "heavymarketplace.h"
 #include "loop.h"
@@ -102,9 +101,7 @@ Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplicatio
 int soak(int queries, int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
-    app::quietQtMessages();
-    browser::keepUnshownPagesAwake();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    app::prepareStartUp();
     QApplication application(argc, argv);
     browser::SharedProfile profile;
     tests::marketplace().setHandler(heavyAnswer);

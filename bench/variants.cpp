@@ -2,8 +2,7 @@
 #include "variants.h"
 
 #include "app/form1.h"
-#include "app/messages.h"
-#include "browser/engineflags.h"
+#include "app/startup.h"
 #include "browser/marketplacepage.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
@@ -156,12 +155,11 @@ QString answer(Variant &variant, const QString &command)
 int runVariant(const QString &name, int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
-    const bool isApp = name == QLatin1String("app");
-    if (isApp) {
-        app::quietQtMessages();
-        browser::keepUnshownPagesAwake();
-    }
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The program starts as main() starts it; the pages alone with Chromium's own settings.
+    if (name == QLatin1String("app"))
+        app::prepareStartUp();
+    else
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     tests::marketplace().setHandler(heavyAnswer);
     browser::SharedProfile profile; // the program's, off the record; the pages alone use one alike

@@ -3,7 +3,7 @@
 // Each run is a child process of this test (started with --run), so that its exit status and
 // everything it prints can be seen; the child is built as main() builds the program.
 #include "app/form2.h"
-#include "app/messages.h"
+#include "app/startup.h"
 #include "catalogue.h"
 #include "querywindow.h"
 #include "webtest.h"
@@ -26,9 +26,7 @@ QString loginWindowState()
 int runProgram(int argc, char *argv[], const QString &name)
 {
     tests::prepareWebEnvironment();
-    app::quietQtMessages();
-    browser::keepUnshownPagesAwake();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    app::prepareStartUp();
     QApplication application(argc, argv);
     browser::SharedProfile profile;
     tests::serveCatalogue();
