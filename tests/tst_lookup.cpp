@@ -10,10 +10,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include <memory>
 #include <optional>
 
 using lookup::StrongElement;
@@ -44,6 +44,21 @@ std::optional<tests::Response> loginAlways(const tests::Request &request)
 {
     if (request.host == "shopsearch.taobao.com") return tests::redirectTo(tests::loginPageAddress);
     return std::nullopt;
+}
+
+// What a script gives on the page's current document, or nothing if the page gave no answer in time.
+QVariant evaluate(QWebEnginePage *page, const QString &script)
+{
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [answer](const QVariant &result) { *answer = result; });
+    const bool answered = QTest::qWaitFor([&] { return answer->has_value(); }, tests::answerTimeoutMs);
+    return answered ? **answer : QVariant();
+}
+
+// A loaded login page whose document carries no mark of the test's: a new one, once the old is marked.
+bool unmarkedLoginPage(QWebEnginePage *page)
+{
+    return evaluate(page, "document.readyState === 'complete' && document.title === 'login' && !window.seen").toBool();
 }
 
 } // namespace
@@ -159,17 +174,20 @@ void LookupTest::loginRequired()
     const QString expected = QString::fromLatin1(tests::loginPageAddress);
     QTRY_COMPARE_WITH_TIMEOUT(login->webBrowser1()->locationUrl(), expected, tests::answerTimeoutMs);
 
-    // A second login answer shows the same window, on the new login page.
-    QSignalSpy loaded(login->webBrowser1(), &browser::WebBrowser::documentComplete);
+    // A second login answer shows the same window, on a new login page. Submitting on the old one
+    // while the new one loads would lose the login, so the old document is marked first.
+    QWebEnginePage *page = login->webBrowser1()->page();
+    QTRY_VERIFY_WITH_TIMEOUT(unmarkedLoginPage(page), tests::answerTimeoutMs);
+    evaluate(page, "window.seen = true");
     query("login");
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QCOMPARE(app::Form2::ifLoaded(), login);
     QVERIFY(login->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), tests::answerTimeoutMs); // it may have come while the button came back
+    QTRY_VERIFY_WITH_TIMEOUT(unmarkedLoginPage(page), tests::answerTimeoutMs);
 
     // The user logs in on the login page; the login holds for the hidden browser.
-    login->webBrowser1()->page()->runJavaScript("document.forms[0].submit();");
-    QTRY_VERIFY_WITH_TIMEOUT(login->webBrowser1()->page()->title() == "logged in", tests::answerTimeoutMs);
+    page->runJavaScript("document.forms[0].submit();");
+    QTRY_VERIFY_WITH_TIMEOUT(page->title() == "logged in", tests::answerTimeoutMs);
     query("login");
     QTRY_COMPARE_WITH_TIMEOUT(text("Label33"), "762", tests::answerTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
