@@ -13,7 +13,6 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
-#include <memory>
 #include <optional>
 
 using lookup::StrongElement;
@@ -46,19 +45,11 @@ std::optional<tests::Response> loginAlways(const tests::Request &request)
     return std::nullopt;
 }
 
-// What a script gives on the page's current document, or nothing if the page gave no answer in time.
-QVariant evaluate(QWebEnginePage *page, const QString &script)
-{
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    page->runJavaScript(script, [answer](const QVariant &result) { *answer = result; });
-    const bool answered = QTest::qWaitFor([&] { return answer->has_value(); }, tests::answerTimeoutMs);
-    return answered ? **answer : QVariant();
-}
-
 // A loaded login page whose document carries no mark of the test's: a new one, once the old is marked.
 bool unmarkedLoginPage(QWebEnginePage *page)
 {
-    return evaluate(page, "document.readyState === 'complete' && document.title === 'login' && !window.seen").toBool();
+    return tests::evaluate(page, "document.readyState === 'complete' && document.title === 'login' && !window.seen")
+        .toBool();
 }
 
 } // namespace
@@ -178,7 +169,7 @@ void LookupTest::loginRequired()
     // while the new one loads would lose the login, so the old document is marked first.
     QWebEnginePage *page = login->webBrowser1()->page();
     QTRY_VERIFY_WITH_TIMEOUT(unmarkedLoginPage(page), tests::answerTimeoutMs);
-    evaluate(page, "window.seen = true");
+    tests::evaluate(page, "window.seen = true");
     query("login");
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QCOMPARE(app::Form2::ifLoaded(), login);

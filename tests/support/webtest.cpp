@@ -2,6 +2,10 @@
 #include "webtest.h"
 
 #include <QElapsedTimer>
+#include <QWebEnginePage>
+
+#include <memory>
+#include <optional>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -61,6 +65,15 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
         QTest::qWait(20);
     }
     return false;
+}
+
+QVariant evaluate(QWebEnginePage *page, const QString &script)
+{
+    // The answer may come after a timeout, so it lands in storage the callback shares.
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [answer](const QVariant &result) { *answer = result; });
+    const bool answered = QTest::qWaitFor([&] { return answer->has_value(); }, answerTimeoutMs);
+    return answered ? **answer : QVariant();
 }
 
 } // namespace tests

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTest>
 
+class QWebEnginePage;
+
 // Snapshots travel in signals that tests record.
 Q_DECLARE_METATYPE(lookup::PageSnapshot)
 
@@ -44,6 +46,9 @@ Response page(const QString &title, const QString &body);
 
 // Waits until the marketplace has received a request matching the predicate, or times out.
 bool waitForRequest(const std::function<bool(const Request &)> &matches, int timeoutMs = answerTimeoutMs);
+
+// What a script gives on the page's current document, or nothing if the page gave no answer in time.
+QVariant evaluate(QWebEnginePage *page, const QString &script);
 
 } // namespace tests
 
