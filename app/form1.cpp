@@ -5,6 +5,7 @@
 #include "app/figurelabel.h"
 #include "app/form1layout.h"
 #include "app/form2.h"
+#include "app/namecompleter.h"
 #include "app/resultsummary.h"
 #include "app/wording.h"
 #include "browser/profile.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QCompleter>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHash>
@@ -25,7 +25,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -90,19 +89,13 @@ Form1::Form1(QWidget *parent)
     // A query whose pages can no longer complete is over: the button need not wait for the timer.
     connect(m_webBrowser2, &browser::WebBrowser::renderProcessDied, this, &Form1::giveButtonBack);
     connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this, &Form1::onHiddenPageComplete);
-    m_webBrowser2->setPartsToRead(
-        [](const QString &address) { return lookup::partsReadOn(lookup::landingOf(address)); });
+    m_webBrowser2->setReadingRules(lookup::readingRules());
     // Enter in the name input does what pressing the button does, and nothing while it is busy.
     connect(m_text1, &QLineEdit::returnPressed, m_command1, &QPushButton::click);
     for (int d = 0; d < calc::dimensionCount; ++d)
         connect(m_targetInputs[d], &QLineEdit::textChanged, this, [this, d] { onTargetChanged(d); });
 
-    // The names queried in this run come back as the user types one, the latest first.
-    m_queriedNames = new QStringListModel(this);
-    auto *completer = new QCompleter(m_queriedNames, this);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setModelSorting(QCompleter::UnsortedModel);
-    m_text1->setCompleter(completer);
+    m_queriedNames = new NameCompleter(m_text1);
 
     // Ctrl+C copies the results unless a text box has the focus: it copies its own selection.
     auto *copy = new QAction(QStringLiteral("复制结果"), this);
@@ -216,17 +209,8 @@ void Form1::command1Click()
     m_timer1->setInterval(1000);
     m_timer1->start();
     setRatingAddress(QString());
-    rememberQueriedName(m_text1->text().trimmed());
+    m_queriedNames->remember(lookup::trimName(m_text1->text()));
     m_webBrowser2->navigate(lookup::searchAddress(m_text1->text()));
-}
-
-void Form1::rememberQueriedName(const QString &name)
-{
-    if (name.isEmpty()) return;
-    QStringList names = m_queriedNames->stringList();
-    names.removeAll(name);
-    names.prepend(name);
-    m_queriedNames->setStringList(names);
 }
 
 void Form1::timer1Tick()

@@ -14,7 +14,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStringListModel;
 class QTimer;
 class QWebEngineView;
 
@@ -23,6 +22,8 @@ class WebBrowser;
 }
 
 namespace app {
+
+class NameCompleter;
 
 // The main window: the name input and query button, the results, turn-red and target-score
 // frames, the promotion panel, and the hidden browser that follows the marketplace's pages.
@@ -57,7 +58,6 @@ private:
 
     void onPromotionComplete(const lookup::PageSnapshot &page);
     void onHiddenPageComplete(const lookup::PageSnapshot &page);
-    void rememberQueriedName(const QString &name);
     void setRatingAddress(const QString &address);
     void openRatingPage();
     void copyResults();
@@ -85,7 +85,7 @@ private:
     QTimer *m_timer1 = nullptr;
     browser::WebBrowser *m_promotionBrowser = nullptr;
     browser::WebBrowser *m_webBrowser2 = nullptr;
-    QStringListModel *m_queriedNames = nullptr; // most recent first, for the name input's completer
+    NameCompleter *m_queriedNames = nullptr;
     QAction *m_openRatingPage = nullptr;
     QString m_ratingAddress; // the rating page the figures were read from, since the last query
 

@@ -4,6 +4,7 @@
 #include "browser/log.h"
 #include "lookup/hosts.h"
 
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
 #include <algorithm>
@@ -44,6 +45,8 @@ MarketplacePage::MarketplacePage(QWebEngineProfile *profile, QObject *parent)
     : SilentPage(profile, parent)
 {
     setUrlRequestInterceptor(new MarketplaceOnly(this));
+    // Nothing shows its icon, and the fetch of a default icon may outlive the page's interceptor.
+    settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
 }
 
 bool MarketplacePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)

@@ -5,6 +5,9 @@
 #include "browser/marketplacepage.h"
 #include "browser/outwardpage.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QUrl>
 #include <QVariantMap>
 #include <QWebEnginePage>
@@ -17,11 +20,18 @@ Q_LOGGING_CATEGORY(lcBrowser, "larkspire.browser", QtInfoMsg)
 namespace {
 
 // Runs in the application's isolated world, so page scripts cannot replace what it calls. Each
-// part is read only when asked for: a page's markup is large, and it crosses from the engine's
-// process to this one.
+// part is read only when the rule for the document's address asks for it: a page's markup is
+// large, and it crosses from the engine's process to this one.
 const char snapshotScript[] = R"JS(
-(function (read) {
-    var snapshot = {url: String(document.URL), title: String(document.title), body: null, dsr: null, strongs: []};
+(function (rules) {
+    var url = String(document.URL);
+    var mark = url.search(/[?#]/);
+    var beforeQuery = mark < 0 ? url : url.substring(0, mark);
+    var read = {};
+    for (var r = 0; r < rules.length; ++r) {
+        if ((rules[r].beforeQuery ? beforeQuery : url).indexOf(rules[r].text) >= 0) { read = rules[r]; break; }
+    }
+    var snapshot = {url: url, title: String(document.title), body: null, dsr: null, strongs: []};
     if (read.body && document.body) snapshot.body = String(document.body.innerHTML);
     if (read.dsr) {
         var lists = document.getElementsByTagName('ul');
@@ -38,12 +48,17 @@ const char snapshotScript[] = R"JS(
 })
 )JS";
 
-QString snapshotCall(const lookup::SnapshotParts &parts)
+QString snapshotCall(const QList<lookup::ReadingRule> &rules)
 {
-    auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
-    return QString::fromLatin1(snapshotScript)
-           + QStringLiteral("({body: %1, dsr: %2, strongs: %3})")
-                 .arg(flag(parts.body), flag(parts.dsrList), flag(parts.strongs));
+    QJsonArray table;
+    for (const lookup::ReadingRule &rule : rules)
+        table.append(QJsonObject{{QStringLiteral("text"), rule.text},
+                                 {QStringLiteral("beforeQuery"), rule.beforeQuery},
+                                 {QStringLiteral("body"), rule.parts.body},
+                                 {QStringLiteral("dsr"), rule.parts.dsrList},
+                                 {QStringLiteral("strongs"), rule.parts.strongs}});
+    return QString::fromLatin1(snapshotScript) + QLatin1Char('(')
+           + QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
 }
 
 std::optional<QString> optionalText(const QVariant &value)
@@ -82,6 +97,7 @@ QWebEnginePage *createPage(WebBrowser::Kind kind, QWebEngineProfile *profile, QO
 WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
     : QObject(parent)
     , m_page(createPage(kind, profile, this))
+    , m_snapshotCall(snapshotCall(lookup::readEverything))
 {
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::reportRenderProcessDeath);
@@ -94,6 +110,8 @@ void WebBrowser::navigate(const QString &address)
     m_page->load(QUrl(absolute));
 }
 
+void WebBrowser::setReadingRules(const QList<lookup::ReadingRule> &rules) { m_snapshotCall = snapshotCall(rules); }
+
 QString WebBrowser::locationUrl() const { return m_page->url().toString(QUrl::FullyEncoded); }
 
 void WebBrowser::takeSnapshot(bool loaded)
@@ -104,15 +122,14 @@ void WebBrowser::takeSnapshot(bool loaded)
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
-    m_page->runJavaScript(snapshotCall(m_partsToRead(locationUrl())), QWebEngineScript::ApplicationWorld,
-                          [this](const QVariant &result) {
-                              const QString location = locationUrl();
-                              if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
-                                  qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
-                                  return;
-                              }
-                              emit documentComplete(snapshotFrom(result.toMap(), location));
-                          });
+    m_page->runJavaScript(m_snapshotCall, QWebEngineScript::ApplicationWorld, [this](const QVariant &result) {
+        const QString location = locationUrl();
+        if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
+            qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
+            return;
+        }
+        emit documentComplete(snapshotFrom(result.toMap(), location));
+    });
 }
 
 void WebBrowser::reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)

@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QWebEnginePage>
 
-#include <functional>
-
 class QWebEngineProfile;
 
 namespace browser {
@@ -33,12 +31,8 @@ public:
 
     QWebEnginePage *page() const { return m_page; }
 
-    // Chooses, by the address of each completed page, which parts its snapshot reads; every part
-    // unless told otherwise.
-    void setPartsToRead(std::function<lookup::SnapshotParts(const QString &address)> choose)
-    {
-        m_partsToRead = std::move(choose);
-    }
+    // Which parts of each completed page its snapshot reads; every part unless told otherwise.
+    void setReadingRules(const QList<lookup::ReadingRule> &rules);
 
 signals:
     void documentComplete(const lookup::PageSnapshot &snapshot);
@@ -51,9 +45,7 @@ private:
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     QWebEnginePage *m_page;
-    std::function<lookup::SnapshotParts(const QString &address)> m_partsToRead = [](const QString &) {
-        return lookup::everyPart;
-    };
+    QString m_snapshotCall;
 };
 
 } // namespace browser

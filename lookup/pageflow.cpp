@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <array>
 
 namespace lookup {
 
@@ -30,15 +31,33 @@ QStringView withoutQuery(const QString &address)
     return QStringView(address).left(end);
 }
 
+// The landings' address tests, in the order they are tried. The search and login pages are told
+// by the shown address before its query, the shop and rating pages by the document's own address.
+struct LandingTest {
+    Landing landing;
+    QString text;
+    bool byShownAddress;
+};
+
+const std::array<LandingTest, 4> &landingTests()
+{
+    static const std::array<LandingTest, 4> tests = {{
+        {Landing::SearchPage, shopSearchHost, true},
+        {Landing::LoginPage, loginHost, true},
+        {Landing::ShopPage, QStringLiteral("view_shop.htm"), false},
+        {Landing::RatingPage, ratingHost + QLatin1String("/user-rate-"), false},
+    }};
+    return tests;
+}
+
 } // namespace
 
 Landing landingOf(const PageSnapshot &page)
 {
-    const QStringView location = withoutQuery(page.locationUrl);
-    if (location.contains(shopSearchHost)) return Landing::SearchPage;
-    if (location.contains(loginHost)) return Landing::LoginPage;
-    if (page.documentUrl.contains(QLatin1String("view_shop.htm"))) return Landing::ShopPage;
-    if (page.documentUrl.contains(QString(ratingHost) + QLatin1String("/user-rate-"))) return Landing::RatingPage;
+    for (const LandingTest &test : landingTests()) {
+        const QStringView address = test.byShownAddress ? withoutQuery(page.locationUrl) : page.documentUrl;
+        if (address.contains(test.text)) return test.landing;
+    }
     return Landing::Other;
 }
 
@@ -59,6 +78,15 @@ SnapshotParts partsReadOn(Landing landing)
     case Landing::Other: break;
     }
     return {};
+}
+
+QList<ReadingRule> readingRules()
+{
+    // The snapshot has only the document's address: it stands for the shown one too.
+    QList<ReadingRule> rules;
+    for (const LandingTest &test : landingTests())
+        rules.append({test.text, test.byShownAddress, partsReadOn(test.landing)});
+    return rules;
 }
 
 namespace {

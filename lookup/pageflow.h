@@ -21,6 +21,9 @@ Landing landingOf(const QString &address);
 // page's DSR list and comparison elements, and of any other page nothing but address and title.
 SnapshotParts partsReadOn(Landing landing);
 
+// The same choice made by the page's own address when the hidden browser reads it.
+QList<ReadingRule> readingRules();
+
 // How the marketplace compares a dimension with its industry.
 enum class Comparison { Higher, Lower, Equal };
 

@@ -33,4 +33,18 @@ struct SnapshotParts {
 
 inline constexpr SnapshotParts everyPart{true, true, true};
 
+// Chooses which parts a snapshot reads by the document's own address at the moment it is read,
+// the address that then decides what the page is: a page may change its address after loading
+// (history.replaceState) and before it is read. The first rule whose text occurs in the address
+// decides, looking only before the address's query and fragment when told; where none does,
+// nothing but the addresses and the title is read.
+struct ReadingRule {
+    QString text;
+    bool beforeQuery = false;
+    SnapshotParts parts;
+};
+
+// What a browser reads of a page unless told otherwise: everything.
+inline const QList<ReadingRule> readEverything{{QString(), false, everyPart}};
+
 } // namespace lookup

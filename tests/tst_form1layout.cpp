@@ -6,6 +6,7 @@
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
 #include "form1probe.h"
+#include "userinput.h"
 #include "webtest.h"
 #include "webtestbase.h"
 
@@ -262,17 +263,17 @@ void Form1LayoutTest::stackingOrder()
 
 void Form1LayoutTest::focusOrder()
 {
+    // Tab through the window from the first target box; the promotion panel's page keeps Tab
+    // for its own links, so the walk ends there.
     const QStringList expected = {"Text2", "Text3", "Text4", "Command1", "Text1", "WebBrowser1"};
+    QVERIFY(tests::focus(find("Text2")));
     QStringList order;
-    QWidget *widget = find("Text2");
-    while (order.size() < expected.size()) {
-        QWidget *owner = widget;
+    for (int step = 0; step < expected.size(); ++step) {
+        QWidget *owner = QApplication::focusWidget();
         while (owner && !expected.contains(owner->objectName()))
             owner = owner->parentWidget();
-        if (owner && (widget->focusPolicy() & Qt::TabFocus) && (order.isEmpty() || order.last() != owner->objectName()))
-            order << owner->objectName();
-        widget = widget->nextInFocusChain();
-        if (widget == find("Text2")) break;
+        order << (owner ? owner->objectName() : QStringLiteral("?"));
+        tests::keyClick(m_form, Qt::Key_Tab);
     }
     QCOMPARE(order, expected);
 }

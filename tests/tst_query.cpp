@@ -3,14 +3,17 @@
 #include "app/twips.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
+#include "userinput.h"
 #include "webtest.h"
 #include "webtestbase.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -37,6 +40,8 @@ private slots:
     void keyStartsAQuery_data();
     void keyStartsAQuery();
     void queriedNamesAreOffered();
+    void offeredNameQueries_data();
+    void offeredNameQueries();
     void timeoutGivesTheButtonBackAtTheTwentyFirstTick();
     void clickAfterEarlyGiveBackRearms();
     void promotionPanel_data();
@@ -70,7 +75,7 @@ void QueryTest::init()
 void QueryTest::emptyNameAsksForOne()
 {
     tests::MessageBoxWatcher boxes;
-    command1()->click();
+    tests::click(command1());
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen()[0].title, "Larkspire");
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("请输入旺旺名"));
@@ -101,8 +106,7 @@ void QueryTest::queryGoesBusyAndSearches()
     QFETCH(QString, name);
     QFETCH(QByteArray, encoded);
     tests::MessageBoxWatcher boxes; // the fake search answers "no shop"
-    text1()->setText(name);
-    command1()->click();
+    window().query(name);
     QVERIFY(window().busy());
     QCOMPARE(app::Form1Probe::busyTicks(form()), 1);
     QVERIFY(app::Form1Probe::timer1(form())->isActive());
@@ -135,13 +139,12 @@ void QueryTest::keyStartsAQuery()
     QFETCH(int, key);
     tests::MessageBoxWatcher boxes;
     QWidget *focused = form().findChild<QWidget *>(focus);
-    form().activateWindow();
-    focused->setFocus();
-    QTest::keyClick(focused, Qt::Key(key)); // with no name, as the button does: a message
+    QVERIFY(tests::focus(focused));
+    tests::keyClick(focused, Qt::Key(key)); // with no name, as the button does: a message
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("请输入旺旺名"));
     text1()->setText("abc");
-    QTest::keyClick(focused, Qt::Key(key));
+    tests::keyClick(focused, Qt::Key(key));
     QVERIFY(window().busy());
     QVERIFY(tests::waitForRequest(isSearch));
 }
@@ -149,18 +152,60 @@ void QueryTest::keyStartsAQuery()
 void QueryTest::queriedNamesAreOffered()
 {
     tests::MessageBoxWatcher boxes;
-    for (const QString name : {" abc ", "abd", "xyz", "abc"}) {
-        text1()->setText(name);
-        command1()->click();
+    for (const QString &name : QStringList{" abc ", "abd", QStringLiteral("\txyz\u3000"), "abc"}) {
+        window().query(name);
         QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
     }
-    QCompleter *completer = text1()->completer();
-    QVERIFY(completer);
-    completer->setCompletionPrefix("AB");
-    QStringList offered;
-    for (int row = 0; completer->setCurrentRow(row); ++row)
-        offered << completer->currentCompletion();
-    QCOMPARE(offered, (QStringList{"abc", "abd"})); // the latest first, each once, without its spaces
+    // The latest first, each once, as it was searched: without the spaces around it, tab kept.
+    auto *names = qobject_cast<QStringListModel *>(text1()->completer()->model());
+    QVERIFY(names);
+    QCOMPARE(names->stringList(), (QStringList{"abc", "\txyz", "abd"}));
+}
+
+void QueryTest::offeredNameQueries_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("searched");
+    QTest::newRow("one click on the button, the popup open") << "button" << QByteArray("AB");
+    QTest::newRow("the second name by arrow keys, then Enter") << "keys" << QByteArray("abd");
+    QTest::newRow("a click on the first name, then on the button") << "mouse" << QByteArray("abc");
+    // clang-format on
+}
+
+void QueryTest::offeredNameQueries()
+{
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, searched);
+    tests::MessageBoxWatcher boxes;
+    for (const char *name : {"abd", "xyz", "abc"}) {
+        window().query(name);
+        QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
+    }
+    text1()->clear();
+    QVERIFY(tests::focus(text1()));
+    tests::type(text1(), "AB");
+    QAbstractItemView *popup = text1()->completer()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->model()->rowCount(), 2); // abc, abd: the latest first, in any letter case
+
+    marketplace().clearRequests();
+    if (choice == "keys") {
+        tests::keyClick(text1(), Qt::Key_Down);
+        tests::keyClick(text1(), Qt::Key_Down);
+        tests::keyClick(text1(), Qt::Key_Return);
+    } else {
+        if (choice == "mouse") {
+            tests::click(popup->viewport(), popup->visualRect(popup->model()->index(0, 0)).center());
+            QTRY_VERIFY(!popup->isVisible());
+            QCOMPARE(text1()->text(), "abc");
+        }
+        tests::click(command1());
+    }
+    QVERIFY(!popup->isVisible());
+    QVERIFY(window().busy());
+    QVERIFY(tests::waitForRequest(isSearch));
+    QCOMPARE(tests::searchedName(marketplace().requestsTo("shopsearch.taobao.com").value(0)), searched);
 }
 
 void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
@@ -170,8 +215,7 @@ void QueryTest::timeoutGivesTheButtonBackAtTheTwentyFirstTick()
         never.hang = true;
         return never;
     });
-    text1()->setText("abc");
-    command1()->click();
+    window().query("abc");
     for (int tick = 1; tick <= 20; ++tick) {
         app::Form1Probe::tick(form());
         QVERIFY2(window().busy(), qPrintable(QString("tick %1").arg(tick)));
@@ -189,8 +233,7 @@ void QueryTest::clickAfterEarlyGiveBackRearms()
     tests::MessageBoxWatcher boxes;
     // The ticks are counted by hand: the real timer would add its own while the answer comes.
     form().findChild<QTimer *>(QStringLiteral("Timer1"))->blockSignals(true);
-    text1()->setText("nobody");
-    command1()->click();
+    window().query("nobody");
     QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs); // "no shop" gave it back
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen()[0].text, QStringLiteral("没有找到对应的店铺"));
@@ -200,7 +243,7 @@ void QueryTest::clickAfterEarlyGiveBackRearms()
         app::Form1Probe::tick(form());
     QVERIFY(window().idle());
     QCOMPARE(app::Form1Probe::busyTicks(form()), 6);
-    command1()->click();
+    tests::click(command1());
     QVERIFY(window().busy());
     QCOMPARE(app::Form1Probe::busyTicks(form()), 1);
     QVERIFY(app::Form1Probe::timer1(form())->isActive());

@@ -55,6 +55,12 @@ const QString malformedRating =
     QStringLiteral("<ul id=\"dsr\"><li><em title=\"4.8分\"\"<div class=count count>暂无人打分<span>共<SPAN>abc<"
                    "</ul><strong class=\"percent lower\">12.5<b>%</strong><strong class='percent'><<<</strong>");
 
+// Takes the shop page's address a moment after the page has loaded, when the browser has already
+// reported it loaded under its old one.
+const QString renamesItselfOnceLoaded =
+    QStringLiteral("<script>addEventListener('load', function () {"
+                   " setTimeout(function () { history.replaceState(null, '', '/view_shop.htm'); }, 0); });</script>");
+
 QList<lookup::StrongElement> manyComparisons()
 {
     QList<lookup::StrongElement> many(10000, {"percent lower", "9.00%"});
@@ -87,7 +93,7 @@ Response search(const Request &request)
         name = "found";
     }
     for (const Shop &shop : catalogue())
-        if (shop.name == name) return redirectTo("https://shop" + shop.id + ".taobao.com/view_shop.htm");
+        if (shop.name == name) return redirectTo("https://shop" + shop.id + ".taobao.com" + shop.entry);
     return page("search", "no shop");
 }
 
@@ -132,6 +138,8 @@ const QList<Shop> &catalogue()
         {"hostile", "2006", QStringLiteral("<b>粗</b><img src=x onerror=alert(1)>"), linked(),
          rated(workedFigures(),
                {{"percent lower", QStringLiteral("<img src=x onerror=\"document.title='x'\">2.00%")}})},
+        {"renamed", "1008", QStringLiteral("改名店"), linked(renamesItselfOnceLoaded), rated(workedFigures(), three),
+         "/index.htm"},
         {"hanging", "2007", QStringLiteral("挂店"), linked(), hang},
         {"云栖数码旗舰店", "1010", QStringLiteral("云栖数码旗舰店"), linked(),
          rated(workedFigures(), three)}, // the screenshots'

@@ -11,7 +11,7 @@
 namespace tests {
 
 // A shop of the fake marketplace's standard catalogue. The search for its name lands on its shop
-// page at shop<id>.taobao.com, titled "首页-<title>-淘宝网", which links its rating page at
+// page at shop<id>.taobao.com<entry>, titled "首页-<title>-淘宝网", which links its rating page at
 // rate.taobao.com/user-rate-<id>.htm.
 struct Shop {
     QByteArray name; // what a query searches for
@@ -19,6 +19,7 @@ struct Shop {
     QString title; // and so the results caption: "<title>-DRS查询"
     std::function<Response(const Shop &)> shopPage;
     std::function<Response(const Shop &)> ratingPage;
+    QByteArray entry = "/view_shop.htm";
 };
 
 // The catalogue, by name:
@@ -36,6 +37,8 @@ struct Shop {
 // - "many": 多比较店, 10 000 comparison elements;
 // - "hostile": markup and script in the title and in a comparison;
 // - "hanging": 挂店, a rating page that never answers;
+// - "renamed": 改名店, found's figures behind a shop page at /index.htm that renames its address
+//   to /view_shop.htm once it has loaded (history.replaceState);
 // - "login": the login page, until the login page's form has been sent; then as "found";
 // - "云栖数码旗舰店": found's figures under a shop name as sellers see them, for the screenshots.
 // Any other name finds no shop: the search page answers.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "querywindow.h"
 #include "form1probe.h"
+#include "userinput.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +21,7 @@ QueryWindow::~QueryWindow() = default;
 void QueryWindow::query(const QString &name) const
 {
     m_form->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
-    button()->click();
+    click(button());
 }
 
 bool QueryWindow::idle() const { return button()->isEnabled() && button()->text() == QStringLiteral("查询"); }

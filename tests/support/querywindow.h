@@ -17,7 +17,7 @@ public:
     ~QueryWindow();
 
     app::Form1 &form() const { return *m_form; }
-    void query(const QString &name) const;
+    void query(const QString &name) const; // the name typed, then a click on 查询
     bool idle() const;
     bool busy() const;
     QString text(const char *label) const; // a label's text
