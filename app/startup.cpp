@@ -13,6 +13,7 @@ void prepareStartUp()
     // Critical and fatal messages, which tell of real failures, stay on.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
     browser::keepUnshownPagesAwake();
+    browser::readPagesToScreenReaders();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

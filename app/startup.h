@@ -8,6 +8,7 @@ namespace app {
 //   program never uses at every start. What QT_LOGGING_RULES asks for still appears, since those
 //   rules are applied after these;
 // - the hidden browser's page at full speed although it is never shown (keepUnshownPagesAwake());
+// - the shown pages readable by screen readers (readPagesToScreenReaders());
 // - one graphics context shared by the browsers, as Qt WebEngine asks.
 void prepareStartUp();
 

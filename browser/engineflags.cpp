@@ -21,4 +21,10 @@ void keepUnshownPagesAwake()
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
+void readPagesToScreenReaders()
+{
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+}
+
 } // namespace browser

@@ -11,4 +11,10 @@ namespace browser {
 // QTWEBENGINE_CHROMIUM_FLAGS holds; call before the QApplication is made.
 void keepUnshownPagesAwake();
 
+// Lets screen readers read the pages the user sees, the login page above all, which a seller must
+// fill in. On Linux Qt WebEngine keeps pages from the accessibility bus unless told otherwise; it
+// builds their accessible tree only while a screen reader is listening. Call before the
+// QApplication is made.
+void readPagesToScreenReaders();
+
 } // namespace browser

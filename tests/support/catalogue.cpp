@@ -78,7 +78,8 @@ Response hang(const Shop &)
 Response loginPage(const Request &request)
 {
     if (request.method != "POST")
-        return page("login", "<form method=\"post\" action=\"/member/login.jhtml\"><input name=\"u\"></form>");
+        return page("login", "<form method=\"post\" action=\"/member/login.jhtml\""
+                             " style=\"position: absolute; left: 420px; top: 160px\"><input name=\"u\"></form>");
     Response loggedIn = page("logged in", "welcome");
     loggedIn.headers.append(
         qMakePair(QByteArray("Set-Cookie"), QByteArray("logged=1; Domain=.taobao.com; Path=/; Secure")));

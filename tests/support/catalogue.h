@@ -39,7 +39,8 @@ struct Shop {
 // - "hanging": 挂店, a rating page that never answers;
 // - "renamed": 改名店, found's figures behind a shop page at /index.htm that renames its address
 //   to /view_shop.htm once it has loaded (history.replaceState);
-// - "login": the login page, until the login page's form has been sent; then as "found";
+// - "login": the login page, until the login page's form has been sent; then as "found". Its form
+//   lies where the login window shows the page, so a person can fill it in;
 // - "云栖数码旗舰店": found's figures under a shop name as sellers see them, for the screenshots.
 // Any other name finds no shop: the search page answers.
 const QList<Shop> &catalogue();

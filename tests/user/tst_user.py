@@ -1,0 +1,388 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+"""The program as a user meets it.
+
+Each case starts the program as a user starts it, on the xcb platform under Xvfb, against the fake
+marketplace of the test catalogue (a process of its own). Input goes only through the X server
+(XTest, as from a mouse and a keyboard); what the program shows is read only through the
+accessibility bus (AT-SPI) and the clipboard (xclip). Every case ends by closing the main window as
+a window manager does, and the program must then end with status 0.
+
+Run by ctest under dbus-run-session: tst_user.py PROGRAM MARKETPLACE [CASE...]
+"""
+import os
+import subprocess
+import sys
+import time
+import traceback
+
+try:
+    import pyatspi
+    from Xlib import X, XK, display as xdisplay
+    from Xlib.ext import xtest
+    from Xlib.protocol import event as xevent
+except ImportError as missing:
+    sys.exit(f"user-level tests need python3-pyatspi and python3-xlib: {missing}")
+
+TIMEOUT = 20  # seconds; a query's own timeout is 21 ticks, the catalogue answers at once
+
+FOUND_SUMMARY = (
+    "测试旗舰店-DRS查询\n"
+    "宝贝与描述相符：4.77分 低于行业平均 2.00% 飘红需要5分人数：762\n"
+    "卖家的服务态度：4.80分 与行业平均持平 0.00% 飘红需要5分人数：0\n"
+    "物流服务的质量：4.90分 高于行业平均 3.00% 飘红需要5分人数：0\n"
+    "https://rate.taobao.com/user-rate-1001.htm\n"
+)
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=TIMEOUT):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(0.1)
+
+
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp", "-noreset"], pass_fds=[write_end])
+    os.close(write_end)
+    number = b""
+    while not number.endswith(b"\n"):
+        number += os.read(read_end, 16)
+    os.close(read_end)
+    return server, ":" + number.decode().strip()
+
+
+class Program:
+    """One run of the program, seen and driven as a person sees and drives it."""
+
+    def __init__(self, path, engine_flags):
+        environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                           QTWEBENGINE_CHROMIUM_FLAGS=engine_flags)
+        if os.geteuid() == 0:
+            environment["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        self.process = subprocess.Popen([path], env=environment, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        self.x = xdisplay.Display()
+        self.app = None
+        self.app = wait_for("the program on the accessibility bus", self._application)
+        self.main = wait_for("the main window", lambda: self.window("Quillfen-Larkspire"))
+
+    def _application(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Larkspire" and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    # What the program shows, through the accessibility bus.
+
+    def window(self, title):
+        for window in self.app:
+            if window is not None and window.name == title and showing(window):
+                return window
+        return None
+
+    def find(self, root, role, name=None, description=None):
+        return find(root, lambda a: a.getRoleName() == role and (name is None or a.name == name)
+                    and (description is None or a.description == description))
+
+    def figure(self, description):
+        """The text of the figure a screen reader reads with this description."""
+        label = self.find(self.main, "label", description=description)
+        if label is None:
+            raise Failure(f"no figure described as {description}")
+        return label.name
+
+    def wait_figure(self, description, expected):
+        wait_for(f"{description} to read {expected} (it reads {self.figure(description)!r})",
+                 lambda: self.figure(description) == expected)
+
+    def message(self):
+        """The text of the open message box, if one is open."""
+        box = self.window("Larkspire")
+        if box is None:
+            return None
+        texts = [a.name for a in all_of(box, lambda a: a.getRoleName() == "label")]
+        return "\n".join(texts)
+
+    # A person's input, through the X server.
+
+    def click(self, accessible, button=1, at=None):
+        x, y, width, height = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        px, py = at if at else (width // 2, height // 2)
+        xtest.fake_input(self.x, X.MotionNotify, x=x + px, y=y + py)
+        xtest.fake_input(self.x, X.ButtonPress, button)
+        xtest.fake_input(self.x, X.ButtonRelease, button)
+        self.x.sync()
+        time.sleep(0.2)
+
+    def key(self, *names):
+        codes = [self.x.keysym_to_keycode(XK.string_to_keysym(name)) for name in names]
+        for code in codes:
+            xtest.fake_input(self.x, X.KeyPress, code)
+        for code in reversed(codes):
+            xtest.fake_input(self.x, X.KeyRelease, code)
+        self.x.sync()
+        time.sleep(0.05)
+
+    def type(self, text):
+        for character in text:
+            self.key({".": "period", " ": "space"}.get(character, character))
+
+    def type_into(self, field_name, text):
+        field = self.find(self.main, "text", name=field_name)
+        self.click(field)
+        self.key("Control_L", "a")
+        self.key("BackSpace")
+        self.type(text)
+
+    def button(self):
+        return self.find(self.main, "push button")
+
+    def query(self, name, by="click"):
+        self.type_into("旺旺号", name)
+        if by == "click":
+            self.click(self.button())
+        else:
+            self.key("Return")
+
+    def answer_message(self, expected):
+        text = wait_for(f"the message {expected}", self.message)
+        if text != expected:
+            raise Failure(f"message {text!r}, expected {expected!r}")
+        self.click(self.find(self.window("Larkspire"), "push button", name="OK"))
+        wait_for("the message box to close", lambda: self.message() is None)
+
+    def popups(self):
+        """The popups on the screen: windows that no window manager frames, such as menus and lists
+        under a text box. Qt leaves popups out of what it tells the accessibility bus."""
+        return [window for window in self.x.screen().root.query_tree().children
+                if window.get_attributes().map_state == X.IsViewable and window.get_attributes().override_redirect]
+
+    def clipboard(self):
+        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                              text=True, timeout=10).stdout
+
+    def x_window(self, title):
+        """The X window of one of the program's windows, by its title."""
+        name = self.x.intern_atom("_NET_WM_NAME")
+        utf8 = self.x.intern_atom("UTF8_STRING")
+        for window in self.x.screen().root.query_tree().children:
+            value = window.get_full_property(name, utf8)
+            if value is not None and value.value.decode() == title:
+                return window
+        raise Failure(f"no window titled {title} on the screen")
+
+    def move(self, title, x, y):
+        """Moves a window as a person drags it by its title bar."""
+        self.x_window(title).configure(x=x, y=y)
+        self.x.sync()
+        time.sleep(0.3)
+
+    def close(self):
+        """Closes the main window as a window manager does when its close button is pressed."""
+        window = self.x_window("Quillfen-Larkspire")
+        protocols = self.x.intern_atom("WM_PROTOCOLS")
+        delete = self.x.intern_atom("WM_DELETE_WINDOW")
+        window.send_event(xevent.ClientMessage(window=window, client_type=protocols,
+                                               data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+        self.x.sync()
+        try:
+            status = self.process.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end when its main window was closed")
+        if status != 0:
+            raise Failure(f"the program ended with status {status}")
+
+    def end(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.x.close()
+
+
+def showing(accessible):
+    return accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def all_of(root, matches):
+    found = []
+    for child in root:
+        # A page's own content is not the program's: it is not searched.
+        if child is None or not showing(child) or child.getRoleName() == "document web":
+            continue
+        if matches(child):
+            found.append(child)
+        found.extend(all_of(child, matches))
+    return found
+
+
+def print_tree(accessible, depth=0):
+    """What the program shows, for a failure's report."""
+    try:
+        print("    " + "  " * depth + f"{accessible.getRoleName()} {accessible.name!r} {accessible.description!r}"
+              + ("" if showing(accessible) else " (not showing)"))
+        for child in accessible:
+            if child is not None and depth < 12:
+                print_tree(child, depth + 1)
+    except Exception as error:
+        print("    " + "  " * depth + f"unreadable: {error}")
+
+
+def find(root, matches):
+    found = all_of(root, matches)
+    return found[0] if found else None
+
+
+# The cases: each takes a freshly started program and leaves it for closing.
+
+def query_by_click(ui):
+    ui.query("found")
+    ui.wait_figure("宝贝与描述相符 评分", "4.77分")
+    ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
+    if ui.find(ui.main, "panel", name="测试旗舰店-DRS查询") is None:
+        raise Failure("the results frame is not captioned with the shop")
+
+
+def query_by_enter(ui):
+    ui.query("found", by="enter")
+    ui.wait_figure("物流服务的质量 评分", "4.90分")
+
+
+def remembered_name_then_one_click(ui):
+    ui.query("found")
+    ui.wait_figure("宝贝与描述相符 评分", "4.77分")
+    before = len(ui.popups())
+    ui.type_into("旺旺号", "fo")
+    wait_for("the remembered name offered under the name box", lambda: len(ui.popups()) > before)
+    ui.click(ui.button())  # once: the search for "fo" finds no shop
+    ui.answer_message("没有找到对应的店铺")
+
+
+def empty_name(ui):
+    ui.click(ui.button())
+    ui.answer_message("请输入旺旺名")
+    if ui.button().name != "查询":
+        raise Failure("the button did not stay idle")
+
+
+def no_shop(ui):
+    ui.query("nobody")
+    ui.answer_message("没有找到对应的店铺")
+
+
+def login_then_figures(ui):
+    ui.query("login")
+    login = wait_for("the login window", lambda: ui.window("任意登陆一个旺旺账号"))
+    ui.move("任意登陆一个旺旺账号", 480, 0)  # with no window manager here, it opens over the main window
+    for attempt in range(3):  # the login page may be loaded anew under a person's hands
+        page = wait_for("the login page", lambda: page_titled(login, "login"))
+        ui.click(page, at=(430, 168))  # the field, where the login window shows the page
+        ui.type("u")
+        ui.key("Return")
+        try:
+            wait_for("the page after the login", lambda: page_titled(login, "logged in"), timeout=5)
+            break
+        except Failure:
+            if attempt == 2:
+                raise
+    ui.click(ui.button())
+    ui.wait_figure("宝贝与描述相符 评分", "4.77分")
+    wait_for("the login window to be hidden", lambda: ui.window("任意登陆一个旺旺账号") is None)
+
+
+def page_titled(window, title):
+    """The page a browser of the window shows, if it is titled so: screen readers read it by its title."""
+    for child in window:
+        if child is None:
+            continue
+        if child.getRoleName() == "document web":
+            return child if child.name == title else None
+        page = page_titled(child, title)
+        if page is not None:
+            return page
+    return None
+
+
+def target_gives_its_count(ui):
+    ui.query("found")
+    ui.wait_figure("宝贝与描述相符 评分", "4.77分")
+    ui.type_into("宝贝与描述相符提升到：", "4.9")
+    ui.wait_figure("宝贝与描述相符 提升后需要5分人数", "1300")
+
+
+def copy_results(ui):
+    ui.query("found")
+    ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
+    before = len(ui.popups())
+    ui.click(ui.find(ui.main, "panel", name="测试旗舰店-DRS查询"), button=3, at=(20, 8))
+    wait_for("the results menu", lambda: len(ui.popups()) > before)
+    ui.key("Down")  # its first entry, 复制结果
+    ui.key("Return")
+    copied = wait_for("the figures on the clipboard", lambda: ui.clipboard() or None)
+    if copied != FOUND_SUMMARY:
+        raise Failure(f"clipboard holds {copied!r}")
+
+
+CASES = [
+    ("query by click", query_by_click),
+    ("query by Enter", query_by_enter),
+    ("a remembered name, its popup open, then one click", remembered_name_then_one_click),
+    ("the empty-name message and its OK", empty_name),
+    ("the no-shop message", no_shop),
+    ("the login window, a login, then the figures", login_then_figures),
+    ("a target typed gives its count", target_gives_its_count),
+    ("复制结果 puts the figures on the clipboard", copy_results),
+]
+
+
+def main():
+    program_path, marketplace_path = sys.argv[1:3]
+    chosen = sys.argv[3:]
+    xvfb, display = start_xvfb()
+    os.environ["DISPLAY"] = display
+    marketplace = subprocess.Popen([marketplace_path], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   text=True)
+    engine_flags = marketplace.stdout.readline().strip()
+    pyatspi.Registry.getDesktop(0)  # the accessibility bus runs before the program looks for it
+    passed = failed = 0
+    try:
+        for title, case in CASES:
+            if chosen and title not in chosen:
+                continue
+            started = time.monotonic()
+            ui = None
+            try:
+                ui = Program(program_path, engine_flags)
+                case(ui)
+                ui.close()
+                passed += 1
+                print(f"PASS   : {title} ({time.monotonic() - started:.1f} s)", flush=True)
+            except Exception as error:
+                failed += 1
+                print(f"FAIL!  : {title}: {error}", flush=True)
+                if not isinstance(error, Failure):
+                    traceback.print_exc()
+                elif ui and ui.app:
+                    print_tree(ui.app)
+            finally:
+                if ui:
+                    ui.end()
+    finally:
+        marketplace.kill()
+        xvfb.kill()
+    print(f"user: {passed} passed, {failed} failed")
+    return 1 if failed or not passed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
