@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -96,14 +95,14 @@ void TargetScoreTest::differenceIsTakenAtFourDecimals()
 void TargetScoreTest::typingKeyByKey()
 {
     readRatingPage(currentFigures());
-    input(0)->setFocus();
-    QTest::keyClick(input(0), Qt::Key_4);
+    QVERIFY(tests::focus(input(0)));
+    tests::keyClick(input(0), Qt::Key_4);
     QCOMPARE(result(0)->text(), "");
-    QTest::keyClick(input(0), Qt::Key_Period);
+    tests::keyClick(input(0), Qt::Key_Period);
     QCOMPARE(result(0)->text(), "");
-    QTest::keyClick(input(0), Qt::Key_9);
+    tests::keyClick(input(0), Qt::Key_9);
     QCOMPARE(result(0)->text(), "1000");
-    QTest::keyClick(input(0), Qt::Key_Backspace);
+    tests::keyClick(input(0), Qt::Key_Backspace);
     QCOMPARE(result(0)->text(), "");
 }
 
@@ -220,8 +219,7 @@ void TargetScoreTest::ratingPageOpensInTheUsersBrowser()
     QCOMPARE(desktop.opened, opens ? QStringList{address} : QStringList());
 
     // A new query has read no rating page yet.
-    form().findChild<QLineEdit *>("Text1")->setText("abc");
-    form().findChild<QPushButton *>("Command1")->click();
+    window().query("abc");
     QVERIFY(!open->isEnabled());
 }
 
