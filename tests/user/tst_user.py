@@ -92,12 +92,12 @@ class Program:
         return None
 
     def find(self, root, role, name=None, description=None):
-        return find(root, lambda a: a.getRoleName() == role and (name is None or a.name == name)
+        return find(root, lambda a: a.getRole() == role and (name is None or a.name == name)
                     and (description is None or a.description == description))
 
     def figure(self, description):
         """The text of the figure a screen reader reads with this description."""
-        label = self.find(self.main, "label", description=description)
+        label = self.find(self.main, pyatspi.ROLE_LABEL, description=description)
         if label is None:
             raise Failure(f"no figure described as {description}")
         return label.name
@@ -111,7 +111,7 @@ class Program:
         box = self.window("Larkspire")
         if box is None:
             return None
-        texts = [a.name for a in all_of(box, lambda a: a.getRoleName() == "label")]
+        texts = [a.name for a in all_of(box, lambda a: a.getRole() == pyatspi.ROLE_LABEL)]
         return "\n".join(texts)
 
     # A person's input, through the X server.
@@ -139,14 +139,14 @@ class Program:
             self.key({".": "period", " ": "space"}.get(character, character))
 
     def type_into(self, field_name, text):
-        field = self.find(self.main, "text", name=field_name)
+        field = self.find(self.main, pyatspi.ROLE_TEXT, name=field_name)
         self.click(field)
         self.key("Control_L", "a")
         self.key("BackSpace")
         self.type(text)
 
     def button(self):
-        return self.find(self.main, "push button")
+        return self.find(self.main, pyatspi.ROLE_PUSH_BUTTON)
 
     def query(self, name, by="click"):
         self.type_into("旺旺号", name)
@@ -159,7 +159,7 @@ class Program:
         text = wait_for(f"the message {expected}", self.message)
         if text != expected:
             raise Failure(f"message {text!r}, expected {expected!r}")
-        self.click(self.find(self.window("Larkspire"), "push button", name="OK"))
+        self.click(self.find(self.window("Larkspire"), pyatspi.ROLE_PUSH_BUTTON, name="OK"))
         wait_for("the message box to close", lambda: self.message() is None)
 
     def popups(self):
@@ -218,7 +218,7 @@ def all_of(root, matches):
     found = []
     for child in root:
         # A page's own content is not the program's: it is not searched.
-        if child is None or not showing(child) or child.getRoleName() == "document web":
+        if child is None or not showing(child) or child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
             continue
         if matches(child):
             found.append(child)
@@ -249,7 +249,7 @@ def query_by_click(ui):
     ui.query("found")
     ui.wait_figure("宝贝与描述相符 评分", "4.77分")
     ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
-    if ui.find(ui.main, "panel", name="测试旗舰店-DRS查询") is None:
+    if ui.find(ui.main, pyatspi.ROLE_PANEL, name="测试旗舰店-DRS查询") is None:
         raise Failure("the results frame is not captioned with the shop")
 
 
@@ -305,7 +305,7 @@ def page_titled(window, title):
     for child in window:
         if child is None:
             continue
-        if child.getRoleName() == "document web":
+        if child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
             return child if child.name == title else None
         page = page_titled(child, title)
         if page is not None:
@@ -324,7 +324,7 @@ def copy_results(ui):
     ui.query("found")
     ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
     before = len(ui.popups())
-    ui.click(ui.find(ui.main, "panel", name="测试旗舰店-DRS查询"), button=3, at=(20, 8))
+    ui.click(ui.find(ui.main, pyatspi.ROLE_PANEL, name="测试旗舰店-DRS查询"), button=3, at=(20, 8))
     wait_for("the results menu", lambda: len(ui.popups()) > before)
     ui.key("Down")  # its first entry, 复制结果
     ui.key("Return")
