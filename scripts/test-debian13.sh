@@ -88,5 +88,8 @@ done
 chroot "$target" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
     LARKSPIRE_CMAKE_ARGS="${LARKSPIRE_CMAKE_ARGS:--DLARKSPIRE_WERROR=ON}" \
     LARKSPIRE_BUILDS=/root \
-    bash -euo pipefail -c 'cd /src && scripts/test.sh && scripts/package.sh && scripts/check-package.sh
+    bash -euo pipefail -c 'cd /src
+                           scripts/test.sh
+                           scripts/package.sh
+                           scripts/check-package.sh
                            for deb in "$@"; do scripts/check-package.sh "$deb"; done' larkspire "${others[@]}"
