@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCompleter>
+#include <QPointer>
 
 class QLineEdit;
 class QStringListModel;
@@ -9,7 +10,7 @@ class QStringListModel;
 namespace app {
 
 // Offers the names queried in this run, the latest first, under the name input as the user
-// types. A press outside its popup closes the popup and still reaches the control under the
+// types. A click outside its popup closes the popup and still reaches the control under the
 // pointer: Qt's completer keeps that press for itself, so a click on 查询 with the popup open
 // would only close the popup.
 class NameCompleter : public QCompleter
@@ -27,6 +28,7 @@ protected:
 private:
     QStringListModel *m_names;
     QWidget *m_popup = nullptr;
+    QPointer<QWidget> m_pressedBeside; // the control under the last press beside the popup
 };
 
 } // namespace app

@@ -18,6 +18,7 @@ import traceback
 
 try:
     import pyatspi
+    import Xlib.error
     from Xlib import X, XK, display as xdisplay
     from Xlib.ext import xtest
     from Xlib.protocol import event as xevent
@@ -78,16 +79,16 @@ class Program:
         self.main = wait_for("the main window", lambda: self.window("Quillfen-Larkspire"))
 
     def _application(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "Larkspire" and app.get_process_id() == self.process.pid:
+        for app in children(pyatspi.Registry.getDesktop(0)):
+            if app.name == "Larkspire" and app.get_process_id() == self.process.pid:
                 return app
         return None
 
     # What the program shows, through the accessibility bus.
 
     def window(self, title):
-        for window in self.app:
-            if window is not None and window.name == title and showing(window):
+        for window in children(self.app):
+            if showing(window) and window.name == title:
                 return window
         return None
 
@@ -139,14 +140,14 @@ class Program:
             self.key({".": "period", " ": "space"}.get(character, character))
 
     def type_into(self, field_name, text):
-        field = self.find(self.main, pyatspi.ROLE_TEXT, name=field_name)
+        field = wait_for(f"the box {field_name}", lambda: self.find(self.main, pyatspi.ROLE_TEXT, name=field_name))
         self.click(field)
         self.key("Control_L", "a")
         self.key("BackSpace")
         self.type(text)
 
     def button(self):
-        return self.find(self.main, pyatspi.ROLE_PUSH_BUTTON)
+        return wait_for("the query button", lambda: self.find(self.main, pyatspi.ROLE_PUSH_BUTTON))
 
     def query(self, name, by="click"):
         self.type_into("旺旺号", name)
@@ -165,8 +166,15 @@ class Program:
     def popups(self):
         """The popups on the screen: windows that no window manager frames, such as menus and lists
         under a text box. Qt leaves popups out of what it tells the accessibility bus."""
-        return [window for window in self.x.screen().root.query_tree().children
-                if window.get_attributes().map_state == X.IsViewable and window.get_attributes().override_redirect]
+        shown = []
+        for window in self.x.screen().root.query_tree().children:
+            try:
+                attributes = window.get_attributes()
+            except Xlib.error.XError:  # gone since the tree was read
+                continue
+            if attributes.map_state == X.IsViewable and attributes.override_redirect:
+                shown.append(window)
+        return shown
 
     def clipboard(self):
         return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
@@ -177,7 +185,10 @@ class Program:
         name = self.x.intern_atom("_NET_WM_NAME")
         utf8 = self.x.intern_atom("UTF8_STRING")
         for window in self.x.screen().root.query_tree().children:
-            value = window.get_full_property(name, utf8)
+            try:
+                value = window.get_full_property(name, utf8)
+            except Xlib.error.XError:
+                continue
             if value is not None and value.value.decode() == title:
                 return window
         raise Failure(f"no window titled {title} on the screen")
@@ -210,18 +221,32 @@ class Program:
         self.x.close()
 
 
+def children(accessible):
+    """The children still there: a window may close, or a part be made anew, while it is read."""
+    try:
+        return [child for child in accessible if child is not None]
+    except Exception:
+        return []
+
+
 def showing(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
+    try:
+        return accessible.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
 
 
 def all_of(root, matches):
     found = []
-    for child in root:
-        # A page's own content is not the program's: it is not searched.
-        if child is None or not showing(child) or child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
+    for child in children(root):
+        try:
+            # A page's own content is not the program's: it is not searched.
+            if not showing(child) or child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
+                continue
+            if matches(child):
+                found.append(child)
+        except Exception:
             continue
-        if matches(child):
-            found.append(child)
         found.extend(all_of(child, matches))
     return found
 
@@ -302,9 +327,7 @@ def login_then_figures(ui):
 
 def page_titled(window, title):
     """The page a browser of the window shows, if it is titled so: screen readers read it by its title."""
-    for child in window:
-        if child is None:
-            continue
+    for child in children(window):
         if child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
             return child if child.name == title else None
         page = page_titled(child, title)
