@@ -18,4 +18,12 @@ bool isMarketplaceAddress(const QUrl &address)
     return false;
 }
 
+bool isVerificationPage(const QUrl &address)
+{
+    if (!isMarketplaceAddress(address)) return false;
+    const QString path = address.path(QUrl::FullyEncoded);
+    return (address.host() == verificationHost && path == QLatin1String("/query.htm"))
+           || path.contains(QLatin1String("/_____tmd_____/punish"));
+}
+
 } // namespace lookup

@@ -12,6 +12,7 @@ inline constexpr QLatin1StringView shopSearchHost{"shopsearch.taobao.com"};
 inline constexpr QLatin1StringView loginHost{"login.taobao.com"};
 inline constexpr QLatin1StringView ratingHost{"rate.taobao.com"};
 inline constexpr QLatin1StringView itemSearchHost{"s.taobao.com"};
+inline constexpr QLatin1StringView verificationHost{"sec.taobao.com"};
 
 // The domains the marketplace's pages are served from: its own, its static content and its
 // single sign-on. The hidden browser goes nowhere else.
@@ -24,5 +25,10 @@ inline constexpr QLatin1StringView marketplaceDomains[] = {
 // Whether the address is http or https on one of the marketplace's domains or their subdomains.
 // Whole labels count: "nottaobao.com" and "taobao.com.evil.example" are not the marketplace.
 bool isMarketplaceAddress(const QUrl &address);
+
+// Whether the marketplace sent the browser to a page where a person proves to be one (a slider or
+// a code) before it answers: its verification host's query page, or the slider page that any of
+// its hosts may serve in place of the page asked for.
+bool isVerificationPage(const QUrl &address);
 
 } // namespace lookup

@@ -7,6 +7,7 @@
 #include "lookup/ratingparser.h"
 
 #include <QLoggingCategory>
+#include <QUrl>
 
 #include <algorithm>
 #include <array>
@@ -54,6 +55,7 @@ const std::array<LandingTest, 4> &landingTests()
 
 Landing landingOf(const PageSnapshot &page)
 {
+    if (isVerificationPage(QUrl(page.locationUrl))) return Landing::VerificationPage;
     for (const LandingTest &test : landingTests()) {
         const QStringView address = test.byShownAddress ? withoutQuery(page.locationUrl) : page.documentUrl;
         if (address.contains(test.text)) return test.landing;
@@ -73,6 +75,7 @@ SnapshotParts partsReadOn(Landing landing)
     switch (landing) {
     case Landing::ShopPage: return {true, false, false};
     case Landing::RatingPage: return {false, true, true};
+    case Landing::VerificationPage:
     case Landing::SearchPage:
     case Landing::LoginPage:
     case Landing::Other: break;
@@ -189,6 +192,9 @@ void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindo
         window.showMessage(QStringLiteral("没有找到对应的店铺"));
         window.giveButtonBack();
         break;
+    // The person at the keyboard passes a verification as a login, in the login window; what it
+    // sets is shared with the hidden browser, and the next query goes through.
+    case Landing::VerificationPage:
     case Landing::LoginPage:
         window.showLogin(page.locationUrl);
         window.giveButtonBack();

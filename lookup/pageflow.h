@@ -9,8 +9,9 @@
 
 namespace lookup {
 
-// What a completed page of the hidden browser is to a query, told by its address.
-enum class Landing { SearchPage, LoginPage, ShopPage, RatingPage, Other };
+// What a completed page of the hidden browser is to a query, told by its address. A verification
+// page is told before the others, since the marketplace may serve it on the search host.
+enum class Landing { VerificationPage, SearchPage, LoginPage, ShopPage, RatingPage, Other };
 
 Landing landingOf(const PageSnapshot &page);
 

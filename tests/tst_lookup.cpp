@@ -63,6 +63,8 @@ private slots:
     void foundShopShowsItsRatings();
     void nextShopShowsNoFiguresOfThePrevious();
     void loginRequired();
+    void verificationGoesToTheUser_data();
+    void verificationGoesToTheUser();
     void shopPageWithoutRatingLink();
     void ratingPageWithoutDsrList();
     void noBreakSpacesAroundRaterTotals_data();
@@ -205,6 +207,45 @@ void LookupTest::loginRequired()
     tests::serveCatalogue(loginAlways);
     query("found");
     QTRY_VERIFY_WITH_TIMEOUT(app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible(), tests::answerTimeoutMs);
+}
+
+void LookupTest::verificationGoesToTheUser_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("verification host at the search") << "sec-search" << "https://sec.taobao.com/query.htm?";
+    QTest::newRow("slider at the search") << "slider-search" << "https://shopsearch.taobao.com/_____tmd_____/punish?";
+    QTest::newRow("verification host at the rating page") << "sec-rating" << "https://sec.taobao.com/query.htm?";
+    QTest::newRow("slider by script at the rating page") << "slider-rating" << "https://rate.taobao.com/_____tmd_____/punish?";
+    // clang-format on
+}
+
+void LookupTest::verificationGoesToTheUser()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    tests::MessageBoxWatcher boxes;
+    query(name);
+    // The login window shows the very page, and the button is back at once, long before the timeout.
+    QTRY_VERIFY_WITH_TIMEOUT(app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible(),
+                             tests::promptAnswerTimeoutMs);
+    QVERIFY(idle());
+    QCOMPARE(text("Label3"), "");
+    QWebEnginePage *page = app::Form2::ifLoaded()->webBrowser1()->page();
+    QTRY_VERIFY_WITH_TIMEOUT(page->url().toString().startsWith(shown) && page->title() == "verify",
+                             tests::answerTimeoutMs);
+
+    // The person passes it there; the login window goes on to the page that was asked for, and
+    // the next query gets through.
+    page->runJavaScript("document.forms[0].submit();");
+    QTRY_VERIFY_WITH_TIMEOUT(!page->url().toString().startsWith(shown), tests::answerTimeoutMs);
+    query(name);
+    QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), tests::answerTimeoutMs);
+    QCOMPARE(caption(), QStringLiteral("验证店-DRS查询"));
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
+    QVERIFY(!app::Form2::ifLoaded()->isVisible());
+    QVERIFY(boxes.seen().isEmpty());
 }
 
 void LookupTest::shopPageWithoutRatingLink()

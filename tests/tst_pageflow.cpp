@@ -102,6 +102,21 @@ void PageFlowTest::landings_data()
                            << QStringList{"login https://login.taobao.com/member/login.jhtml?redirectURL=x", "give back"};
     const QString loginBack = "https://login.taobao.com/member/login.jhtml?redirectURL=https%3A%2F%2Fshopsearch.taobao.com%2Fsearch";
     QTest::newRow("login returning to the search") << loginBack << "" << "" << QStringList{"login " + loginBack, "give back"};
+    const QString sec = "https://sec.taobao.com/query.htm?action=QueryAction&smApp=searchweb2"
+                        "&smPolicy=searchweb2-shopsearch-anti_Spider-html-checklogin"
+                        "&smReturn=https%3A%2F%2Fshopsearch.taobao.com%2Fsearch%3Fq%3D%2540x&smSign=abc";
+    QTest::newRow("verification host, back to the search after") << sec << "" << "" << QStringList{"login " + sec, "give back"};
+    const QString slider = "https://shopsearch.taobao.com/_____tmd_____/punish?x5secdata=abc&x5step=1";
+    QTest::newRow("slider on the search host, told before the search") << slider << "" << ""
+                                                                       << QStringList{"login " + slider, "give back"};
+    const QString ratingSlider = "https://rate.taobao.com/_____tmd_____/punish?x5secdata=abc";
+    QTest::newRow("slider on the rating host") << ratingSlider << "" << "" << QStringList{"login " + ratingSlider, "give back"};
+    QTest::newRow("verification host, another page") << "https://sec.taobao.com/help.htm" << "" << "" << QStringList();
+    QTest::newRow("query page of another host") << "https://www.taobao.com/query.htm" << "" << "" << QStringList();
+    QTest::newRow("slider path off the marketplace") << "https://taobao.com.evil.example/_____tmd_____/punish" << "" << ""
+                                                     << QStringList();
+    QTest::newRow("slider path only in the query") << "https://shopsearch.taobao.com/search?q=/_____tmd_____/punish"
+                                                   << "" << "" << QStringList{QStringLiteral("message 没有找到对应的店铺"), "give back"};
     QTest::newRow("search host in a fragment") << "https://www.taobao.com/#shopsearch.taobao.com" << "" << ""
                                                << QStringList();
     QTest::newRow("shop page") << shop << QStringLiteral("首页-小米旗舰店-淘宝网")

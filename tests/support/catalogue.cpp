@@ -4,6 +4,8 @@
 #include "dsrpages.h"
 #include "webtest.h"
 
+#include <QUrlQuery>
+
 namespace tests {
 
 namespace {
@@ -86,6 +88,48 @@ Response loginPage(const Request &request)
     return loggedIn;
 }
 
+QByteArray addressOf(const Request &request)
+{
+    return (request.https ? "https://" : "http://") + request.host + request.target;
+}
+
+QByteArray passCookie(const Shop &shop) { return "x5sec" + shop.id + "=1"; }
+
+// The verification the shop's guard puts in front of this step, unless the browser has passed it.
+std::optional<Response> guarded(const Shop &shop, Guard::Step step, const Request &request)
+{
+    if (!shop.guard || shop.guard->step != step || request.headers.value("cookie").contains(passCookie(shop)))
+        return std::nullopt;
+    const QByteArray back = addressOf(request).toPercentEncoding();
+    const QByteArray pass = "&x5pass=" + passCookie(shop).toPercentEncoding();
+    if (shop.guard->check == Guard::Check::QueryPage)
+        return redirectTo("https://sec.taobao.com/query.htm?action=QueryAction&smApp=ratemanager"
+                          "&smPolicy=ratemanager-anti_Spider-html-checklogin&smReturn="
+                          + back + pass);
+    const QByteArray slider =
+        "https://" + request.host + "/_____tmd_____/punish?x5secdata=abc&x5step=1&x5referer=" + back + pass;
+    if (step != Guard::Step::RatingPage) return redirectTo(slider);
+    return page("rate", QStringLiteral("<script>location.replace('%1');</script>").arg(QString::fromLatin1(slider)));
+}
+
+// A verification page: a form in the part of the page the login window shows; sent, it sets the
+// shop's pass cookie and goes back to the page that was asked for.
+Response verification(const Request &request)
+{
+    const QUrlQuery query(QString::fromLatin1(request.target.mid(request.target.indexOf('?') + 1)));
+    if (request.method != "POST")
+        return page("verify", QStringLiteral("<form method=\"post\" action=\"%1\" style=\"position: absolute; "
+                                             "left: 420px; top: 160px\"><input name=\"slide\"></form>")
+                                  .arg(QString::fromLatin1(request.target).toHtmlEscaped()));
+    const QString back =
+        query.queryItemValue(request.host == "sec.taobao.com" ? "smReturn" : "x5referer", QUrl::FullyDecoded);
+    Response passed = redirectTo(back.toUtf8());
+    passed.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), query.queryItemValue("x5pass", QUrl::FullyDecoded).toUtf8()
+                                                + "; Domain=.taobao.com; Path=/; Secure"));
+    return passed;
+}
+
 Response search(const Request &request)
 {
     QByteArray name = searchedName(request);
@@ -93,8 +137,11 @@ Response search(const Request &request)
         if (!request.headers.value("cookie").contains("logged=1")) return redirectTo(loginPageAddress);
         name = "found";
     }
-    for (const Shop &shop : catalogue())
-        if (shop.name == name) return redirectTo("https://shop" + shop.id + ".taobao.com" + shop.entry);
+    for (const Shop &shop : catalogue()) {
+        if (shop.name != name) continue;
+        if (std::optional<Response> check = guarded(shop, Guard::Step::Search, request)) return *check;
+        return redirectTo("https://shop" + shop.id + ".taobao.com" + shop.entry);
+    }
     return page("search", "no shop");
 }
 
@@ -141,6 +188,18 @@ const QList<Shop> &catalogue()
                {{"percent lower", QStringLiteral("<img src=x onerror=\"document.title='x'\">2.00%")}})},
         {"renamed", "1008", QStringLiteral("改名店"), linked(renamesItselfOnceLoaded), rated(workedFigures(), three),
          "/index.htm"},
+        {"sec-search", "1011", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         Guard{Guard::Step::Search, Guard::Check::QueryPage}},
+        {"slider-search", "1012", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         Guard{Guard::Step::Search, Guard::Check::Slider}},
+        {"sec-shop", "1013", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         Guard{Guard::Step::ShopPage, Guard::Check::QueryPage}},
+        {"slider-shop", "1014", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         Guard{Guard::Step::ShopPage, Guard::Check::Slider}},
+        {"sec-rating", "1015", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         Guard{Guard::Step::RatingPage, Guard::Check::QueryPage}},
+        {"slider-rating", "1016", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         Guard{Guard::Step::RatingPage, Guard::Check::Slider}},
         {"hanging", "2007", QStringLiteral("挂店"), linked(), hang},
         {"云栖数码旗舰店", "1010", QStringLiteral("云栖数码旗舰店"), linked(),
          rated(workedFigures(), three)}, // the screenshots'
@@ -176,8 +235,14 @@ Response cut(Response response, const QByteArray &before)
     return response;
 }
 
+bool isVerificationAddress(const QByteArray &address)
+{
+    return address.startsWith("https://sec.taobao.com/query.htm") || address.contains("/_____tmd_____/punish");
+}
+
 Response catalogueAnswer(const Request &request)
 {
+    if (isVerificationAddress(addressOf(request))) return verification(request);
     if (request.host == "shopsearch.taobao.com") return search(request);
     if (request.host == "login.taobao.com") return loginPage(request);
     if (request.host == "www.quillfen.example")
@@ -187,10 +252,10 @@ Response catalogueAnswer(const Request &request)
                            "<b>Quillfen</b> 卖家工具：动态评分查询、飘红计算、提升计算</div>"
                            "<img src=\"/logo.png\" alt=\"\" hidden><link rel=\"stylesheet\" href=\"/look.css\">"));
     if (const Shop *shop = shopWhere([&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))
-        return shop->shopPage(*shop);
+        return guarded(*shop, Guard::Step::ShopPage, request).value_or(shop->shopPage(*shop));
     if (const Shop *shop = shopWhere([&](const Shop &s) { return request.target == "/user-rate-" + s.id + ".htm"; });
         shop && request.host == "rate.taobao.com" && shop->ratingPage)
-        return shop->ratingPage(*shop);
+        return guarded(*shop, Guard::Step::RatingPage, request).value_or(shop->ratingPage(*shop));
     Response notFound = page("not found", "not found");
     notFound.status = 404;
     return notFound;

@@ -10,6 +10,15 @@
 
 namespace tests {
 
+// Where the marketplace may stop a query to have a person prove to be one, and how: its
+// verification host's query page (reached by a redirect) or a slider page on the host asked (by a
+// redirect, or at the rating page by a script that replaces the location). A browser that has
+// passed it carries the shop's pass cookie and is let through.
+struct Guard {
+    enum class Step { Search, ShopPage, RatingPage } step;
+    enum class Check { QueryPage, Slider } check;
+};
+
 // A shop of the fake marketplace's standard catalogue. The search for its name lands on its shop
 // page at shop<id>.taobao.com<entry>, titled "首页-<title>-淘宝网", which links its rating page at
 // rate.taobao.com/user-rate-<id>.htm.
@@ -20,6 +29,7 @@ struct Shop {
     std::function<Response(const Shop &)> shopPage;
     std::function<Response(const Shop &)> ratingPage;
     QByteArray entry = "/view_shop.htm";
+    std::optional<Guard> guard = {};
 };
 
 // The catalogue, by name:
@@ -39,6 +49,9 @@ struct Shop {
 // - "hanging": 挂店, a rating page that never answers;
 // - "renamed": 改名店, found's figures behind a shop page at /index.htm that renames its address
 //   to /view_shop.htm once it has loaded (history.replaceState);
+// - "sec-search", "slider-search", "sec-shop", "slider-shop", "sec-rating", "slider-rating":
+//   验证店, found's figures behind a verification page at that step, of that kind, until it is
+//   passed (a form sent, like the login page's);
 // - "login": the login page, until the login page's form has been sent; then as "found". Its form
 //   lies where the login window shows the page, so a person can fill it in;
 // - "云栖数码旗舰店": found's figures under a shop name as sellers see them, for the screenshots.
@@ -55,6 +68,9 @@ using OwnAnswers = std::function<std::optional<Response>(const Request &)>;
 
 // The catalogue's answer, the login and the promotion page included.
 Response catalogueAnswer(const Request &request);
+
+// Whether the address is one of the marketplace's verification pages as the catalogue serves them.
+bool isVerificationAddress(const QByteArray &address);
 
 // Serves the catalogue, behind the test's own answers if any.
 void serveCatalogue(const OwnAnswers &own = {});

@@ -137,7 +137,7 @@ class Program:
 
     def type(self, text):
         for character in text:
-            self.key({".": "period", " ": "space"}.get(character, character))
+            self.key({".": "period", " ": "space", "-": "minus"}.get(character, character))
 
     def type_into(self, field_name, text):
         field = wait_for(f"the box {field_name}", lambda: self.find(self.main, pyatspi.ROLE_TEXT, name=field_name))
@@ -305,24 +305,28 @@ def no_shop(ui):
     ui.answer_message("没有找到对应的店铺")
 
 
-def login_then_figures(ui):
-    ui.query("login")
-    login = wait_for("the login window", lambda: ui.window("任意登陆一个旺旺账号"))
-    ui.move("任意登陆一个旺旺账号", 480, 0)  # with no window manager here, it opens over the main window
-    for attempt in range(3):  # the login page may be loaded anew under a person's hands
-        page = wait_for("the login page", lambda: page_titled(login, "login"))
-        ui.click(page, at=(430, 168))  # the field, where the login window shows the page
-        ui.type("u")
-        ui.key("Return")
-        try:
-            wait_for("the page after the login", lambda: page_titled(login, "logged in"), timeout=5)
-            break
-        except Failure:
-            if attempt == 2:
-                raise
-    ui.click(ui.button())
-    ui.wait_figure("宝贝与描述相符 评分", "4.77分")
-    wait_for("the login window to be hidden", lambda: ui.window("任意登陆一个旺旺账号") is None)
+def passed_in_the_login_window(name, title, then_title):
+    """A query the marketplace stops with a page that a person fills in (its login page, or a
+    verification page) in the login window; after that, the same query shows the figures."""
+    def case(ui):
+        ui.query(name)
+        login = wait_for("the login window", lambda: ui.window("任意登陆一个旺旺账号"))
+        ui.move("任意登陆一个旺旺账号", 480, 0)  # with no window manager here, it opens over the main window
+        for attempt in range(3):  # the page may be loaded anew under a person's hands
+            page = wait_for(f"the page {title}", lambda: page_titled(login, title))
+            ui.click(page, at=(430, 168))  # the field, where the login window shows the page
+            ui.type("u")
+            ui.key("Return")
+            try:
+                wait_for("the page after it", lambda: page_titled(login, then_title), timeout=5)
+                break
+            except Failure:
+                if attempt == 2:
+                    raise
+        ui.click(ui.button())
+        ui.wait_figure("宝贝与描述相符 评分", "4.77分")
+        wait_for("the login window to be hidden", lambda: ui.window("任意登陆一个旺旺账号") is None)
+    return case
 
 
 def page_titled(window, title):
@@ -362,7 +366,9 @@ CASES = [
     ("a remembered name, its popup open, then one click", remembered_name_then_one_click),
     ("the empty-name message and its OK", empty_name),
     ("the no-shop message", no_shop),
-    ("the login window, a login, then the figures", login_then_figures),
+    ("the login window, a login, then the figures", passed_in_the_login_window("login", "login", "logged in")),
+    ("a slider at the rating page, passed in the login window, then the figures",
+     passed_in_the_login_window("slider-rating", "verify", "验证店 - 信用评价")),
     ("a target typed gives its count", target_gives_its_count),
     ("复制结果 puts the figures on the clipboard", copy_results),
 ]
