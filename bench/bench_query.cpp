@@ -5,9 +5,11 @@
 // so that all see the same noise of a shared machine. Also the script-redirect chain, memory over
 // 100 queries and start-up. Not part of the test run: build with -DLARKSPIRE_BENCH=ON and run
 // bench/bench_query [--rounds 30] [--idle-minutes 6]; with --soak N it runs N queries of varied
-// outcomes in one window instead (see soak.h).
+// outcomes in one window instead (see soak.h), and with --soak N --hostile SEED N queries answered
+// by seeded draws of outcomes and faults (see hostilesoak.h).
 
 #include "coldstart.h"
+#include "hostilesoak.h"
 #include "loop.h"
 #include "soak.h"
 #include "variants.h"
@@ -209,6 +211,9 @@ int main(int argc, char *argv[])
     if (arguments.contains(QStringLiteral("--cold-start-child"))) return bench::coldStartChild(argc, argv);
     if (arguments.contains(QStringLiteral("--variant")))
         return bench::runVariant(arguments.value(arguments.indexOf(QStringLiteral("--variant")) + 1), argc, argv);
+    if (arguments.contains(QStringLiteral("--hostile")))
+        return bench::hostileSoak(optionValue(arguments, QStringLiteral("--soak"), 0),
+                                  quint32(optionValue(arguments, QStringLiteral("--hostile"), 0)), argc, argv);
     if (arguments.contains(QStringLiteral("--soak")))
         return bench::soak(optionValue(arguments, QStringLiteral("--soak"), 0), argc, argv);
     QCoreApplication application(argc, argv);

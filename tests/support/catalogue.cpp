@@ -130,24 +130,9 @@ Response verification(const Request &request)
     return passed;
 }
 
-Response search(const Request &request)
+const Shop *shopWhere(const QList<Shop> &shops, const std::function<bool(const Shop &)> &matches)
 {
-    QByteArray name = searchedName(request);
-    if (name == "login") {
-        if (!request.headers.value("cookie").contains("logged=1")) return redirectTo(loginPageAddress);
-        name = "found";
-    }
-    for (const Shop &shop : catalogue()) {
-        if (shop.name != name) continue;
-        if (std::optional<Response> check = guarded(shop, Guard::Step::Search, request)) return *check;
-        return redirectTo("https://shop" + shop.id + ".taobao.com" + shop.entry);
-    }
-    return page("search", "no shop");
-}
-
-const Shop *shopWhere(const std::function<bool(const Shop &)> &matches)
-{
-    for (const Shop &shop : catalogue())
+    for (const Shop &shop : shops)
         if (matches(shop)) return &shop;
     return nullptr;
 }
@@ -209,7 +194,7 @@ const QList<Shop> &catalogue()
 
 const Shop &shopNamed(const QByteArray &name)
 {
-    const Shop *shop = shopWhere([&](const Shop &s) { return s.name == name; });
+    const Shop *shop = shopWhere(catalogue(), [&](const Shop &s) { return s.name == name; });
     if (!shop) qFatal("no shop named %s in the catalogue", name.constData());
     return *shop;
 }
@@ -240,10 +225,27 @@ bool isVerificationAddress(const QByteArray &address)
     return address.startsWith("https://sec.taobao.com/query.htm") || address.contains("/_____tmd_____/punish");
 }
 
+std::optional<Response> shopAnswer(const QList<Shop> &shops, const Request &request)
+{
+    if (request.host == "shopsearch.taobao.com") {
+        const Shop *shop = shopWhere(shops, [&](const Shop &s) { return s.name == searchedName(request); });
+        if (!shop) return std::nullopt;
+        return guarded(*shop, Guard::Step::Search, request)
+            .value_or(redirectTo("https://shop" + shop->id + ".taobao.com" + shop->entry));
+    }
+    if (const Shop *shop =
+            shopWhere(shops, [&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))
+        return guarded(*shop, Guard::Step::ShopPage, request).value_or(shop->shopPage(*shop));
+    if (const Shop *shop =
+            shopWhere(shops, [&](const Shop &s) { return request.target == "/user-rate-" + s.id + ".htm"; });
+        shop && request.host == "rate.taobao.com" && shop->ratingPage)
+        return guarded(*shop, Guard::Step::RatingPage, request).value_or(shop->ratingPage(*shop));
+    return std::nullopt;
+}
+
 Response catalogueAnswer(const Request &request)
 {
     if (isVerificationAddress(addressOf(request))) return verification(request);
-    if (request.host == "shopsearch.taobao.com") return search(request);
     if (request.host == "login.taobao.com") return loginPage(request);
     if (request.host == "www.quillfen.example")
         return page(
@@ -251,11 +253,12 @@ Response catalogueAnswer(const Request &request)
             QStringLiteral("<div style=\"font: 13px sans-serif; padding: 8px; background: #fff4e5\">"
                            "<b>Quillfen</b> 卖家工具：动态评分查询、飘红计算、提升计算</div>"
                            "<img src=\"/logo.png\" alt=\"\" hidden><link rel=\"stylesheet\" href=\"/look.css\">"));
-    if (const Shop *shop = shopWhere([&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))
-        return guarded(*shop, Guard::Step::ShopPage, request).value_or(shop->shopPage(*shop));
-    if (const Shop *shop = shopWhere([&](const Shop &s) { return request.target == "/user-rate-" + s.id + ".htm"; });
-        shop && request.host == "rate.taobao.com" && shop->ratingPage)
-        return guarded(*shop, Guard::Step::RatingPage, request).value_or(shop->ratingPage(*shop));
+    if (request.host == "shopsearch.taobao.com" && searchedName(request) == "login") {
+        if (!request.headers.value("cookie").contains("logged=1")) return redirectTo(loginPageAddress);
+        return redirectTo("https://shop" + shopNamed("found").id + ".taobao.com/view_shop.htm");
+    }
+    if (std::optional<Response> answer = shopAnswer(catalogue(), request)) return *answer;
+    if (request.host == "shopsearch.taobao.com") return page("search", "no shop");
     Response notFound = page("not found", "not found");
     notFound.status = 404;
     return notFound;

@@ -66,8 +66,12 @@ inline constexpr char loginPageAddress[] =
 // A test's own answers, in front of the catalogue: the catalogue answers where they do not.
 using OwnAnswers = std::function<std::optional<Response>(const Request &)>;
 
-// The catalogue's answer, the login and the promotion page included.
+// The catalogue's answer, the login, verification and promotion pages included.
 Response catalogueAnswer(const Request &request);
+
+// The answer of these shops to a request for one of them (the search for its name, its shop page,
+// its rating page, each behind its guard), or none; shops of a test's or a benchmark's own.
+std::optional<Response> shopAnswer(const QList<Shop> &shops, const Request &request);
 
 // Whether the address is one of the marketplace's verification pages as the catalogue serves them.
 bool isVerificationAddress(const QByteArray &address);

@@ -1,0 +1,381 @@
+// SPDX-License-Identifier: MIT
+#include "hostilesoak.h"
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/startup.h"
+#include "browser/profile.h"
+#include "browser/webbrowser.h"
+#include "catalogue.h"
+#include "dsrpages.h"
+#include "form1probe.h"
+#include "loop.h"
+#include "processmemory.h"
+#include "querywindow.h"
+#include "webtest.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMap>
+#include <QTextStream>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <random>
+
+#include <csignal>
+
+namespace bench {
+
+namespace {
+
+using tests::Guard;
+
+// The button comes back at the 21st tick of the query's one-second timer at the latest; a
+// second more for a busy machine.
+constexpr int latestAnswerMs = 22000;
+// How soon a query whose engine died gives the button back.
+constexpr int promptAnswerMs = 5000;
+// A rating page this late is never read: the query's timeout has given the button back by then.
+constexpr int beyondTheTimeoutMs = 23000;
+
+const char *const figureLabels[] = {"Label3",  "Label13", "Label14", "Label2", "Label10",
+                                    "Label17", "Label33", "Label30", "Label27"};
+constexpr int figureCount = std::size(figureLabels);
+
+// What one query is answered with, and what the window must then show.
+struct Plan {
+    QString searched;
+    std::optional<tests::Shop> shop; // the query's own shop, if the search finds one
+    bool figures = false;            // every figure of its shop
+    bool reached = false;            // its shop page: the results carry its caption
+    bool noShop = false;             // the message that no shop was found
+    QByteArray loginWindow;          // the login window opens on a page whose address holds this
+    bool killRenderer = false;       // the engine's renderer dies while the shop page is asked for
+};
+
+QString numbered(const char *prefix, int query)
+{
+    return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(query, 4, 10, QLatin1Char('0'));
+}
+
+// The figures of the query's shop: scores and two comparisons that no other query's shop has.
+QList<tests::DsrFigures> figuresOf(int query)
+{
+    QList<tests::DsrFigures> figures = tests::workedFigures();
+    figures[0].score = numbered("4.1", query);
+    figures[1].score = numbered("4.2", query);
+    figures[2].score = numbered("4.3", query);
+    return figures;
+}
+
+QList<lookup::StrongElement> comparisonsOf(int query)
+{
+    return {{"percent lower", "2.00%"},
+            {"percent normal", numbered("0.", query) + QLatin1Char('%')},
+            {"percent", numbered("3.", query) + QLatin1Char('%')}};
+}
+
+// What the window shows of the query's shop once its rating page has been read.
+std::array<QString, figureCount> shownFigures(int query)
+{
+    const QList<tests::DsrFigures> figures = figuresOf(query);
+    const QList<lookup::StrongElement> comparisons = comparisonsOf(query);
+    return {figures[0].score + QStringLiteral("分"),
+            figures[1].score + QStringLiteral("分"),
+            figures[2].score + QStringLiteral("分"),
+            comparisons[0].innerHtml,
+            comparisons[1].innerHtml,
+            comparisons[2].innerHtml,
+            QStringLiteral("762"),
+            QStringLiteral("0"),
+            QStringLiteral("0")};
+}
+
+QString titleOf(int query) { return QStringLiteral("店%1").arg(query); }
+
+tests::Response ratingPage(int query, const QList<tests::DsrFigures> &figures)
+{
+    return tests::page(titleOf(query) + QStringLiteral(" - 信用评价"),
+                       tests::ratingPageBody(figures, comparisonsOf(query)));
+}
+
+tests::Shop shopOf(int query)
+{
+    tests::Shop shop;
+    shop.name = numbered("s", query).toUtf8();
+    shop.id = QByteArray::number(100000 + query);
+    shop.title = titleOf(query);
+    shop.shopPage = [](const tests::Shop &s) { return tests::shopPage(s.title, s.id); };
+    shop.ratingPage = [query](const tests::Shop &) { return ratingPage(query, figuresOf(query)); };
+    return shop;
+}
+
+Plan searching(const QString &name)
+{
+    Plan plan;
+    plan.searched = name;
+    return plan;
+}
+
+Plan found(int query)
+{
+    Plan plan = searching(QString::fromUtf8(shopOf(query).name));
+    plan.shop = shopOf(query);
+    plan.figures = plan.reached = true;
+    return plan;
+}
+
+// The query's shop with its rating page answered otherwise: its shop page is reached, and
+// whatever figures show are its own.
+Plan reachedWith(int query, std::function<tests::Response()> rating)
+{
+    Plan plan = found(query);
+    plan.figures = false;
+    plan.shop->ratingPage = [rating](const tests::Shop &) { return rating(); };
+    return plan;
+}
+
+Plan guardedAt(int query, Guard::Step step, Guard::Check check)
+{
+    Plan plan = found(query);
+    plan.figures = false;
+    plan.reached = step == Guard::Step::RatingPage;
+    plan.shop->guard = Guard{step, check};
+    plan.loginWindow = check == Guard::Check::QueryPage ? "https://sec.taobao.com/query.htm" : "/_____tmd_____/punish";
+    return plan;
+}
+
+struct Draw {
+    const char *name;
+    int weight;
+    std::function<Plan(int query)> plan;
+};
+
+// What the marketplace may answer, as often as a seller might meet it; a rating page slower than
+// the timeout costs 21 seconds and is drawn rarely.
+QList<Draw> draws()
+{
+    using Step = Guard::Step;
+    using Check = Guard::Check;
+    return {
+        {"found", 100, found},
+        {"no shop", 16,
+         [](int query) {
+             Plan plan = searching(numbered("n", query));
+             plan.noShop = true;
+             return plan;
+         }},
+        {"login page", 8,
+         [](int) {
+             Plan plan = searching(QStringLiteral("login"));
+             plan.loginWindow = "https://login.taobao.com/member/login.jhtml";
+             return plan;
+         }},
+        {"query page at the search", 4, [](int q) { return guardedAt(q, Step::Search, Check::QueryPage); }},
+        {"slider at the search", 4, [](int q) { return guardedAt(q, Step::Search, Check::Slider); }},
+        {"query page at the shop page", 4, [](int q) { return guardedAt(q, Step::ShopPage, Check::QueryPage); }},
+        {"slider at the shop page", 4, [](int q) { return guardedAt(q, Step::ShopPage, Check::Slider); }},
+        {"query page at the rating page", 4, [](int q) { return guardedAt(q, Step::RatingPage, Check::QueryPage); }},
+        {"slider at the rating page", 4, [](int q) { return guardedAt(q, Step::RatingPage, Check::Slider); }},
+        {"no DSR list", 8,
+         [](int q) {
+             return reachedWith(q, [q] { return tests::page(titleOf(q), tests::comparisonMarkup(comparisonsOf(q))); });
+         }},
+        {"DSR cells missing", 8,
+         [](int q) {
+             QList<tests::DsrFigures> figures = figuresOf(q);
+             figures[2].shares = figures[2].shares.mid(0, 2);
+             return reachedWith(q, [q, figures] { return ratingPage(q, figures); });
+         }},
+        {"DSR garbage numbers", 8,
+         [](int q) {
+             QList<tests::DsrFigures> figures = figuresOf(q);
+             figures[0].raters = QStringLiteral("abc");
+             figures[1].shares[1] = QStringLiteral("x%");
+             return reachedWith(q, [q, figures] { return ratingPage(q, figures); });
+         }},
+        {"shop page cut", 2,
+         [](int q) {
+             Plan plan = found(q);
+             plan.figures = plan.reached = false;
+             plan.shop->shopPage = [](const tests::Shop &s) {
+                 return tests::cut(tests::shopPage(s.title, s.id), "<a href");
+             };
+             return plan;
+         }},
+        {"rating page cut", 2,
+         [](int q) {
+             return reachedWith(q, [q] { return tests::cut(ratingPage(q, figuresOf(q)), "卖家的服务态度"); });
+         }},
+        {"server error", 6,
+         [](int q) {
+             return reachedWith(q, [] {
+                 tests::Response error = tests::page(QStringLiteral("error"), QStringLiteral("internal error"));
+                 error.status = 500;
+                 return error;
+             });
+         }},
+        {"rating page beyond the timeout", 1,
+         [](int q) {
+             return reachedWith(q, [q] {
+                 tests::Response late = ratingPage(q, figuresOf(q));
+                 late.delayMs = beyondTheTimeoutMs;
+                 return late;
+             });
+         }},
+        {"renderer killed", 6,
+         [](int q) {
+             Plan plan = found(q);
+             plan.figures = plan.reached = false;
+             plan.killRenderer = true;
+             return plan;
+         }},
+    };
+}
+
+bool waitFor(const std::function<bool()> &condition, int limitMs)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition()) loop.quit();
+    });
+    poll.start(5);
+    return condition() || runUntilQuit(loop, limitMs);
+}
+
+void killRendererOnceAsked(app::Form1 &form, const QByteArray &shopHost)
+{
+    const bool asked = waitFor(
+        [&] {
+            for (const tests::Request &request : tests::marketplace().requests())
+                if (request.host == shopHost) return true;
+            return false;
+        },
+        latestAnswerMs);
+    const qint64 pid = app::Form1Probe::hiddenBrowser(form)->page()->renderProcessPid();
+    if (asked && pid > 0) ::kill(pid_t(pid), SIGKILL);
+}
+
+struct Verdict {
+    QStringList wrong; // what the query showed that it should not have, or did not show
+    bool stale = false;
+};
+
+Verdict judge(const tests::QueryWindow &window, int query, const Plan &plan, qint64 answeredMs,
+              const QStringList &messages)
+{
+    Verdict verdict;
+    auto expect = [&](bool holds, const QString &what) {
+        if (!holds) verdict.wrong << what;
+    };
+    expect(answeredMs >= 0 && answeredMs <= latestAnswerMs, QStringLiteral("button back after %1 ms").arg(answeredMs));
+    if (plan.killRenderer) expect(answeredMs <= promptAnswerMs, QStringLiteral("button back only after the timeout"));
+    expect(messages == (plan.noShop ? QStringList{QStringLiteral("没有找到对应的店铺")} : QStringList()),
+           QStringLiteral("messages ") + messages.join(u'|'));
+    const app::Form2 *login = app::Form2::ifLoaded();
+    const bool loginShown = login && login->isVisible();
+    expect(loginShown == !plan.loginWindow.isEmpty(), QStringLiteral("login window shown: %1").arg(loginShown));
+    if (loginShown && !plan.loginWindow.isEmpty())
+        expect(login->webBrowser1()->page()->requestedUrl().toEncoded().contains(plan.loginWindow),
+               QStringLiteral("login window on ") + login->webBrowser1()->page()->requestedUrl().toString());
+
+    const std::array<QString, figureCount> own = shownFigures(query);
+    const bool ownCaption = window.caption() == titleOf(query) + QStringLiteral("-DRS查询");
+    if (plan.reached) expect(ownCaption, QStringLiteral("caption ") + window.caption());
+    for (int f = 0; f < figureCount; ++f) {
+        const QString shown = window.text(figureLabels[f]);
+        if (plan.figures) expect(shown == own[f], QStringLiteral("%1 shows %2").arg(figureLabels[f], shown));
+        // Under this shop's caption, a figure is this shop's or none at all.
+        if (ownCaption && !shown.isEmpty() && shown != own[f]) verdict.stale = true;
+    }
+    return verdict;
+}
+
+struct Footprint {
+    double pssMiB;
+    int processes;
+};
+
+Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplication::applicationPid())}; }
+
+} // namespace
+
+int hostileSoak(int queries, quint32 seed, int argc, char *argv[])
+{
+    tests::prepareWebEnvironment();
+    app::prepareStartUp();
+    QApplication application(argc, argv);
+    browser::SharedProfile profile;
+
+    constexpr int baseline = 10;
+    if (queries < baseline) fail(QStringLiteral("a soak needs at least %1 queries").arg(baseline));
+    QList<tests::Shop> served;
+    tests::serveCatalogue([&served](const tests::Request &request) { return tests::shopAnswer(served, request); });
+    tests::QueryWindow window;
+    tests::MessageBoxWatcher boxes;
+    const QList<Draw> table = draws();
+    std::vector<int> weights;
+    for (const Draw &draw : table)
+        weights.push_back(draw.weight);
+    std::mt19937 random(seed);
+    std::discrete_distribution<int> pick(weights.begin(), weights.end());
+
+    QTextStream out(stdout);
+    QMap<QString, int> drawn;
+    int wrong = 0, stale = 0;
+    Footprint early{};
+    for (int query = 1; query <= queries; ++query) {
+        const Draw &draw = table[pick(random)];
+        const Plan plan = draw.plan(query);
+        ++drawn[QLatin1String(draw.name)];
+        served = plan.shop ? QList<tests::Shop>{*plan.shop} : QList<tests::Shop>();
+        tests::marketplace().clearRequests(); // the fake marketplace's record, not the program's memory
+        const qsizetype seenBefore = boxes.seen().size();
+
+        QElapsedTimer clock;
+        clock.start();
+        window.query(plan.searched);
+        if (plan.killRenderer) killRendererOnceAsked(window.form(), "shop" + plan.shop->id + ".taobao.com");
+        const qint64 answeredMs = waitFor([&] { return window.idle(); }, latestAnswerMs + 3000) ? clock.elapsed() : -1;
+        QStringList messages;
+        for (qsizetype m = seenBefore; m < boxes.seen().size(); ++m)
+            messages << boxes.seen()[m].text;
+
+        const Verdict verdict = judge(window, query, plan, answeredMs, messages);
+        wrong += !verdict.wrong.isEmpty();
+        stale += verdict.stale;
+        if (!verdict.wrong.isEmpty() || verdict.stale)
+            out << "soak: query " << query << " (" << draw.name << ", seed " << seed << ") came out "
+                << (verdict.stale ? "stale " : "") << verdict.wrong.join(QStringLiteral("; ")) << Qt::endl;
+        // The person closes the login window that a login or a check opened, as they would.
+        if (app::Form2 *login = app::Form2::ifLoaded(); login && login->isVisible()) login->close();
+        if (query == baseline) early = footprint();
+    }
+    const Footprint late = footprint();
+    out << QStringLiteral("soak: %1 queries, %2 wrong, %3 stale, memory pss after %1/after %4 queries: %5, "
+                          "engine processes after %1/after %4: %6\n")
+               .arg(queries)
+               .arg(wrong)
+               .arg(stale)
+               .arg(baseline)
+               .arg(late.pssMiB / early.pssMiB, 0, 'f', 2)
+               .arg(double(late.processes) / early.processes, 0, 'f', 2);
+    out << QStringLiteral("soak: after %1 queries %2 MiB in %3 engine processes, after %4: %5 MiB in %6\n")
+               .arg(baseline)
+               .arg(early.pssMiB, 0, 'f', 1)
+               .arg(early.processes)
+               .arg(queries)
+               .arg(late.pssMiB, 0, 'f', 1)
+               .arg(late.processes);
+    QStringList counts;
+    for (auto it = drawn.cbegin(); it != drawn.cend(); ++it)
+        counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    out << "soak: drawn (seed " << seed << "): " << counts.join(QStringLiteral(", ")) << Qt::endl;
+    return wrong == 0 && stale == 0 ? 0 : 1;
+}
+
+} // namespace bench
