@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
-#include "app/startup.h"
-#include "browser/profile.h"
-
-#include <QApplication>
+#include "app/program.h"
 
 int main(int argc, char *argv[])
 {
-    app::prepareStartUp();
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Larkspire"));
-
-    browser::SharedProfile profile;
+    app::Program program(argc, argv);
     app::Form1 form1;
     form1.show();
-    return application.exec();
+    return QApplication::exec();
 }

@@ -2,8 +2,7 @@
 #include "coldstart.h"
 
 #include "app/form1.h"
-#include "app/startup.h"
-#include "browser/profile.h"
+#include "app/program.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
 #include "heavymarketplace.h"
@@ -67,10 +66,8 @@ StartTimes measureColdStarts(int runs)
 int coldStartChild(int argc, char *argv[])
 {
     tests::prepareWebEnvironment(); // the promotion page comes from the fake marketplace
-    app::prepareStartUp();
-    QApplication application(argc, argv);
+    app::Program program(argc, argv);
     tests::marketplace().setHandler(heavyAnswer);
-    browser::SharedProfile profile;
     app::Form1 form;
     StartReporter reporter;
     form.installEventFilter(&reporter);
@@ -79,7 +76,7 @@ int coldStartChild(int argc, char *argv[])
         QCoreApplication::quit();
     });
     form.show();
-    return application.exec();
+    return QApplication::exec();
 }
 
 } // namespace bench

@@ -3,8 +3,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
-#include "browser/profile.h"
+#include "app/program.h"
 #include "browser/webbrowser.h"
 #include "catalogue.h"
 #include "dsrpages.h"
@@ -307,9 +306,7 @@ Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplicatio
 int hostileSoak(int queries, quint32 seed, int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
-    app::prepareStartUp();
-    QApplication application(argc, argv);
-    browser::SharedProfile profile;
+    app::Program program(argc, argv);
 
     constexpr int baseline = 10;
     if (queries < baseline) fail(QStringLiteral("a soak needs at least %1 queries").arg(baseline));

@@ -3,8 +3,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
-#include "browser/profile.h"
+#include "app/program.h"
 #include "heavymarketplace.h"
 #include "loop.h"
 #include "processmemory.h"
@@ -101,9 +100,7 @@ Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplicatio
 int soak(int queries, int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
-    app::prepareStartUp();
-    QApplication application(argc, argv);
-    browser::SharedProfile profile;
+    app::Program program(argc, argv);
     tests::marketplace().setHandler(heavyAnswer);
 
     constexpr int baseline = 10;

@@ -2,9 +2,8 @@
 #include "variants.h"
 
 #include "app/form1.h"
-#include "app/startup.h"
+#include "app/program.h"
 #include "browser/marketplacepage.h"
-#include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
 #include "heavymarketplace.h"
@@ -155,19 +154,15 @@ QString answer(Variant &variant, const QString &command)
 int runVariant(const QString &name, int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
-    // The program starts as main() starts it; the pages alone with Chromium's own settings.
-    if (name == QLatin1String("app"))
-        app::prepareStartUp();
-    else
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    // Every variant runs in a process set up as the program's: a floor that paid for what the
+    // program's set-up spares it would flatter the program.
+    app::Program program(argc, argv);
     tests::marketplace().setHandler(heavyAnswer);
-    browser::SharedProfile profile; // the program's, off the record; the pages alone use one alike
     QWebEngineProfile bareProfile;
     const std::unique_ptr<Variant> variant = makeVariant(name, &bareProfile);
 
     QSocketNotifier input(0, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &application, [&] {
+    QObject::connect(&input, &QSocketNotifier::activated, qApp, [&] {
         std::string line;
         if (!std::getline(std::cin, line)) {
             QCoreApplication::quit();
@@ -178,7 +173,7 @@ int runVariant(const QString &name, int argc, char *argv[])
         tests::marketplace().clearRequests(); // the fake marketplace's record is not the program's memory
         input.setEnabled(true);
     });
-    return application.exec();
+    return QApplication::exec();
 }
 
 } // namespace bench

@@ -30,9 +30,7 @@ QPalette darkPalette()
 int main(int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
-    browser::SharedProfile profile;
+    app::Program program(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) qFatal("usage: take_screenshots FILE.png [--dark]");
     if (arguments.contains(QStringLiteral("--dark"))) {

@@ -3,7 +3,7 @@
 // Each run is a child process of this test (started with --run), so that its exit status and
 // everything it prints can be seen; the child is built as main() builds the program.
 #include "app/form2.h"
-#include "app/startup.h"
+#include "app/program.h"
 #include "catalogue.h"
 #include "querywindow.h"
 #include "webtest.h"
@@ -26,9 +26,7 @@ QString loginWindowState()
 int runProgram(int argc, char *argv[], const QString &name)
 {
     tests::prepareWebEnvironment();
-    app::prepareStartUp();
-    QApplication application(argc, argv);
-    browser::SharedProfile profile;
+    app::Program program(argc, argv);
     tests::serveCatalogue();
     tests::QueryWindow window;
     if (!name.isEmpty()) {
@@ -37,7 +35,7 @@ int runProgram(int argc, char *argv[], const QString &name)
     }
     QTextStream(stdout) << "login window: " << loginWindowState() << Qt::endl;
     QTimer::singleShot(0, &window.form(), &QWidget::close);
-    return application.exec();
+    return QApplication::exec();
 }
 
 // What the child printed to stderr, less what Chromium says of the fake marketplace's self-signed

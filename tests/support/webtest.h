@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "browser/engineflags.h"
-#include "browser/profile.h"
+#include "app/program.h"
 #include "fakemarketplace.h"
 
 #include "lookup/pagesnapshot.h"
@@ -52,17 +51,14 @@ QVariant evaluate(QWebEnginePage *page, const QString &script);
 
 } // namespace tests
 
-#define LARKSPIRE_WEB_TEST_MAIN(TestObject)                         \
-    int main(int argc, char *argv[])                                \
-    {                                                               \
-        tests::prepareWebEnvironment();                             \
-        browser::keepUnshownPagesAwake();                           \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
-        QApplication application(argc, argv);                       \
-        browser::SharedProfile profile;                             \
-        TestObject test;                                            \
-        QTEST_SET_MAIN_SOURCE_PATH                                  \
-        return QTest::qExec(&test, argc, argv);                     \
+#define LARKSPIRE_WEB_TEST_MAIN(TestObject)     \
+    int main(int argc, char *argv[])            \
+    {                                           \
+        tests::prepareWebEnvironment();         \
+        app::Program program(argc, argv);       \
+        TestObject test;                        \
+        QTEST_SET_MAIN_SOURCE_PATH              \
+        return QTest::qExec(&test, argc, argv); \
     }
 
 namespace tests {
