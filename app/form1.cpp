@@ -42,8 +42,11 @@ constexpr QLatin1StringView promotionAddress{"http://www.quillfen.example/dsr/ad
 constexpr QLatin1StringView promotionMarker{"Quillfen"};
 
 // Each text box with the caption that names it, for screen readers as for the eye.
-constexpr std::array<std::pair<const char *, const char *>, 4> captionedInputs = {
-    {{"Label1", "Text1"}, {"Label5", "Text2"}, {"Label22", "Text3"}, {"Label25", "Text4"}}};
+// clang-format off
+constexpr std::array<std::pair<const char *, const char *>, 4> captionedInputs = {{
+    {"Label1", "Text1"}, {"Label5", "Text2"}, {"Label22", "Text3"}, {"Label25", "Text4"},
+}};
+// clang-format on
 
 template <typename T>
 std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1,

@@ -6,6 +6,7 @@ namespace app {
 const QList<ControlEntry> &form1Controls()
 {
     using K = ControlKind;
+    // clang-format off
     static const QList<ControlEntry> controls = {
         {"Frame5", nullptr, K::Frame, {240, 4680, 5895, 1875}, "提升计算", Look::BoldBlack},
         {"Frame1", nullptr, K::Frame, {240, 2760, 5895, 1640}, "飘红计算", Look::BoldBlack},
@@ -38,12 +39,7 @@ const QList<ControlEntry> &form1Controls()
         {"Text4", "Frame5", K::TextBox, {2160, 1120, 615, 340}, "", Look::Default},
         {"Text3", "Frame5", K::TextBox, {2160, 720, 615, 340}, "", Look::Default},
         {"Text2", "Frame5", K::TextBox, {2160, 320, 615, 340}, "", Look::Default},
-        {"Label11",
-         "Frame5",
-         K::Label,
-         {600, 1560, 5055, 255},
-         "说明：输入提升到多少分后,自动计算出结果！",
-         Look::Blue},
+        {"Label11", "Frame5", K::Label, {600, 1560, 5055, 255}, "说明：输入提升到多少分后,自动计算出结果！", Look::Blue},
         {"Label26", "Frame5", K::Figure, {4260, 1195, 735, 255}, "", Look::BoldRed},
         {"Label25", "Frame5", K::Label, {120, 1170, 2055, 255}, "物流服务的质量提升到：", Look::Black},
         {"Label24", "Frame5", K::Label, {2805, 1185, 1455, 210}, "分 需要5分人数：", Look::Default},
@@ -54,6 +50,7 @@ const QList<ControlEntry> &form1Controls()
         {"Label6", "Frame5", K::Label, {2800, 385, 1455, 375}, "分 需要5分人数：", Look::Default},
         {"Label5", "Frame5", K::Label, {120, 360, 2055, 255}, "宝贝与描述相符提升到：", Look::Black},
     };
+    // clang-format on
     return controls;
 }
 

@@ -11,7 +11,6 @@ id=example.quillfen.Larkspire
 
 "$root/scripts/deps.sh" desktop-file-utils appstream procps
 deb=$(realpath "${1:-$(ls "$build"/larkspire_*.deb)}")
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 dpkg-deb --info "$deb"
 depends=$(dpkg-deb --field "$deb" Depends)
 if grep -q -- '-dev' <<<"$depends"; then echo "the package depends on a -dev package: $depends"; exit 1; fi
@@ -28,11 +27,9 @@ done
 desktop-file-validate "$scratch/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$scratch/usr/share/metainfo/$id.metainfo.xml"
 
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "$deb" >/dev/null
-trap '"${sudo[@]}" apt-get remove -y -q larkspire >/dev/null; rm -rf "$scratch"' EXIT
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "$deb" >/dev/null
+trap '"${as_root[@]}" apt-get remove -y -q larkspire >/dev/null; rm -rf "$scratch"' EXIT
 
-# Chromium refuses to run as root with its sandbox on.
-[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu /usr/bin/larkspire &
 program=$!
 sleep 8

@@ -9,6 +9,13 @@ builds="${LARKSPIRE_BUILDS:-$root}"
 # build_folder KIND: build, build-package, build-fuzz or build-sanitize.
 build_folder() { echo "$builds/$1"; }
 
+# Commands that change the system run through sudo unless this is root.
+if [ "$(id -u)" -eq 0 ]; then as_root=(); else as_root=(sudo); fi
+
+# Chromium refuses to run as root with its sandbox on: the program, as the scripts start it, runs
+# without it then.
+if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
+
 # configure FOLDER [CMAKE ARGUMENTS...]
 configure() {
     local folder=$1

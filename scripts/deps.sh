@@ -3,6 +3,7 @@
 # Installs the Debian packages that building, running and testing need, only when some are missing.
 # Packages named as arguments (such as the fuzzing compiler) are installed with them.
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
 
 packages=(cmake g++ make qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
           xvfb xauth fonts-noto-cjk openssl "$@")
@@ -14,7 +15,6 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -q
-"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -5,7 +5,8 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 build=$(build_folder build-package)
 
-configure "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr
+# Warnings are errors here, as in CI: a package is not made from code the compiler doubts.
+configure "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr -DLARKSPIRE_WERROR=ON
 cmake --build "$build" --target larkspire -j"$(nproc)"
 (cd "$build" && cpack -G DEB >/dev/null)
 ls "$build"/larkspire_*.deb

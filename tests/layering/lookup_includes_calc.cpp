@@ -1,0 +1,3 @@
+// SPDX-License-Identifier: MIT
+// Builds: the control for lookup_includes_browser, the page flow including the arithmetic it uses.
+#include "calc/numbers.h"
