@@ -279,7 +279,9 @@ Verdict judge(const tests::QueryWindow &window, int query, const Plan &plan, qin
     const bool loginShown = login && login->isVisible();
     expect(loginShown == !plan.loginWindow.isEmpty(),
            QStringLiteral("login window %1, the hidden browser on %2")
-               .arg(loginShown ? QStringLiteral("shown") : login ? QStringLiteral("hidden") : QStringLiteral("none"),
+               .arg(loginShown ? QStringLiteral("shown")
+                    : login    ? QStringLiteral("hidden")
+                               : QStringLiteral("none"),
                     app::Form1Probe::hiddenBrowser(window.form())->locationUrl().left(160)));
     if (loginShown && !plan.loginWindow.isEmpty())
         expect(login->webBrowser1()->page()->requestedUrl().toEncoded().contains(plan.loginWindow),
