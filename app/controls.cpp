@@ -55,14 +55,13 @@ QColor readableIn(const QColor &colour, const QPalette &palette)
     return lighter.toRgb();
 }
 
-// The colour a look fixes; none where the text follows the palette. Black is the text colour of
-// the light palettes the layout was drawn on: under a dark palette it becomes the palette's light
-// text, where fixed black would be unreadable.
+// The colour a look fixes; none where the text follows the palette. The layout's black captions
+// are the text colour of the light palettes it was drawn on, so they take the palette's text:
+// under a dark palette its light text, where fixed black would be unreadable.
 std::optional<QColor> colourOf(Look look, const QPalette &palette)
 {
     switch (look) {
     case Look::Default:
-    case Look::Black:
     case Look::BoldBlack: break;
     // The comparison percentages lie on the pale right end of the indicator pictures.
     case Look::Grey: return inactiveBorderGrey();

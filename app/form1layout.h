@@ -12,7 +12,7 @@ enum class ControlKind { Frame, Label, Figure, TextBox, Button, Image, Browser }
 
 // Font and colour of a control: the window's font in the default colour, or one of the
 // table's emphasised looks.
-enum class Look { Default, Black, Blue, Grey, BoldBlack, BoldDarkOrange, BoldRed };
+enum class Look { Default, Blue, Grey, BoldBlack, BoldDarkOrange, BoldRed };
 
 struct ControlEntry {
     const char *name;

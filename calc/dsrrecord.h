@@ -10,7 +10,6 @@
 namespace calc {
 
 // The three DSR dimensions, always in the order the marketplace lists them.
-enum Dimension { Description = 0, Service = 1, Logistics = 2 };
 constexpr int dimensionCount = 3;
 constexpr int starLevels = 5;
 

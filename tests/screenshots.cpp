@@ -10,23 +10,6 @@
 #include <QStyle>
 #include <QStyleFactory>
 
-namespace {
-
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
-    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
-    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
-    dark.setColor(QPalette::Inactive, QPalette::Dark, QColor(0x90, 0x90, 0x90));
-    return dark;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
@@ -35,7 +18,7 @@ int main(int argc, char *argv[])
     if (arguments.size() < 2) qFatal("usage: take_screenshots FILE.png [--dark]");
     if (arguments.contains(QStringLiteral("--dark"))) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(darkPalette());
+        QApplication::setPalette(tests::darkPalette());
     }
     tests::serveCatalogue();
 

@@ -288,11 +288,7 @@ void Form1LayoutTest::labelsShowPlainTextFromTheTopLeft()
 
 void Form1LayoutTest::textFollowsADarkPalette()
 {
-    QPalette dark = QApplication::palette();
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
-    dark.setColor(QPalette::Text, QColor(0xdd, 0xdd, 0xdd));
+    const QPalette dark = tests::darkPalette();
     const std::unique_ptr<app::Form1> form = formUnder(dark);
 
     auto colour = [&](const char *name, QPalette::ColorRole role) {
@@ -301,8 +297,8 @@ void Form1LayoutTest::textFollowsADarkPalette()
     // Default and black text (black being a light palette's text) follow the palette, inside a
     // frame or not; the frame captions too.
     for (const char *name : {"Label1", "Label4", "Label24", "Label6", "Label35", "Label5", "Frame2", "Frame5"})
-        QCOMPARE(colour(name, QPalette::WindowText), QColor(0xee, 0xee, 0xee));
-    QCOMPARE(colour("Text2", QPalette::Text), QColor(0xdd, 0xdd, 0xdd));
+        QCOMPARE(colour(name, QPalette::WindowText), dark.color(QPalette::WindowText));
+    QCOMPARE(colour("Text2", QPalette::Text), dark.color(QPalette::Text));
 }
 
 void Form1LayoutTest::colouredTextIsReadable_data()
@@ -310,13 +306,8 @@ void Form1LayoutTest::colouredTextIsReadable_data()
     // clang-format off
     QTest::addColumn<QPalette>("palette");
     QTest::addColumn<bool>("dark");
-    QPalette light = QApplication::palette();
-    QPalette dark = light; // as in the dark screenshot
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
-    dark.setColor(QPalette::Inactive, QPalette::Dark, QColor(0x90, 0x90, 0x90));
-    QTest::newRow("light") << light << false;
-    QTest::newRow("dark") << dark << true;
+    QTest::newRow("light") << QApplication::palette() << false;
+    QTest::newRow("dark") << tests::darkPalette() << true;
     // clang-format on
 }
 
@@ -370,12 +361,8 @@ void Form1LayoutTest::screenReadersNameEveryControl()
     QFETCH(QString, name);
     QFETCH(QString, description);
     // A rating page with comparisons for two dimensions, and a target typed for the first.
-    lookup::PageSnapshot page;
-    page.locationUrl = page.documentUrl = "https://rate.taobao.com/user-rate-1.htm";
-    page.dsrListHtml = tests::dsrListMarkup(tests::workedFigures());
-    page.bodyHtml = QString();
-    page.strongs = {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}};
-    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(page);
+    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(
+        tests::ratingSnapshot(tests::workedFigures(), {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}}));
     m_form->findChild<QLineEdit *>("Text2")->clear();
     m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
 

@@ -55,14 +55,6 @@ PageSnapshot pageAt(const QString &address)
     return page;
 }
 
-PageSnapshot ratingPage(const QList<tests::DsrFigures> &figures, const QList<StrongElement> &strongs)
-{
-    PageSnapshot page = pageAt("https://rate.taobao.com/user-rate-abc.htm");
-    page.dsrListHtml = tests::dsrListMarkup(figures);
-    page.strongs = strongs;
-    return page;
-}
-
 const QList<StrongElement> threeComparisons = {{"title", "店铺动态评分"},
                                                {"percent lower", "2.00%"},
                                                {"percent normal", "0.00%"},
@@ -156,7 +148,7 @@ void PageFlowTest::ratingPageShowsEverything()
 {
     calc::DsrRecord record;
     FakeWindow window;
-    lookup::followPage(ratingPage(tests::workedFigures(), threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window);
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "align", "give back", "clear targets"}));
     QCOMPARE(window.scores, (QStringList{"4.77", "4.80", "4.90"}));
     QCOMPARE(window.comparisons, (QStringList{"lower 2.00%", "equal 0.00%", "higher 5.00%"}));
@@ -193,7 +185,7 @@ void PageFlowTest::ratingPageEdgeCases()
     QFETCH(QStringList, turnRed);
     calc::DsrRecord record;
     FakeWindow window;
-    lookup::followPage(ratingPage(tests::workedFigures(), strongs), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), strongs), record, window);
     QCOMPARE(window.comparisons, comparisons);
     QCOMPARE(window.turnRed, turnRed);
     QCOMPARE(window.calls.last(2), (QStringList{"give back", "clear targets"}));
@@ -203,14 +195,14 @@ void PageFlowTest::failedFigureReadShowsNoStaleCount()
 {
     calc::DsrRecord record;
     FakeWindow window;
-    lookup::followPage(ratingPage(tests::workedFigures(), threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window);
     QCOMPARE(window.turnRed[0], "762");
 
     // The next shop's page has only two dimensions' star shares: its figures cannot be read.
     QList<tests::DsrFigures> partial = tests::workedFigures();
     partial[2].shares.clear();
     window.calls.clear();
-    lookup::followPage(ratingPage(partial, threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(partial, threeComparisons), record, window);
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
     QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
     QCOMPARE(record.weightedScore[0], 4.7748);
@@ -220,10 +212,10 @@ void PageFlowTest::emptyDsrListStillRunsTheCalculator()
 {
     calc::DsrRecord record;
     FakeWindow window;
-    lookup::followPage(ratingPage(tests::workedFigures(), {}), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), {}), record, window);
     QCOMPARE(record.starPercents.size(), 15);
 
-    lookup::followPage(ratingPage({}, threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot({}, threeComparisons), record, window);
     QCOMPARE(record.scoreTexts, QStringList());
     QCOMPARE(record.starPercents, QStringList());
     QCOMPARE(window.scores, (QStringList{"", "", ""}));

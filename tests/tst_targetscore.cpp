@@ -23,15 +23,6 @@ QList<tests::DsrFigures> currentFigures()
     return {{"4.8", shares, "1000"}, {"4.6", shares, "123"}, {"4.95", shares, "100"}};
 }
 
-lookup::PageSnapshot ratingPage(const QList<tests::DsrFigures> &figures)
-{
-    lookup::PageSnapshot page;
-    page.locationUrl = page.documentUrl = "https://rate.taobao.com/user-rate-abc.htm";
-    page.dsrListHtml = tests::dsrListMarkup(figures);
-    page.bodyHtml = QString();
-    return page;
-}
-
 } // namespace
 
 class TargetScoreTest : public tests::WebTestBase
@@ -52,7 +43,7 @@ private slots:
 private:
     void readRatingPage(const QList<tests::DsrFigures> &figures)
     {
-        emit app::Form1Probe::hiddenBrowser(form())->documentComplete(ratingPage(figures));
+        emit app::Form1Probe::hiddenBrowser(form())->documentComplete(tests::ratingSnapshot(figures));
     }
     QLineEdit *input(int d) { return form().findChild<QLineEdit *>(QStringList{"Text2", "Text3", "Text4"}[d]); }
     QLabel *result(int d) { return form().findChild<QLabel *>(QStringList{"Label20", "Label23", "Label26"}[d]); }
@@ -152,7 +143,7 @@ void TargetScoreTest::copiedSummary()
     shop.title = QStringLiteral("首页-测试旗舰店-淘宝网");
     shop.bodyHtml = QString(); // no rating link: the page flow stops here
     emit app::Form1Probe::hiddenBrowser(form())->documentComplete(shop);
-    lookup::PageSnapshot rating = ratingPage(currentFigures());
+    lookup::PageSnapshot rating = tests::ratingSnapshot(currentFigures());
     rating.strongs = tests::workedComparisons();
     emit app::Form1Probe::hiddenBrowser(form())->documentComplete(rating);
     for (int d = 0; d < 3; ++d)
@@ -211,7 +202,7 @@ void TargetScoreTest::ratingPageOpensInTheUsersBrowser()
     QCOMPARE(open->text(), QStringLiteral("在浏览器中打开评分页"));
     QVERIFY(!open->isEnabled());
 
-    lookup::PageSnapshot page = ratingPage(currentFigures());
+    lookup::PageSnapshot page = tests::ratingSnapshot(currentFigures());
     page.locationUrl = page.documentUrl = address;
     emit app::Form1Probe::hiddenBrowser(form())->documentComplete(page);
     QCOMPARE(open->isEnabled(), opens);

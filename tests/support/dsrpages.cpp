@@ -47,6 +47,17 @@ QString ratingPageBody(const QList<DsrFigures> &dimensions, const QList<lookup::
            + QStringLiteral("</div>");
 }
 
+lookup::PageSnapshot ratingSnapshot(const QList<DsrFigures> &dimensions,
+                                    const QList<lookup::StrongElement> &comparisons)
+{
+    lookup::PageSnapshot page;
+    page.locationUrl = page.documentUrl = QStringLiteral("https://rate.taobao.com/user-rate-abc.htm");
+    page.bodyHtml = QString();
+    page.dsrListHtml = dsrListMarkup(dimensions);
+    page.strongs = comparisons;
+    return page;
+}
+
 QList<DsrFigures> workedFigures()
 {
     return {{"4.77", {"85.12%", "10.00%", "3.00%", "1.00%", "0.88%"}, "1000"},

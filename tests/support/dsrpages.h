@@ -26,6 +26,11 @@ QString comparisonMarkup(const QList<lookup::StrongElement> &elements);
 // A whole rating page around a DSR list and comparison elements.
 QString ratingPageBody(const QList<DsrFigures> &dimensions, const QList<lookup::StrongElement> &comparisons);
 
+// A rating page as the hidden browser reads it, at rate.taobao.com/user-rate-abc.htm: its DSR
+// list and comparison elements, and an empty body.
+lookup::PageSnapshot ratingSnapshot(const QList<DsrFigures> &dimensions,
+                                    const QList<lookup::StrongElement> &comparisons = {});
+
 // The worked example: description 4.7748 recomputed from its shares, 1000 raters.
 QList<DsrFigures> workedFigures();
 

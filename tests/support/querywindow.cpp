@@ -2,6 +2,7 @@
 #include "querywindow.h"
 #include "form1probe.h"
 #include "userinput.h"
+#include "webtest.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -36,6 +37,13 @@ void QueryWindow::runOutTheTimer() const
 {
     for (int tick = 0; tick <= app::Form1::lastBusyTick; ++tick)
         app::Form1Probe::tick(*m_form);
+}
+
+void QueryWindow::showThePreviousShop() const
+{
+    query(QStringLiteral("found"));
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), answerTimeoutMs);
+    QCOMPARE(text("Label33"), QStringLiteral("762"));
 }
 
 QPushButton *QueryWindow::button() const { return m_form->findChild<QPushButton *>(QStringLiteral("Command1")); }

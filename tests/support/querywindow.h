@@ -23,6 +23,8 @@ public:
     QString text(const char *label) const; // a label's text
     QString caption() const;               // the results frame's caption
     void runOutTheTimer() const;           // the ticks of a query that got no answer
+    // The worked shop queried and shown, before a test's own query: what must then not stay.
+    void showThePreviousShop() const;
 
 private:
     QPushButton *button() const;

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "webtest.h"
 
+#include <QAbstractButton>
+#include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWebEnginePage>
 
 #include <memory>
@@ -76,14 +80,18 @@ QVariant evaluate(QWebEnginePage *page, const QString &script)
     return answered ? **answer : QVariant();
 }
 
-} // namespace tests
-
-#include <QAbstractButton>
-#include <QDesktopServices>
-#include <QMessageBox>
-#include <QTimer>
-
-namespace tests {
+QPalette darkPalette()
+{
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+    dark.setColor(QPalette::Inactive, QPalette::Dark, QColor(0x90, 0x90, 0x90));
+    return dark;
+}
 
 MessageBoxWatcher::MessageBoxWatcher()
 {

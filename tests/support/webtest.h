@@ -49,6 +49,9 @@ bool waitForRequest(const std::function<bool(const Request &)> &matches, int tim
 // What a script gives on the page's current document, or nothing if the page gave no answer in time.
 QVariant evaluate(QWebEnginePage *page, const QString &script);
 
+// A dark colour scheme, as the README's dark screenshot shows the window.
+QPalette darkPalette();
+
 } // namespace tests
 
 #define LARKSPIRE_WEB_TEST_MAIN(TestObject)     \
