@@ -13,7 +13,8 @@ namespace bench {
 // engine's renderer killed in the middle of a query. Every query searches for a shop of its own
 // whose figures no other shop has, so that a figure of another shop is seen wherever it shows.
 // Checks each outcome as it comes, prints what was wrong, stale, drawn, and how memory and the
-// number of engine processes grew; the exit status says whether every query came out right.
+// number of engine processes grew from the 10th query on, after a warm-up of one query of every
+// kind; the exit status says whether every query came out right.
 int hostileSoak(int queries, quint32 seed, int argc, char *argv[]);
 
 } // namespace bench
