@@ -302,13 +302,6 @@ Verdict judge(const tests::QueryWindow &window, int query, const Plan &plan, qin
     return verdict;
 }
 
-struct Footprint {
-    double pssMiB;
-    int processes;
-};
-
-Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplication::applicationPid())}; }
-
 } // namespace
 
 int hostileSoak(int queries, quint32 seed, int argc, char *argv[])
@@ -378,13 +371,7 @@ int hostileSoak(int queries, quint32 seed, int argc, char *argv[])
                .arg(baseline)
                .arg(late.pssMiB / early.pssMiB, 0, 'f', 2)
                .arg(double(late.processes) / early.processes, 0, 'f', 2);
-    out << QStringLiteral("soak: after %1 queries %2 MiB in %3 engine processes, after %4: %5 MiB in %6\n")
-               .arg(baseline)
-               .arg(early.pssMiB, 0, 'f', 1)
-               .arg(early.processes)
-               .arg(queries)
-               .arg(late.pssMiB, 0, 'f', 1)
-               .arg(late.processes);
+    out << footprintGrowth(baseline, early, queries, late);
     QStringList counts;
     for (auto it = drawn.cbegin(); it != drawn.cend(); ++it)
         counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());

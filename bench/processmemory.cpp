@@ -73,4 +73,17 @@ double settledPssMiB()
     return double(summedPssKiB(QCoreApplication::applicationPid())) / 1024;
 }
 
+Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplication::applicationPid())}; }
+
+QString footprintGrowth(int baseline, const Footprint &early, int queries, const Footprint &late)
+{
+    return QStringLiteral("soak: after %1 queries %2 MiB in %3 engine processes, after %4: %5 MiB in %6\n")
+        .arg(baseline)
+        .arg(early.pssMiB, 0, 'f', 1)
+        .arg(early.processes)
+        .arg(queries)
+        .arg(late.pssMiB, 0, 'f', 1)
+        .arg(late.processes);
+}
+
 } // namespace bench

@@ -17,4 +17,14 @@ int descendantCount(qint64 rootPid);
 // above what it keeps, and shrinks back only after some seconds idle.
 double settledPssMiB();
 
+// The program's settled memory and how many engine processes it runs, at one moment of a soak.
+struct Footprint {
+    double pssMiB;
+    int processes;
+};
+Footprint footprint();
+
+// How the footprint grew from the baseline's query to the last, for a soak's report.
+QString footprintGrowth(int baseline, const Footprint &early, int queries, const Footprint &late);
+
 } // namespace bench

@@ -88,13 +88,6 @@ bool query(app::Form1 &form, const QString &name)
     return runUntilQuit(loop, 15000);
 }
 
-struct Footprint {
-    double pssMiB;
-    int processes;
-};
-
-Footprint footprint() { return {settledPssMiB(), descendantCount(QCoreApplication::applicationPid())}; }
-
 } // namespace
 
 int soak(int queries, int argc, char *argv[])
@@ -126,14 +119,7 @@ int soak(int queries, int argc, char *argv[])
         if (i + 1 == baseline) early = footprint();
     }
     const Footprint late = footprint();
-    QTextStream(stdout) << QStringLiteral(
-                               "soak: after %1 queries %2 MiB in %3 engine processes, after %4: %5 MiB in %6\n")
-                               .arg(baseline)
-                               .arg(early.pssMiB, 0, 'f', 1)
-                               .arg(early.processes)
-                               .arg(queries)
-                               .arg(late.pssMiB, 0, 'f', 1)
-                               .arg(late.processes);
+    QTextStream(stdout) << footprintGrowth(baseline, early, queries, late);
     QTextStream(stdout) << QStringLiteral("soak: %1 queries, %2 wrong, memory pss after %1/after %3 queries: %4, "
                                           "engine processes after %1/after %3: %5\n")
                                .arg(queries)

@@ -70,6 +70,23 @@ QList<lookup::StrongElement> manyComparisons()
     return many;
 }
 
+// The same shop behind each kind of verification at each step: "sec-search" … "slider-rating".
+QList<Shop> guardedShops(const Page &rating)
+{
+    const std::pair<const char *, Guard::Step> steps[] = {
+        {"search", Guard::Step::Search}, {"shop", Guard::Step::ShopPage}, {"rating", Guard::Step::RatingPage}};
+    const std::pair<const char *, Guard::Check> checks[] = {{"sec", Guard::Check::QueryPage},
+                                                            {"slider", Guard::Check::Slider}};
+    QList<Shop> shops;
+    int id = 1011;
+    for (const auto &[stepName, step] : steps) {
+        for (const auto &[checkName, check] : checks)
+            shops.append({QByteArray(checkName) + '-' + stepName, QByteArray::number(id++), QStringLiteral("验证店"),
+                          linked(), rating, "/view_shop.htm", Guard{step, check}});
+    }
+    return shops;
+}
+
 Response hang(const Shop &)
 {
     Response never;
@@ -143,7 +160,7 @@ const QList<Shop> &catalogue()
 {
     const QList<lookup::StrongElement> three = workedComparisons();
     // clang-format off
-    static const QList<Shop> shops = {
+    static const QList<Shop> shops = QList<Shop>{
         {"found", "1001", QStringLiteral("测试旗舰店"), linked(), rated(workedFigures(), three)},
         {"twodims", "1002", QStringLiteral("第二家店"), linked(),
          rated(workedFigures().mid(0, 2), {{"percent", "1.00%"}, {"percent normal", "0.00%"}})},
@@ -174,22 +191,10 @@ const QList<Shop> &catalogue()
                {{"percent lower", QStringLiteral("<img src=x onerror=\"document.title='x'\">2.00%")}})},
         {"renamed", "1008", QStringLiteral("改名店"), linked(renamesItselfOnceLoaded), rated(workedFigures(), three),
          "/index.htm"},
-        {"sec-search", "1011", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
-         Guard{Guard::Step::Search, Guard::Check::QueryPage}},
-        {"slider-search", "1012", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
-         Guard{Guard::Step::Search, Guard::Check::Slider}},
-        {"sec-shop", "1013", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
-         Guard{Guard::Step::ShopPage, Guard::Check::QueryPage}},
-        {"slider-shop", "1014", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
-         Guard{Guard::Step::ShopPage, Guard::Check::Slider}},
-        {"sec-rating", "1015", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
-         Guard{Guard::Step::RatingPage, Guard::Check::QueryPage}},
-        {"slider-rating", "1016", QStringLiteral("验证店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
-         Guard{Guard::Step::RatingPage, Guard::Check::Slider}},
         {"hanging", "2007", QStringLiteral("挂店"), linked(), hang},
         {"云栖数码旗舰店", "1010", QStringLiteral("云栖数码旗舰店"), linked(),
          rated(workedFigures(), three)}, // the screenshots'
-    };
+    } + guardedShops(rated(workedFigures(), three));
     // clang-format on
     return shops;
 }
