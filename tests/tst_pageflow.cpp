@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dsrpages.h"
 #include "lookup/pageflow.h"
+#include "recordingwindow.h"
 
 #include <QLoggingCategory>
 #include <QTest>
@@ -8,44 +9,9 @@
 using lookup::Comparison;
 using lookup::PageSnapshot;
 using lookup::StrongElement;
+using tests::RecordingWindow;
 
 namespace {
-
-// Records what the page flow asks of the window, in order, and keeps the shown results.
-class FakeWindow : public lookup::PageFlowWindow
-{
-public:
-    QStringList calls;
-    QStringList scores{"old", "old", "old"};
-    QStringList comparisons{"old", "old", "old"};
-    QStringList turnRed{"old", "old", "old"};
-
-    void showMessage(const QString &text) override { calls << "message " + text; }
-    void showLogin(const QString &address) override { calls << "login " + address; }
-    void hideLogin() override { calls << "hide login"; }
-    void setResultsCaption(const QString &caption) override { calls << "caption " + caption; }
-    void navigateHidden(const QString &address) override { calls << "navigate " + address; }
-    void clearResults() override
-    {
-        calls << "clear";
-        scores = comparisons = turnRed = QStringList{"", "", ""};
-    }
-    void showScores(const QStringList &shown) override
-    {
-        calls << "scores";
-        for (qsizetype d = 0; d < shown.size(); ++d)
-            scores[d] = shown[d];
-    }
-    void showComparison(int d, Comparison comparison, const QString &text) override
-    {
-        static const char *const names[] = {"higher", "lower", "equal"};
-        comparisons[d] = QString(names[int(comparison)]) + " " + text;
-    }
-    void showTurnRed(int d, const QString &text) override { turnRed[d] = text; }
-    void alignComparisonLabels() override { calls << "align"; }
-    void giveButtonBack() override { calls << "give back"; }
-    void clearTargetResults() override { calls << "clear targets"; }
-};
 
 PageSnapshot pageAt(const QString &address)
 {
@@ -139,7 +105,7 @@ void PageFlowTest::landings()
     page.title = title;
     page.bodyHtml = body;
     calc::DsrRecord record;
-    FakeWindow window;
+    RecordingWindow window;
     lookup::followPage(page, record, window);
     QCOMPARE(window.calls, calls);
 }
@@ -147,7 +113,7 @@ void PageFlowTest::landings()
 void PageFlowTest::ratingPageShowsEverything()
 {
     calc::DsrRecord record;
-    FakeWindow window;
+    RecordingWindow window;
     lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window);
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "align", "give back", "clear targets"}));
     QCOMPARE(window.scores, (QStringList{"4.77", "4.80", "4.90"}));
@@ -184,7 +150,7 @@ void PageFlowTest::ratingPageEdgeCases()
     QFETCH(QStringList, comparisons);
     QFETCH(QStringList, turnRed);
     calc::DsrRecord record;
-    FakeWindow window;
+    RecordingWindow window;
     lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), strongs), record, window);
     QCOMPARE(window.comparisons, comparisons);
     QCOMPARE(window.turnRed, turnRed);
@@ -194,7 +160,7 @@ void PageFlowTest::ratingPageEdgeCases()
 void PageFlowTest::failedFigureReadShowsNoStaleCount()
 {
     calc::DsrRecord record;
-    FakeWindow window;
+    RecordingWindow window;
     lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window);
     QCOMPARE(window.turnRed[0], "762");
 
@@ -211,7 +177,7 @@ void PageFlowTest::failedFigureReadShowsNoStaleCount()
 void PageFlowTest::emptyDsrListStillRunsTheCalculator()
 {
     calc::DsrRecord record;
-    FakeWindow window;
+    RecordingWindow window;
     lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), {}), record, window);
     QCOMPARE(record.starPercents.size(), 15);
 
@@ -238,7 +204,7 @@ void recordTrace(QtMsgType, const QMessageLogContext &context, const QString &me
 void PageFlowTest::traceTellsWhereTheQueryStopped()
 {
     calc::DsrRecord record;
-    FakeWindow window;
+    RecordingWindow window;
     traced.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordTrace);
     lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window); // off by default

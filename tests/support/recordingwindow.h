@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "lookup/pageflow.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace tests {
+
+// The page flow's window as the rule tests and the page-flow fuzz target see it: every call in
+// order, what each dimension shows ("old" until the flow shows something), and which rules of the
+// window's interface the flow broke. Header only: the fuzz build has no test libraries.
+class RecordingWindow : public lookup::PageFlowWindow
+{
+public:
+    QStringList calls;          // every call but the per-dimension ones, in order
+    QStringList dimensionCalls; // the per-dimension ones, in order
+    QStringList scores{"old", "old", "old"};
+    QStringList comparisons{"old", "old", "old"}; // "lower 2.00%"
+    QStringList turnRed{"old", "old", "old"};
+    QStringList broken;
+
+    void showMessage(const QString &text) override { calls << QStringLiteral("message ") + text; }
+    void showLogin(const QString &address) override { calls << QStringLiteral("login ") + address; }
+    void hideLogin() override { calls << QStringLiteral("hide login"); }
+    void setResultsCaption(const QString &caption) override { calls << QStringLiteral("caption ") + caption; }
+    void navigateHidden(const QString &address) override { calls << QStringLiteral("navigate ") + address; }
+    void clearResults() override
+    {
+        calls << QStringLiteral("clear");
+        scores = comparisons = turnRed = QStringList{QString(), QString(), QString()};
+    }
+    void showScores(const QStringList &shown) override
+    {
+        calls << QStringLiteral("scores");
+        if (shown.size() > 3) broken << QStringLiteral("more than three scores");
+        for (qsizetype d = 0; d < shown.size() && d < 3; ++d)
+            scores[d] = shown[d];
+    }
+    void showComparison(int d, lookup::Comparison comparison, const QString &text) override
+    {
+        static const char *const names[] = {"higher", "lower", "equal"};
+        if (d < 0 || d >= 3) {
+            broken << QStringLiteral("a comparison of no dimension");
+            return;
+        }
+        compared[d] = true;
+        comparisons[d] = QLatin1String(names[int(comparison)]) + QLatin1Char(' ') + text;
+        dimensionCalls << QStringLiteral("comparison %1 ").arg(d) + comparisons[d];
+    }
+    void showTurnRed(int d, const QString &text) override
+    {
+        if (d < 0 || d >= 3 || !compared[d]) {
+            broken << QStringLiteral("a turn-red result before its comparison");
+            return;
+        }
+        turnRed[d] = text;
+        dimensionCalls << QStringLiteral("turn red %1 ").arg(d) + text;
+    }
+    void alignComparisonLabels() override { calls << QStringLiteral("align"); }
+    void giveButtonBack() override { calls << QStringLiteral("give back"); }
+    void clearTargetResults() override { calls << QStringLiteral("clear targets"); }
+
+    // Everything the flow did and showed, for comparing two runs of it.
+    QStringList everything() const { return calls + dimensionCalls + scores + comparisons + turnRed; }
+
+private:
+    std::array<bool, 3> compared{};
+};
+
+} // namespace tests
