@@ -101,7 +101,8 @@ void HostileTest::hostileAnswers()
         window().runOutTheTimer();
         QVERIFY(window().idle());
     }
-    QTRY_COMPARE_WITH_TIMEOUT(window().caption(), caption, tests::answerTimeoutMs); // a loaded machine may be slow to it
+    // A shop page that is reached may be slow to come on a loaded machine.
+    QTRY_COMPARE_WITH_TIMEOUT(window().caption(), caption, tests::answerTimeoutMs);
     QCOMPARE(window().text("Label3"), score);
     QCOMPARE(window().text("Label2"), comparison);
     QCOMPARE(window().text("Label33"), turnRed);
