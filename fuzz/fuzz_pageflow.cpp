@@ -13,7 +13,6 @@
 #include "lookup/ratingparser.h"
 #include "recordingwindow.h"
 
-
 namespace {
 
 lookup::PageSnapshot goodRatingPage()
