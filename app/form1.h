@@ -103,6 +103,7 @@ private:
     QPixmap m_picture3; // equal
     calc::DsrRecord m_record;
     qint16 m_busyTicks = 0;
+    int m_queriesOnPage = 0; // queries the hidden browser's page has served
     bool m_focusOrderSet = false;
 };
 

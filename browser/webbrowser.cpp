@@ -96,11 +96,27 @@ QWebEnginePage *createPage(WebBrowser::Kind kind, QWebEngineProfile *profile, QO
 
 WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
     : QObject(parent)
-    , m_page(createPage(kind, profile, this))
+    , m_kind(kind)
     , m_snapshotCall(snapshotCall(lookup::readEverything))
 {
+    adoptPage(createPage(kind, profile, this));
+}
+
+void WebBrowser::adoptPage(QWebEnginePage *page)
+{
+    m_page = page;
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::reportRenderProcessDeath);
+}
+
+void WebBrowser::renewPage()
+{
+    QWebEnginePage *old = m_page;
+    old->disconnect(this);
+    // Later, not now: the caller may be running inside one of the old page's own signals.
+    old->deleteLater();
+    ++m_pagesRenewed;
+    adoptPage(createPage(m_kind, old->profile(), this));
 }
 
 void WebBrowser::navigate(const QString &address)
@@ -122,14 +138,16 @@ void WebBrowser::takeSnapshot(bool loaded)
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
-    m_page->runJavaScript(m_snapshotCall, QWebEngineScript::ApplicationWorld, [this](const QVariant &result) {
+    auto report = [this, page = m_pagesRenewed](const QVariant &result) {
+        if (page != m_pagesRenewed) return;
         const QString location = locationUrl();
         if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
             qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
             return;
         }
         emit documentComplete(snapshotFrom(result.toMap(), location));
-    });
+    };
+    m_page->runJavaScript(m_snapshotCall, QWebEngineScript::ApplicationWorld, report);
 }
 
 void WebBrowser::reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)

@@ -31,6 +31,10 @@ public:
 
     QWebEnginePage *page() const { return m_page; }
 
+    // Goes on with a new page of the same kind, as a new tab would: the old page goes with
+    // whatever it was still loading, and what it sent no longer reaches this browser's signals.
+    void renewPage();
+
     // Which parts of each completed page its snapshot reads; every part unless told otherwise.
     void setReadingRules(const QList<lookup::ReadingRule> &rules);
 
@@ -41,10 +45,13 @@ signals:
     void renderProcessDied();
 
 private:
+    void adoptPage(QWebEnginePage *page);
     void takeSnapshot(bool loaded);
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
-    QWebEnginePage *m_page;
+    Kind m_kind;
+    QWebEnginePage *m_page = nullptr;
+    int m_pagesRenewed = 0; // tells a snapshot of an old page from one of the current page
     QString m_snapshotCall;
 };
 

@@ -44,6 +44,7 @@ private slots:
     void schemeRelativeAddressUsesHttps();
     void failedLoadIsNoLanding();
     void hiddenBrowserIsUnshownYetNotHeldBack();
+    void renewedPageLeavesTheOldOneBehind();
 };
 
 void BrowserTest::init()
@@ -83,6 +84,11 @@ void BrowserTest::init()
         if (request.target == "/framed")
             return tests::page("framed", "<iframe src=\"/inner\"></iframe><iframe src=\"/inner\"></iframe>");
         if (request.target == "/inner") return tests::page("inner", "inner page");
+        if (request.target == "/late") {
+            tests::Response late = tests::page("late", "late page");
+            late.delayMs = tests::quietPeriodMs / 2;
+            return late;
+        }
         if (request.target == "/drop") {
             tests::Response dropped;
             dropped.drop = true;
@@ -195,6 +201,23 @@ void BrowserTest::hiddenBrowserIsUnshownYetNotHeldBack()
     QTRY_COMPARE_WITH_TIMEOUT(hidden.page()->title(), "60 timers", tests::answerTimeoutMs);
     QVERIFY(!hidden.page()->isVisible());
     QCOMPARE(tests::evaluate(hidden.page(), "document.visibilityState").toString(), "hidden"); // nothing is painted
+}
+
+void BrowserTest::renewedPageLeavesTheOldOneBehind()
+{
+    WebBrowser hidden(WebBrowser::Kind::Hidden, browser::sharedProfile());
+    QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
+    hidden.navigate("https://rate.taobao.com/late");
+    QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/late"; }));
+    hidden.renewPage();
+    // The new page is of the same kind: unshown, yet its timers run at full pace.
+    QCOMPARE(loadPage(hidden, "https://rate.taobao.com/timers").title, "counting");
+    QTRY_COMPARE_WITH_TIMEOUT(hidden.page()->title(), "60 timers", tests::answerTimeoutMs);
+    QCOMPARE(tests::evaluate(hidden.page(), "document.visibilityState").toString(), "hidden");
+    // What the old page was still loading never arrives as a landing.
+    QTest::qWait(tests::quietPeriodMs);
+    QCOMPARE(completed.size(), 1);
+    QCOMPARE(completed.first().at(0).value<lookup::PageSnapshot>().title, "counting");
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BrowserTest)
