@@ -2,6 +2,7 @@
 #include "app/controls.h"
 
 #include "app/figurelabel.h"
+#include "present/readablecolour.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QWebEngineView>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace app {
@@ -24,37 +24,6 @@ QColor inactiveBorderGrey() { return QApplication::palette().color(QPalette::Ina
 
 bool isBold(Look look) { return look == Look::BoldBlack || look == Look::BoldDarkOrange || look == Look::BoldRed; }
 
-// Relative luminance as WCAG defines it, from 0 (black) to 1 (white).
-double luminance(const QColor &colour)
-{
-    auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double first = luminance(a), second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
-
-// The layout's colours were chosen for a light window. On a dark palette (light text on a dark
-// window) the same hue is lightened step by step until it reads at least as well as WCAG asks of
-// body text (4.5 : 1).
-QColor readableIn(const QColor &colour, const QPalette &palette)
-{
-    constexpr double minimumContrast = 4.5;
-    const QColor window = palette.color(QPalette::Window);
-    if (luminance(window) >= luminance(palette.color(QPalette::WindowText))) return colour;
-    QColor lighter = colour.toHsl();
-    for (float lightness = lighter.lightnessF(); contrast(lighter, window) < minimumContrast && lightness < 1;) {
-        lightness = std::min(lightness + 0.01f, 1.0f);
-        lighter.setHslF(lighter.hslHueF(), lighter.hslSaturationF(), lightness);
-    }
-    return lighter.toRgb();
-}
-
 // The colour a look fixes; none where the text follows the palette. The layout's black captions
 // are the text colour of the light palettes it was drawn on, so they take the palette's text:
 // under a dark palette its light text, where fixed black would be unreadable.
@@ -65,9 +34,9 @@ std::optional<QColor> colourOf(Look look, const QPalette &palette)
     case Look::BoldBlack: break;
     // The comparison percentages lie on the pale right end of the indicator pictures.
     case Look::Grey: return inactiveBorderGrey();
-    case Look::Blue: return readableIn(QColor(0, 0, 255), palette);
-    case Look::BoldDarkOrange: return readableIn(QColor(192, 64, 0), palette);
-    case Look::BoldRed: return readableIn(QColor(255, 0, 0), palette);
+    case Look::Blue: return present::readableIn(QColor(0, 0, 255), palette);
+    case Look::BoldDarkOrange: return present::readableIn(QColor(192, 64, 0), palette);
+    case Look::BoldRed: return present::readableIn(QColor(255, 0, 0), palette);
     }
     return std::nullopt;
 }

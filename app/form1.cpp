@@ -6,19 +6,15 @@
 #include "app/form1layout.h"
 #include "app/form2.h"
 #include "app/namecompleter.h"
-#include "app/resultsummary.h"
-#include "app/wording.h"
+#include "app/resultsmenu.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "calc/targetscore.h"
-#include "lookup/hosts.h"
 #include "lookup/searchaddress.h"
+#include "present/wording.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -47,19 +43,29 @@ constexpr int queriesPerPage = 50;
 constexpr QLatin1StringView promotionAddress{"http://www.quillfen.example/dsr/ad.html"};
 constexpr QLatin1StringView promotionMarker{"Quillfen"};
 
-// Each text box with the caption that names it, for screen readers as for the eye.
-// clang-format off
-constexpr std::array<std::pair<const char *, const char *>, 4> captionedInputs = {{
-    {"Label1", "Text1"}, {"Label5", "Text2"}, {"Label22", "Text3"}, {"Label25", "Text4"},
-}};
-// clang-format on
+// What a screen reader says a figure of this role is, after the dimension's name; none for the
+// roles that hold no figure.
+QString figureName(Role role)
+{
+    switch (role) {
+    case Role::None:
+    case Role::Target: break;
+    case Role::Score: return QStringLiteral("评分");
+    case Role::Comparison: return QStringLiteral("与同行业相比");
+    case Role::Indicator: return QStringLiteral("行业比较");
+    case Role::TurnRed: return QStringLiteral("飘红需要5分人数");
+    case Role::TargetResult: return QStringLiteral("提升后需要5分人数");
+    }
+    return {};
+}
 
 template <typename T>
-std::array<T *, calc::dimensionCount> controlsNamed(const QWidget *window, const char *d0, const char *d1,
-                                                    const char *d2)
+std::array<T *, calc::dimensionCount> dimensionControls(const QWidget *window, Role role)
 {
-    return {window->findChild<T *>(QLatin1String(d0)), window->findChild<T *>(QLatin1String(d1)),
-            window->findChild<T *>(QLatin1String(d2))};
+    std::array<T *, calc::dimensionCount> controls{};
+    for (int d = 0; d < calc::dimensionCount; ++d)
+        controls[d] = window->findChild<T *>(QLatin1String(controlName(role, d)));
+    return controls;
 }
 
 } // namespace
@@ -106,16 +112,7 @@ Form1::Form1(QWidget *parent)
 
     m_queriedNames = new NameCompleter(m_text1);
 
-    // Ctrl+C copies the results unless a text box has the focus: it copies its own selection.
-    auto *copy = new QAction(QStringLiteral("复制结果"), this);
-    copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this, &Form1::copyResults);
-    addAction(copy);
-    m_openRatingPage = new QAction(QStringLiteral("在浏览器中打开评分页"), this);
-    m_openRatingPage->setEnabled(false);
-    connect(m_openRatingPage, &QAction::triggered, this, &Form1::openRatingPage);
-    m_frame2->addActions({copy, m_openRatingPage});
-    m_frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_resultsMenu = new ResultsMenu(this, m_frame2, [this] { return shownResults(); });
 
     load();
 }
@@ -144,8 +141,11 @@ void Form1::buildControls()
     for (auto it = created.crbegin(); it != created.crend(); ++it)
         (*it)->raise();
 
-    for (const auto &[caption, input] : captionedInputs)
-        findChild<QLabel *>(QLatin1String(caption))->setBuddy(findChild<QLineEdit *>(QLatin1String(input)));
+    for (const ControlEntry &entry : form1Controls()) {
+        if (entry.buddy)
+            findChild<QLabel *>(QLatin1String(entry.name))
+                ->setBuddy(findChild<QLineEdit *>(QLatin1String(entry.buddy)));
+    }
 
     m_text1 = findChild<QLineEdit *>(QStringLiteral("Text1"));
     m_command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
@@ -156,26 +156,21 @@ void Form1::buildControls()
 
 void Form1::findDimensionControls()
 {
-    m_scoreLabels = controlsNamed<QLabel>(this, "Label3", "Label13", "Label14");
-    m_comparisonLabels = controlsNamed<QLabel>(this, "Label2", "Label10", "Label17");
-    m_indicatorBars = controlsNamed<QLabel>(this, "Image1", "Image2", "Image3");
-    m_turnRedLabels = controlsNamed<QLabel>(this, "Label33", "Label30", "Label27");
-    m_targetInputs = controlsNamed<QLineEdit>(this, "Text2", "Text3", "Text4");
-    m_targetResults = controlsNamed<QLabel>(this, "Label20", "Label23", "Label26");
+    m_scoreLabels = dimensionControls<QLabel>(this, Role::Score);
+    m_comparisonLabels = dimensionControls<QLabel>(this, Role::Comparison);
+    m_indicatorBars = dimensionControls<QLabel>(this, Role::Indicator);
+    m_turnRedLabels = dimensionControls<QLabel>(this, Role::TurnRed);
+    m_targetInputs = dimensionControls<QLineEdit>(this, Role::Target);
+    m_targetResults = dimensionControls<QLabel>(this, Role::TargetResult);
 }
 
 void Form1::describeFigures()
 {
-    const std::array<std::pair<const std::array<QLabel *, calc::dimensionCount> *, QString>, 5> figures = {{
-        {&m_scoreLabels, QStringLiteral("评分")},
-        {&m_comparisonLabels, QStringLiteral("与同行业相比")},
-        {&m_indicatorBars, QStringLiteral("行业比较")},
-        {&m_turnRedLabels, QStringLiteral("飘红需要5分人数")},
-        {&m_targetResults, QStringLiteral("提升后需要5分人数")},
-    }};
-    for (const auto &[labels, figure] : figures) {
-        for (int d = 0; d < calc::dimensionCount; ++d)
-            (*labels)[d]->setAccessibleDescription(dimensionName(d) + QLatin1Char(' ') + figure);
+    for (const ControlEntry &entry : form1Controls()) {
+        const QString figure = figureName(entry.role);
+        if (!figure.isEmpty())
+            findChild<QWidget *>(QLatin1String(entry.name))
+                ->setAccessibleDescription(present::dimensionName(entry.dimension) + QLatin1Char(' ') + figure);
     }
 }
 
@@ -217,7 +212,7 @@ void Form1::command1Click()
     m_busyTicks = 1;
     m_timer1->setInterval(1000);
     m_timer1->start();
-    setRatingAddress(QString());
+    m_resultsMenu->setRatingAddress(QString());
     m_queriedNames->remember(lookup::trimName(m_text1->text()));
     if (++m_queriesOnPage > queriesPerPage) {
         m_webBrowser2->renewPage();
@@ -263,28 +258,17 @@ void Form1::onPromotionComplete(const lookup::PageSnapshot &page)
 void Form1::onHiddenPageComplete(const lookup::PageSnapshot &page)
 {
     lookup::followPage(page, m_record, *this);
-    if (lookup::landingOf(page) == lookup::Landing::RatingPage) setRatingAddress(page.locationUrl);
+    if (lookup::landingOf(page) == lookup::Landing::RatingPage) m_resultsMenu->setRatingAddress(page.locationUrl);
 }
 
-void Form1::setRatingAddress(const QString &address)
+present::ShownResults Form1::shownResults() const
 {
-    // Only the marketplace's own pages are handed to the user's browser.
-    const bool openable = lookup::isMarketplaceAddress(QUrl(address));
-    m_ratingAddress = openable ? address : QString();
-    m_openRatingPage->setEnabled(openable);
-}
-
-void Form1::openRatingPage() { QDesktopServices::openUrl(QUrl(m_ratingAddress)); }
-
-void Form1::copyResults()
-{
-    ShownResults shown;
+    present::ShownResults shown;
     shown.caption = m_frame2->title();
-    shown.ratingAddress = m_ratingAddress;
     for (int d = 0; d < calc::dimensionCount; ++d)
         shown.dimensions[d] = {m_scoreLabels[d]->text(),   m_shownComparisons[d],     m_comparisonLabels[d]->text(),
                                m_turnRedLabels[d]->text(), m_targetInputs[d]->text(), m_targetResults[d]->text()};
-    QGuiApplication::clipboard()->setText(resultSummary(shown));
+    return shown;
 }
 
 void Form1::onTargetChanged(int d)
@@ -336,7 +320,7 @@ void Form1::showScores(const QStringList &scores)
 void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
 {
     m_indicatorBars[d]->setPixmap(picture(comparison));
-    m_indicatorBars[d]->setAccessibleName(verdict(comparison));
+    m_indicatorBars[d]->setAccessibleName(present::verdict(comparison));
     m_shownComparisons[d] = comparison;
     m_comparisonLabels[d]->setText(text);
 }

@@ -3,13 +3,13 @@
 
 #include "calc/dsrrecord.h"
 #include "lookup/pageflow.h"
+#include "present/resultsummary.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
 
-class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +24,7 @@ class WebBrowser;
 namespace app {
 
 class NameCompleter;
+class ResultsMenu;
 
 // The main window: the name input and query button, the results, turn-red and target-score
 // frames, the promotion panel, and the hidden browser that follows the marketplace's pages.
@@ -58,9 +59,7 @@ private:
 
     void onPromotionComplete(const lookup::PageSnapshot &page);
     void onHiddenPageComplete(const lookup::PageSnapshot &page);
-    void setRatingAddress(const QString &address);
-    void openRatingPage();
-    void copyResults();
+    present::ShownResults shownResults() const;
     void onTargetChanged(int dimension);
 
     // The page flow's view of this window.
@@ -86,8 +85,7 @@ private:
     browser::WebBrowser *m_promotionBrowser = nullptr;
     browser::WebBrowser *m_webBrowser2 = nullptr;
     NameCompleter *m_queriedNames = nullptr;
-    QAction *m_openRatingPage = nullptr;
-    QString m_ratingAddress; // the rating page the figures were read from, since the last query
+    ResultsMenu *m_resultsMenu = nullptr;
 
     // Per dimension: description, service, logistics.
     std::array<QLabel *, calc::dimensionCount> m_scoreLabels{};

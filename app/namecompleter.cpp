@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/namecompleter.h"
 
+#include "present/namehistory.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
@@ -36,11 +38,7 @@ NameCompleter::NameCompleter(QLineEdit *input)
 
 void NameCompleter::remember(const QString &name)
 {
-    if (name.isEmpty()) return;
-    QStringList names = m_names->stringList();
-    names.removeAll(name);
-    names.prepend(name);
-    m_names->setStringList(names);
+    m_names->setStringList(present::withLatest(m_names->stringList(), name));
 }
 
 bool NameCompleter::eventFilter(QObject *watched, QEvent *event)

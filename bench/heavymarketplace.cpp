@@ -110,21 +110,9 @@ tests::Response cachedWeighed(const tests::Request &request)
     return made.value(key);
 }
 
-tests::Response hop(int number)
-{
-    const QString next = number < 5 ? QStringLiteral("/hop/%1").arg(number + 1)
-                                    : QStringLiteral("https://shop1001.taobao.com/view_shop.htm");
-    return tests::page(
-        QStringLiteral("hop"),
-        QStringLiteral("<script>setTimeout(function () { location.replace('%1'); }, 100);</script>").arg(next));
-}
-
 tests::Response answerInTime(const tests::Request &request)
 {
     const QByteArray &target = request.target;
-    if (request.host == "shopsearch.taobao.com" && tests::searchedName(request) == "hops")
-        return tests::redirectTo("https://www.taobao.com/hop/1");
-    if (request.host == "www.taobao.com" && target.startsWith("/hop/")) return hop(target.mid(5).toInt());
     static const QByteArray css = styleSheet();
     static const QByteArray js = script();
     if (target.endsWith(".jpg")) return part(thumbnail(), "image/jpeg");
@@ -142,6 +130,11 @@ tests::Response answerInTime(const tests::Request &request)
 }
 
 } // namespace
+
+QString ratingAddress()
+{
+    return QStringLiteral("https://rate.taobao.com/user-rate-%1.htm").arg(QLatin1String(tests::shopNamed("found").id));
+}
 
 tests::Response heavyAnswer(const tests::Request &request)
 {

@@ -14,7 +14,7 @@ namespace bench {
 // 100 ms ("hops"); the soak for "found", "twodims", "nodsr", "login" and a name that finds nothing.
 tests::Response heavyAnswer(const tests::Request &request);
 
-// The rating page's address, for loading it directly.
-inline constexpr char ratingAddress[] = "https://rate.taobao.com/user-rate-1001.htm";
+// The rating page of "found", for loading it directly.
+QString ratingAddress();
 
 } // namespace bench

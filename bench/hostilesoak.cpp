@@ -15,10 +15,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
+#include <QLabel>
 #include <QMap>
 #include <QTextStream>
-#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -42,9 +41,9 @@ constexpr int beyondTheTimeoutMs = 23000;
 // The warm-up's queries are numbered from here, apart from the counted ones.
 constexpr int warmUpQueries = 9000;
 
-const char *const figureLabels[] = {"Label3",  "Label13", "Label14", "Label2", "Label10",
-                                    "Label17", "Label33", "Label30", "Label27"};
-constexpr int figureCount = std::size(figureLabels);
+// The figures a query shows, per dimension: score, comparison, turn-red count.
+constexpr std::array figureRoles = {app::Role::Score, app::Role::Comparison, app::Role::TurnRed};
+constexpr int figureCount = int(figureRoles.size()) * calc::dimensionCount;
 
 // What one query is answered with, and what the window must then show.
 struct Plan {
@@ -238,17 +237,6 @@ QList<Draw> draws()
     };
 }
 
-bool waitFor(const std::function<bool()> &condition, int limitMs)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition()) loop.quit();
-    });
-    poll.start(5);
-    return condition() || runUntilQuit(loop, limitMs);
-}
-
 void killRendererOnceAsked(app::Form1 &form, const QByteArray &shopHost)
 {
     const bool asked = waitFor(
@@ -294,8 +282,10 @@ Verdict judge(const tests::QueryWindow &window, int query, const Plan &plan, qin
     const bool ownCaption = window.caption() == titleOf(query) + QStringLiteral("-DRS查询");
     if (plan.reached) expect(ownCaption, QStringLiteral("caption ") + window.caption());
     for (int f = 0; f < figureCount; ++f) {
-        const QString shown = window.text(figureLabels[f]);
-        if (plan.figures) expect(shown == own[f], QStringLiteral("%1 shows %2").arg(figureLabels[f], shown));
+        const app::Role role = figureRoles[size_t(f / calc::dimensionCount)];
+        const char *name = app::controlName(role, f % calc::dimensionCount);
+        const QString shown = window.figure(role, f % calc::dimensionCount)->text();
+        if (plan.figures) expect(shown == own[f], QStringLiteral("%1 shows %2").arg(QLatin1String(name), shown));
         // Under this shop's caption, a figure is this shop's or none at all.
         if (ownCaption && !shown.isEmpty() && shown != own[f]) verdict.stale = true;
     }

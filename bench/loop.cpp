@@ -36,6 +36,17 @@ void runFor(int ms)
     runUntilQuit(loop, ms);
 }
 
+bool waitFor(const std::function<bool()> &condition, int limitMs)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition()) loop.quit();
+    });
+    poll.start(5);
+    return condition() || runUntilQuit(loop, limitMs);
+}
+
 void fail(const QString &why)
 {
     QTextStream(stdout) << "bench_query: " << why << Qt::endl;

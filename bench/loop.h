@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QEventLoop;
 
 namespace bench {
@@ -16,6 +18,10 @@ double nowMs();
 bool runUntilQuit(QEventLoop &loop, int limitMs);
 
 void runFor(int ms);
+
+// Runs the event loop until the condition holds, looked at every few milliseconds, or the time is
+// up; whether it held.
+bool waitFor(const std::function<bool()> &condition, int limitMs);
 
 // Ends the benchmark with the reason, as a failed run.
 [[noreturn]] void fail(const QString &why);

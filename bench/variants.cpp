@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "variants.h"
 
-#include "app/form1.h"
 #include "app/program.h"
 #include "browser/marketplacepage.h"
 #include "browser/webbrowser.h"
@@ -10,10 +9,10 @@
 #include "lookup/searchaddress.h"
 #include "loop.h"
 #include "processmemory.h"
+#include "querywindow.h"
 #include "webtest.h"
 
 #include <QEventLoop>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSocketNotifier>
@@ -46,28 +45,19 @@ class AppVariant : public QObject, public Variant
 {
 public:
     AppVariant()
-        : m_button(m_form.findChild<QPushButton *>(QStringLiteral("Command1")))
+        : m_button(m_window.form().findChild<QPushButton *>(QStringLiteral("Command1")))
     {
-        m_form.show();
-        QWebEnginePage *page = app::Form1Probe::hiddenBrowser(m_form)->page();
-        connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
-            if (!ok) return;
-            const QString url = page->url().toString();
-            if (url.contains(QLatin1String("view_shop.htm"))) m_shopFinished = nowMs();
-            if (url.contains(QLatin1String("/user-rate-"))) m_ratingFinished = nowMs();
-        });
-        connect(page, &QWebEnginePage::loadStarted, this, [this] {
-            if (m_shopFinished >= 0 && m_ratingStarted < 0) m_ratingStarted = nowMs();
-        });
+        browser::WebBrowser *hidden = app::Form1Probe::hiddenBrowser(m_window.form());
+        watch(hidden->page());
+        connect(hidden, &browser::WebBrowser::pageRenewed, this, &AppVariant::watch);
         m_button->installEventFilter(this);
     }
 
     QString query(const QString &name) override
     {
         m_shopFinished = m_ratingStarted = m_ratingFinished = m_idle = -1;
-        m_form.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(name);
         const double start = nowMs();
-        m_button->click();
+        m_window.query(name);
         if (!runUntilQuit(m_loop, 30000)) fail("a query never gave the button back");
         if (m_ratingFinished < 0) fail("a query ended without reading a rating page");
         return times(m_idle - start, m_ratingStarted - m_shopFinished, m_idle - m_ratingFinished);
@@ -84,7 +74,20 @@ protected:
     }
 
 private:
-    app::Form1 m_form;
+    void watch(QWebEnginePage *page)
+    {
+        connect(page, &QWebEnginePage::loadFinished, this, [this, page](bool ok) {
+            if (!ok) return;
+            const QString url = page->url().toString();
+            if (url.contains(QLatin1String("view_shop.htm"))) m_shopFinished = nowMs();
+            if (url.contains(QLatin1String("/user-rate-"))) m_ratingFinished = nowMs();
+        });
+        connect(page, &QWebEnginePage::loadStarted, this, [this] {
+            if (m_shopFinished >= 0 && m_ratingStarted < 0) m_ratingStarted = nowMs();
+        });
+    }
+
+    tests::QueryWindow m_window;
     QPushButton *m_button;
     QEventLoop m_loop;
     double m_shopFinished = -1, m_ratingStarted = -1, m_ratingFinished = -1, m_idle = -1;
@@ -114,7 +117,7 @@ public:
     {
         const double start = nowMs();
         loadUntil(*m_page, lookup::searchAddress(name), QStringLiteral("view_shop.htm"));
-        loadUntil(*m_page, QString::fromLatin1(ratingAddress), QStringLiteral("/user-rate-"));
+        loadUntil(*m_page, ratingAddress(), QStringLiteral("/user-rate-"));
         return times(nowMs() - start);
     }
 

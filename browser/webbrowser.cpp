@@ -117,6 +117,7 @@ void WebBrowser::renewPage()
     old->deleteLater();
     ++m_pagesRenewed;
     adoptPage(createPage(m_kind, old->profile(), this));
+    emit pageRenewed(m_page);
 }
 
 void WebBrowser::navigate(const QString &address)

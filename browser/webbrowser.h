@@ -43,6 +43,9 @@ signals:
     // The engine process that renders the pages died (killed, crashed or out of memory). The
     // next navigation starts a new one.
     void renderProcessDied();
+    // renewPage put this page in the old one's place: whoever watches the page itself watches
+    // this one from now on.
+    void pageRenewed(QWebEnginePage *page);
 
 private:
     void adoptPage(QWebEnginePage *page);

@@ -76,14 +76,20 @@ private slots:
 private:
     void query(const QString &name) { window().query(name); }
     bool idle() { return window().idle(); }
-    QString text(const char *name) { return window().text(name); }
     QString caption() { return window().caption(); }
-    bool shows(const char *image, lookup::Comparison comparison)
+    bool shows(int dimension, lookup::Comparison comparison)
     {
-        return form().findChild<QLabel *>(image)->pixmap().toImage()
+        return window().figure(app::Role::Indicator, dimension)->pixmap().toImage()
                == app::Form1Probe::picture(form(), comparison).toImage();
     }
-    bool empty(const char *image) { return form().findChild<QLabel *>(image)->pixmap().isNull(); }
+    bool empty(int dimension) { return window().figure(app::Role::Indicator, dimension)->pixmap().isNull(); }
+    // The comparison labels' right edges on the indicator bars' right edge.
+    bool comparisonsAligned()
+    {
+        for (int d = 0; d < calc::dimensionCount; ++d)
+            if (app::twipsGeometry(window().figure(app::Role::Comparison, d)).left != 4905.0f) return false;
+        return true;
+    }
 };
 
 void LookupTest::init()
@@ -108,25 +114,24 @@ void LookupTest::foundShopShowsItsRatings()
     query(QString::fromUtf8(name));
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QCOMPARE(caption(), shop.title + QStringLiteral("-DRS查询"));
-    QCOMPARE(text("Label3"), QStringLiteral("4.77分"));
-    QCOMPARE(text("Label13"), QStringLiteral("4.80分"));
-    QCOMPARE(text("Label14"), QStringLiteral("4.90分"));
-    QCOMPARE(text("Label2"), "2.00%");
-    QCOMPARE(text("Label10"), "0.00%");
-    QCOMPARE(text("Label17"), "3.00%");
-    QVERIFY(shows("Image1", lookup::Comparison::Lower));
-    QVERIFY(shows("Image2", lookup::Comparison::Equal));
-    QVERIFY(shows("Image3", lookup::Comparison::Higher));
-    QCOMPARE(text("Label33"), "762");
-    QCOMPARE(text("Label30"), "0");
-    QCOMPARE(text("Label27"), "0");
-    for (const char *label : {"Label2", "Label10", "Label17"})
-        QCOMPARE(app::twipsGeometry(form().findChild<QLabel *>(label)).left, 4905.0f);
-    QCOMPARE(text("Label20"), "");
+    QCOMPARE(window().score(0), QStringLiteral("4.77分"));
+    QCOMPARE(window().score(1), QStringLiteral("4.80分"));
+    QCOMPARE(window().score(2), QStringLiteral("4.90分"));
+    QCOMPARE(window().comparison(0), "2.00%");
+    QCOMPARE(window().comparison(1), "0.00%");
+    QCOMPARE(window().comparison(2), "3.00%");
+    QVERIFY(shows(0, lookup::Comparison::Lower));
+    QVERIFY(shows(1, lookup::Comparison::Equal));
+    QVERIFY(shows(2, lookup::Comparison::Higher));
+    QCOMPARE(window().turnRed(0), "762");
+    QCOMPARE(window().turnRed(1), "0");
+    QCOMPARE(window().turnRed(2), "0");
+    QVERIFY(comparisonsAligned());
+    QCOMPARE(window().targetResult(0), "");
     QCOMPARE(marketplace().requestsTo("rate.taobao.com").first().target, "/user-rate-" + shop.id + ".htm");
 
-    form().findChild<QLineEdit *>("Text2")->setText("4.9");
-    QCOMPARE(text("Label20"), "1300"); // from 4.77 with 1000 raters
+    window().target(0)->setText("4.9");
+    QCOMPARE(window().targetResult(0), "1300"); // from 4.77 with 1000 raters
 
     // Reaching the shop page hid the login window, which loaded it invisibly on its own page.
     QVERIFY(app::Form2::ifLoaded());
@@ -152,25 +157,24 @@ void LookupTest::nextShopShowsNothingOfThePrevious_data()
     // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shownCaption");
-    QTest::addColumn<QStringList>("labels");
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QStringList>("pictures"); // "Image1 lower", "Image3 none"
+    QTest::addColumn<QStringList>("scores");
+    QTest::addColumn<QStringList>("comparisons");
+    QTest::addColumn<QStringList>("turnReds");
+    QTest::addColumn<QStringList>("pictures"); // "0 lower", "2 none": per dimension
     QTest::addColumn<QByteArray>("lastRatingPage");
+    const QStringList none = {"", "", ""};
     QTest::newRow("two dimensions only") << "twodims" << QStringLiteral("第二家店-DRS查询")
-        << QStringList{"Label3", "Label14", "Label2", "Label17", "Label27"}
-        << QStringList{QStringLiteral("4.77分"), "", "1.00%", "", ""} << QStringList{"Image3 none"}
-        << QByteArray("/user-rate-1002.htm");
+        << QStringList{QStringLiteral("4.77分"), QStringLiteral("4.80分"), ""} << QStringList{"1.00%", "0.00%", ""}
+        << QStringList{"0", "0", ""} << QStringList{"2 none"} << QByteArray("/user-rate-1002.htm");
     QTest::newRow("a shop page without a rating link") << "nolink" << QStringLiteral("无链接店-DRS查询")
-        << QStringList{"Label3", "Label2", "Label33"} << QStringList{"", "", ""} << QStringList{"Image1 none"}
+        << none << none << none << QStringList{"0 none"}
         << QByteArray("/user-rate-1001.htm"); // the first shop's
     QTest::newRow("a rating page without a DSR list") << "nodsr" << QStringLiteral("无评分店-DRS查询")
-        << QStringList{"Label3", "Label13", "Label14", "Label2", "Label33"} << QStringList{"", "", "", "", ""}
-        << QStringList{"Image1 none"} << QByteArray("/user-rate-1004.htm");
+        << none << none << none << QStringList{"0 none"} << QByteArray("/user-rate-1004.htm");
     // What the page has is shown as plain text.
     QTest::newRow("a huge shop page, a malformed rating page") << "unreadable" << QStringLiteral("大店-DRS查询")
-        << QStringList{"Label3", "Label2", "Label33", "Label10", "Label30"}
-        << QStringList{"", "12.5<b>%</b>", "", "&lt;&lt;&lt;", "0"} << QStringList{"Image1 lower"}
-        << QByteArray("/user-rate-2001.htm");
+        << none << QStringList{"12.5<b>%</b>", "&lt;&lt;&lt;", ""} << QStringList{"", "0", ""}
+        << QStringList{"0 lower"} << QByteArray("/user-rate-2001.htm");
     // clang-format on
 }
 
@@ -178,33 +182,37 @@ void LookupTest::nextShopShowsNothingOfThePrevious()
 {
     QFETCH(QString, name);
     QFETCH(QString, shownCaption);
-    QFETCH(QStringList, labels);
-    QFETCH(QStringList, texts);
+    QFETCH(QStringList, scores);
+    QFETCH(QStringList, comparisons);
+    QFETCH(QStringList, turnReds);
     QFETCH(QStringList, pictures);
     QFETCH(QByteArray, lastRatingPage);
     window().showThePreviousShop();
-    form().findChild<QLineEdit *>("Text2")->setText("4.9");
-    form().findChild<QLineEdit *>("Text4")->setText("4.95");
-    QCOMPARE(text("Label20"), "1300");
-    QCOMPARE(text("Label26"), "300");
+    window().target(0)->setText("4.9");
+    window().target(2)->setText("4.95");
+    QCOMPARE(window().targetResult(0), "1300");
+    QCOMPARE(window().targetResult(2), "300");
 
     query(name);
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::hugePageTimeoutMs);
     QCOMPARE(caption(), shownCaption);
-    for (qsizetype i = 0; i < labels.size(); ++i)
-        QCOMPARE(text(qPrintable(labels[i])), texts[i]);
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        QCOMPARE(window().score(d), scores[d]);
+        QCOMPARE(window().comparison(d), comparisons[d]);
+        QCOMPARE(window().turnRed(d), turnReds[d]);
+    }
     for (const QString &picture : pictures) {
-        const QStringList imageAndVerdict = picture.split(u' ');
-        const QByteArray image = imageAndVerdict[0].toLatin1();
-        QVERIFY2(imageAndVerdict[1] == "none" ? empty(image) : shows(image, lookup::Comparison::Lower),
+        const QStringList dimensionAndVerdict = picture.split(u' ');
+        const int d = dimensionAndVerdict[0].toInt();
+        QVERIFY2(dimensionAndVerdict[1] == "none" ? empty(d) : shows(d, lookup::Comparison::Lower),
                  qPrintable(picture));
     }
     // The targets stay as typed; their results belonged to the previous figures.
-    QCOMPARE(form().findChild<QLineEdit *>("Text2")->text(), "4.9");
-    QCOMPARE(form().findChild<QLineEdit *>("Text4")->text(), "4.95");
-    QCOMPARE(text("Label20"), "");
-    QCOMPARE(text("Label26"), "");
-    QCOMPARE(app::twipsGeometry(form().findChild<QLabel *>("Label2")).left, 4905.0f);
+    QCOMPARE(window().target(0)->text(), "4.9");
+    QCOMPARE(window().target(2)->text(), "4.95");
+    QCOMPARE(window().targetResult(0), "");
+    QCOMPARE(window().targetResult(2), "");
+    QVERIFY(comparisonsAligned());
     QVERIFY(app::Form1Probe::timer1(form())->isActive()); // the page flow leaves the timer alone
     QCOMPARE(marketplace().requestsTo("rate.taobao.com").last().target, lastRatingPage);
 }
@@ -233,7 +241,7 @@ void LookupTest::loginRequired()
     page->runJavaScript("document.forms[0].submit();");
     QTRY_VERIFY_WITH_TIMEOUT(page->title() == "logged in", tests::answerTimeoutMs);
     query("login");
-    QTRY_COMPARE_WITH_TIMEOUT(text("Label33"), "762", tests::answerTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window().turnRed(0), "762", tests::answerTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QCOMPARE(app::Form2::ifLoaded(), login);
     QVERIFY(!login->isVisible());
@@ -270,7 +278,7 @@ void LookupTest::verificationGoesToTheUser()
     QTRY_VERIFY_WITH_TIMEOUT(app::Form2::ifLoaded() && app::Form2::ifLoaded()->isVisible(),
                              tests::promptAnswerTimeoutMs);
     QVERIFY(idle());
-    QCOMPARE(text("Label3"), "");
+    QCOMPARE(window().score(0), "");
     QWebEnginePage *page = app::Form2::ifLoaded()->webBrowser1()->page();
     QTRY_VERIFY_WITH_TIMEOUT(page->url().toString().startsWith(shown) && page->title() == "verify",
                              tests::answerTimeoutMs);
@@ -280,7 +288,7 @@ void LookupTest::verificationGoesToTheUser()
     page->runJavaScript("document.forms[0].submit();");
     QTRY_VERIFY_WITH_TIMEOUT(!page->url().toString().startsWith(shown), tests::answerTimeoutMs);
     query(name);
-    QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), tests::answerTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window().score(0), QStringLiteral("4.77分"), tests::answerTimeoutMs);
     QCOMPARE(caption(), QStringLiteral("验证店-DRS查询"));
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QVERIFY(!app::Form2::ifLoaded()->isVisible());
@@ -303,9 +311,9 @@ void LookupTest::noBreakSpacesAroundRaterTotals()
     query(name);
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QCOMPARE(caption(), QStringLiteral("空格店-DRS查询"));
-    QCOMPARE(text("Label33"), "762");
-    form().findChild<QLineEdit *>("Text2")->setText("4.9");
-    QCOMPARE(text("Label20"), "1300");
+    QCOMPARE(window().turnRed(0), "762");
+    window().target(0)->setText("4.9");
+    QCOMPARE(window().targetResult(0), "1300");
 }
 
 void LookupTest::framesAndServerErrorsAreNoLanding_data()
@@ -339,9 +347,9 @@ void LookupTest::lateRatingPageIsStillRead()
     QTRY_COMPARE_WITH_TIMEOUT(caption(), QStringLiteral("慢店-DRS查询"), tests::answerTimeoutMs);
     window().runOutTheTimer();
     QVERIFY(idle());
-    QCOMPARE(text("Label3"), "");
-    QTRY_COMPARE_WITH_TIMEOUT(text("Label3"), QStringLiteral("4.77分"), tests::answerTimeoutMs);
-    QCOMPARE(text("Label33"), "762");
+    QCOMPARE(window().score(0), "");
+    QTRY_COMPARE_WITH_TIMEOUT(window().score(0), QStringLiteral("4.77分"), tests::answerTimeoutMs);
+    QCOMPARE(window().turnRed(0), "762");
 }
 
 void LookupTest::closingTheMainWindowEndsTheLoginWindow()

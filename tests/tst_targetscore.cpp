@@ -45,8 +45,8 @@ private:
     {
         emit app::Form1Probe::hiddenBrowser(form())->documentComplete(tests::ratingSnapshot(figures));
     }
-    QLineEdit *input(int d) { return form().findChild<QLineEdit *>(QStringList{"Text2", "Text3", "Text4"}[d]); }
-    QLabel *result(int d) { return form().findChild<QLabel *>(QStringList{"Label20", "Label23", "Label26"}[d]); }
+    QLineEdit *input(int d) { return window().target(d); }
+    QLabel *result(int d) { return window().figure(app::Role::TargetResult, d); }
 };
 
 void TargetScoreTest::targetOf5IsRunAgainAs4_9_data()

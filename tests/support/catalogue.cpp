@@ -192,6 +192,8 @@ const QList<Shop> &catalogue()
         {"renamed", "1008", QStringLiteral("改名店"), linked(renamesItselfOnceLoaded), rated(workedFigures(), three),
          "/index.htm"},
         {"hanging", "2007", QStringLiteral("挂店"), linked(), hang},
+        {"hops", "1009", QStringLiteral("测试旗舰店"), linked(), rated(workedFigures(), three), "/view_shop.htm",
+         std::nullopt, 5},
         {"云栖数码旗舰店", "1010", QStringLiteral("云栖数码旗舰店"), linked(),
          rated(workedFigures(), three)}, // the screenshots'
     } + guardedShops(rated(workedFigures(), three));
@@ -232,14 +234,30 @@ bool isVerificationAddress(const QByteArray &address)
     return address.startsWith("https://sec.taobao.com/query.htm") || address.contains("/_____tmd_____/punish");
 }
 
+// The hop page at /hop/<id>/<number>: on to the next, or after the last to the shop page.
+Response hop(const Shop &shop, int number)
+{
+    const QByteArray next = number < shop.hops ? "/hop/" + shop.id + '/' + QByteArray::number(number + 1)
+                                               : "https://shop" + shop.id + ".taobao.com" + shop.entry;
+    return page(QStringLiteral("hop"), QStringLiteral("<script>setTimeout(function () { location.replace('%1'); }, "
+                                                      "100);</script>")
+                                           .arg(QString::fromLatin1(next)));
+}
+
 std::optional<Response> shopAnswer(const QList<Shop> &shops, const Request &request)
 {
     if (isVerificationAddress(addressOf(request))) return std::nullopt; // the catalogue's own, on any host
     if (request.host == "shopsearch.taobao.com") {
         const Shop *shop = shopWhere(shops, [&](const Shop &s) { return s.name == searchedName(request); });
         if (!shop) return std::nullopt;
-        return guarded(*shop, Guard::Step::Search, request)
-            .value_or(redirectTo("https://shop" + shop->id + ".taobao.com" + shop->entry));
+        const QByteArray found = shop->hops > 0 ? "https://www.taobao.com/hop/" + shop->id + "/1"
+                                                : "https://shop" + shop->id + ".taobao.com" + shop->entry;
+        return guarded(*shop, Guard::Step::Search, request).value_or(redirectTo(found));
+    }
+    if (request.host == "www.taobao.com" && request.target.startsWith("/hop/")) {
+        const QList<QByteArray> idAndNumber = request.target.mid(5).split('/');
+        const Shop *shop = shopWhere(shops, [&](const Shop &s) { return s.id == idAndNumber.value(0); });
+        if (shop && shop->hops > 0) return hop(*shop, idAndNumber.value(1).toInt());
     }
     if (const Shop *shop =
             shopWhere(shops, [&](const Shop &s) { return request.host == "shop" + s.id + ".taobao.com"; }))

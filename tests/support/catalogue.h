@@ -30,6 +30,9 @@ struct Shop {
     std::function<Response(const Shop &)> ratingPage;
     QByteArray entry = "/view_shop.htm";
     std::optional<Guard> guard = {};
+    // Pages on www.taobao.com that the search's answer goes through first, each moving on by
+    // script after 100 ms, as the marketplace's own redirect pages do.
+    int hops = 0;
 };
 
 // The catalogue, by name:
@@ -47,6 +50,7 @@ struct Shop {
 // - "many": 多比较店, 10 000 comparison elements;
 // - "hostile": markup and script in the title and in a comparison;
 // - "hanging": 挂店, a rating page that never answers;
+// - "hops": 测试旗舰店, found's figures, the search's answer five script hops before its shop page;
 // - "renamed": 改名店, found's figures behind a shop page at /index.htm that renames its address
 //   to /view_shop.htm once it has loaded (history.replaceState);
 // - "sec-search", "slider-search", "sec-shop", "slider-shop", "sec-rating", "slider-rating":

@@ -29,7 +29,17 @@ bool QueryWindow::idle() const { return button()->isEnabled() && button()->text(
 
 bool QueryWindow::busy() const { return !button()->isEnabled() && button()->text() == QStringLiteral("查询中..."); }
 
-QString QueryWindow::text(const char *label) const { return m_form->findChild<QLabel *>(QLatin1String(label))->text(); }
+QLabel *QueryWindow::figure(app::Role role, int dimension) const
+{
+    return m_form->findChild<QLabel *>(QLatin1String(app::controlName(role, dimension)));
+}
+
+QString QueryWindow::shown(app::Role role, int dimension) const { return figure(role, dimension)->text(); }
+
+QLineEdit *QueryWindow::target(int dimension) const
+{
+    return m_form->findChild<QLineEdit *>(QLatin1String(app::controlName(app::Role::Target, dimension)));
+}
 
 QString QueryWindow::caption() const { return m_form->findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(); }
 
@@ -43,7 +53,7 @@ void QueryWindow::showThePreviousShop() const
 {
     query(QStringLiteral("found"));
     QTRY_VERIFY_WITH_TIMEOUT(idle(), answerTimeoutMs);
-    QCOMPARE(text("Label33"), QStringLiteral("762"));
+    QCOMPARE(turnRed(0), QStringLiteral("762"));
 }
 
 QPushButton *QueryWindow::button() const { return m_form->findChild<QPushButton *>(QStringLiteral("Command1")); }

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "app/form1.h"
+#include "app/form1layout.h"
 
 #include <memory>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace tests {
@@ -20,14 +23,21 @@ public:
     void query(const QString &name) const; // the name typed, then a click on 查询
     bool idle() const;
     bool busy() const;
-    QString text(const char *label) const; // a label's text
-    QString caption() const;               // the results frame's caption
-    void runOutTheTimer() const;           // the ticks of a query that got no answer
+    // The control that holds the figure of this role for this dimension, and what it shows.
+    QLabel *figure(app::Role role, int dimension) const;
+    QString score(int dimension) const { return shown(app::Role::Score, dimension); }
+    QString comparison(int dimension) const { return shown(app::Role::Comparison, dimension); }
+    QString turnRed(int dimension) const { return shown(app::Role::TurnRed, dimension); }
+    QString targetResult(int dimension) const { return shown(app::Role::TargetResult, dimension); }
+    QLineEdit *target(int dimension) const; // the target score's input
+    QString caption() const;                // the results frame's caption
+    void runOutTheTimer() const;            // the ticks of a query that got no answer
     // The worked shop queried and shown, before a test's own query: what must then not stay.
     void showThePreviousShop() const;
 
 private:
     QPushButton *button() const;
+    QString shown(app::Role role, int dimension) const;
 
     std::unique_ptr<app::Form1> m_form;
 };

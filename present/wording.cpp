@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "app/wording.h"
+#include "present/wording.h"
 
 #include <array>
 
-namespace app {
+namespace present {
 
 QString dimensionName(int dimension)
 {
@@ -22,4 +22,4 @@ QString verdict(lookup::Comparison comparison)
     return {};
 }
 
-} // namespace app
+} // namespace present

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "app/resultsummary.h"
+#include "present/resultsummary.h"
 
-#include "app/wording.h"
+#include "present/wording.h"
 
 #include <QStringList>
 
-namespace app {
+namespace present {
 
 namespace {
 
@@ -34,4 +34,4 @@ QString resultSummary(const ShownResults &shown)
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-} // namespace app
+} // namespace present

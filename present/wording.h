@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace app {
+namespace present {
 
 // The name of a dimension as the window writes it: "宝贝与描述相符", "卖家的服务态度" or
 // "物流服务的质量" for 0, 1, 2.
@@ -14,4 +14,4 @@ QString dimensionName(int dimension);
 // The verdict each indicator picture spells out, such as "低于行业平均".
 QString verdict(lookup::Comparison comparison);
 
-} // namespace app
+} // namespace present

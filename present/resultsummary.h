@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-namespace app {
+namespace present {
 
 // What the main window shows of one shop, row by row, as its labels hold it.
 struct ShownResults {
@@ -30,4 +30,4 @@ struct ShownResults {
 // result, then the address of the rating page the figures were read from.
 QString resultSummary(const ShownResults &shown);
 
-} // namespace app
+} // namespace present
