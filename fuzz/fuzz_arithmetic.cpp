@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Score values, the five-star formula and the calculators on any target, score, rater and
-// comparison texts: no undefined behaviour, and every count the target calculator shows is the
-// one the formula gives when worked out plainly.
+// comparison texts: no undefined behaviour, every count the target calculator shows is the one
+// the formula gives when worked out plainly, and a one-star headroom is the last count of one-star
+// ratings that keeps the score at or above the estimated average.
 //
 // Input fields (split on 0x01): target, score, rater total, star-share box, rater box, comparison.
 
 #include "calc/fivestar.h"
+#include "calc/headroom.h"
 #include "calc/numbers.h"
 #include "calc/scorevalue.h"
 #include "calc/targetscore.h"
@@ -60,6 +62,20 @@ void checkTargetCount(const QString &target, const QString &score, const QString
     }
 }
 
+// After n one-star ratings the score stands at or above the average, after n + 1 it does not;
+// in 128 bits, on the five-decimal values.
+void checkHeadroom(double score, double gap, double raters)
+{
+    const std::optional<long long> headroom = calc::oneStarHeadroom(score, gap, raters);
+    if (!headroom) return;
+    fuzz::check(*headroom >= 0, "a headroom is no negative count");
+    const __int128 s = std::llround(score * 1e5), a = std::llround(*calc::industryAverageAbove(score, gap) * 1e5);
+    const __int128 r = static_cast<long long>(raters);
+    auto stands = [&](__int128 n) { return s * r + n * 100000 >= a * (r + n); };
+    fuzz::check(stands(*headroom), "the score stands after the headroom's one-star ratings");
+    fuzz::check(!stands(*headroom + 1), "the score falls after one more");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -80,6 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int d = 0; d < calc::dimensionCount; ++d) {
         const QString shown = calc::turnRedStep(record, d, field[5]);
         fuzz::check(!shown.startsWith(u'-'), "a turn-red count has no sign");
+        const auto percent = calc::toDouble(QString(field[5]).remove(u'%'));
+        if (percent && record.weightedScore[d])
+            checkHeadroom(*record.weightedScore[d], *percent * 0.01, record.dimensions[d].raterTotal);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "calc/dsrrecord.h"
+#include "calc/headroom.h"
 #include "calc/turnred.h"
 #include "exactly.h"
 
@@ -36,6 +37,8 @@ private slots:
     void turnRedStep_data();
     void turnRedStep();
     void turnRedStepKeepsItsNumbers();
+    void oneStarHeadroom_data();
+    void oneStarHeadroom();
 };
 
 void TurnRedTest::splitsKeepingEmptyEntries_data()
@@ -152,6 +155,41 @@ void TurnRedTest::turnRedStepKeepsItsNumbers()
     QCOMPARE(calc::turnRedStep(record, 0, "2.00%"), "762");
     QCOMPARE(record.industryAverage[0], 4.87224);
     QCOMPARE(record.turnRedCount[0], 762.0);
+}
+
+void TurnRedTest::oneStarHeadroom_data()
+{
+    // clang-format off
+    QTest::addColumn<double>("score");
+    QTest::addColumn<double>("percent"); // as the page shows it above the industry
+    QTest::addColumn<double>("raters");
+    QTest::addColumn<double>("average"); // NaN: none
+    QTest::addColumn<qint64>("headroom"); // -1: none
+    const double none = std::nan("");
+    QTest::newRow("worked example: 4911 / 1011 stands, 4912 / 1012 falls") << 4.9 << 30.0 << 1000.0 << 4.85714 << 11LL;
+    // 4715.1 / 1014 is 4.65 to the last digit; in doubles it comes out a hair below 14.
+    QTest::newRow("a score that lands on the average counts") << 4.7011 << 14.6 << 1000.0 << 4.65 << 14LL;
+    QTest::newRow("equal to the industry") << 4.8 << 0.0 << 1000.0 << 4.8 << 0LL;
+    QTest::newRow("no raters yet") << 4.9 << 30.0 << 0.0 << 4.85714 << 0LL;
+    QTest::newRow("many raters") << 4.9 << 0.01 << 1e12 << 4.89999 << 2564109LL;
+    QTest::newRow("below the industry: the turn-red count applies") << 4.7 << -2.0 << 1000.0 << none << -1LL;
+    QTest::newRow("a gap of 100 %") << 4.9 << 100.0 << 1000.0 << none << -1LL;
+    QTest::newRow("an average below 1") << 2.0 << 90.0 << 1000.0 << -25.0 << -1LL;
+    QTest::newRow("a rater total that is no whole count") << 4.9 << 30.0 << 1000.5 << 4.85714 << -1LL;
+    QTest::newRow("more raters than any shop has") << 4.9 << 30.0 << 2e12 << 4.85714 << -1LL;
+    // clang-format on
+}
+
+void TurnRedTest::oneStarHeadroom()
+{
+    QFETCH(double, score);
+    QFETCH(double, percent);
+    QFETCH(double, raters);
+    QFETCH(double, average);
+    QFETCH(qint64, headroom);
+    const double gap = percent * 0.01; // as the turn-red step reads a comparison
+    QCOMPARE(exactly(calc::industryAverageAbove(score, gap).value_or(std::nan(""))), exactly(average));
+    QCOMPARE(qint64(calc::oneStarHeadroom(score, gap, raters).value_or(-1)), headroom);
 }
 
 QTEST_APPLESS_MAIN(TurnRedTest)
