@@ -11,6 +11,7 @@
 #include "browser/webbrowser.h"
 #include "calc/targetscore.h"
 #include "lookup/searchaddress.h"
+#include "lookup/shoplink.h"
 #include "present/wording.h"
 
 #include <QApplication>
@@ -218,7 +219,15 @@ void Form1::command1Click()
         m_webBrowser2->renewPage();
         m_queriesOnPage = 1;
     }
-    m_webBrowser2->navigate(lookup::searchAddress(m_text1->text()));
+    const QString address = lookup::queryAddress(m_text1->text());
+    // A rating page opened by its link comes without the shop page that would have cleared what the
+    // previous shop showed and captioned the results.
+    if (lookup::landingOf(address) == lookup::Landing::RatingPage) {
+        clearResults();
+        clearTargetResults();
+        setResultsCaption(QString());
+    }
+    m_webBrowser2->navigate(address);
 }
 
 void Form1::timer1Tick()

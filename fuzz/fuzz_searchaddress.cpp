@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The search address for any typed name, lone surrogates included: fixed prefix and suffix, an
 // encoded name of unreserved ASCII and "%XX", and UTF-8 that decodes back to the trimmed name.
+// Where the text is a shop's link instead, the address opened is the marketplace's shop or rating
+// page, whatever the text.
 
 #include "fuzzcheck.h"
+#include "lookup/hosts.h"
+#include "lookup/pageflow.h"
 #include "lookup/searchaddress.h"
+#include "lookup/shoplink.h"
 
 #include <QStringDecoder>
+#include <QUrl>
 
 namespace {
 
@@ -76,5 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString decoded = decoder(bytes);
     fuzz::check(!decoder.hasError(), "valid UTF-8");
     fuzz::check(decoded == expectedName(typed), "decodes to the trimmed name");
+
+    if (const std::optional<QString> link = lookup::shopLinkAddress(typed)) {
+        const lookup::Landing landing = lookup::landingOf(*link);
+        fuzz::check(lookup::isMarketplaceAddress(QUrl(*link)), "a link opens only the marketplace");
+        fuzz::check(landing == lookup::Landing::ShopPage || landing == lookup::Landing::RatingPage,
+                    "a link opens a shop or a rating page");
+    }
     return 0;
 }

@@ -61,6 +61,8 @@ private slots:
     void init() override;
     void foundShopShowsItsRatings_data();
     void foundShopShowsItsRatings();
+    void shopLinksQueryDirectly_data();
+    void shopLinksQueryDirectly();
     void nextShopShowsNothingOfThePrevious_data();
     void nextShopShowsNothingOfThePrevious();
     void loginRequired();
@@ -150,6 +152,32 @@ void LookupTest::foundShopShowsItsRatings()
         "%26p4ppushleft%3D1%252C48%26s%3D0";
     QVERIFY(tests::waitForRequest(
         [&](const tests::Request &r) { return r.host == "login.taobao.com" && r.target == fixedLogin; }));
+}
+
+void LookupTest::shopLinksQueryDirectly_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("typed"); // %1: the shop's id
+    QTest::addColumn<QString>("shownCaption");
+    QTest::newRow("its shop page") << "https://shop%1.taobao.com/view_shop.htm" << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("its home, without a scheme") << "shop%1.taobao.com" << QStringLiteral("测试旗舰店-DRS查询");
+    // No shop page, so no caption: the previous shop's must not stand over these figures.
+    QTest::newRow("its rating page") << "https://rate.taobao.com/user-rate-%1.htm" << QString();
+    // clang-format on
+}
+
+void LookupTest::shopLinksQueryDirectly()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shownCaption);
+    window().showThePreviousShop();
+    marketplace().clearRequests();
+    query(typed.arg(QLatin1String(tests::shopNamed("found").id)));
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
+    QCOMPARE(caption(), shownCaption);
+    QCOMPARE(window().score(0), QStringLiteral("4.77分"));
+    QCOMPARE(window().turnRed(0), "762");
+    QVERIFY(marketplace().requestsTo("shopsearch.taobao.com").isEmpty());
 }
 
 void LookupTest::nextShopShowsNothingOfThePrevious_data()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "lookup/loginaddress.h"
 #include "lookup/searchaddress.h"
+#include "lookup/shoplink.h"
 
 #include <QTest>
 #include <QUrl>
@@ -18,6 +19,8 @@ private slots:
     void trimsSpaces();
     void searchAddressHasFixedPrefixAndSuffix();
     void loginAddressReturnsToTheItemSearch();
+    void shopLinksOpenDirectly_data();
+    void shopLinksOpenDirectly();
 };
 
 void SearchAddressTest::encodes_data()
@@ -116,6 +119,46 @@ void SearchAddressTest::loginAddressReturnsToTheItemSearch()
     QCOMPARE(query.queryItems().size(), 18);
     QCOMPARE(query.queryItems().first().first, "initiative_id");
     QCOMPARE(query.queryItems().last().first, "s");
+}
+
+void SearchAddressTest::shopLinksOpenDirectly_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("opened"); // empty: searched for as a name
+    QTest::newRow("rating page") << "https://rate.taobao.com/user-rate-1001.htm"
+                                 << "https://rate.taobao.com/user-rate-1001.htm";
+    QTest::newRow("rating page over http, with its query") << "http://rate.taobao.com/user-rate-UvCIY.htm?spm=a1z10"
+                                                           << "http://rate.taobao.com/user-rate-UvCIY.htm?spm=a1z10";
+    QTest::newRow("rating page without a scheme") << "rate.taobao.com/user-rate-1001.htm"
+                                                  << "https://rate.taobao.com/user-rate-1001.htm";
+    QTest::newRow("rating page, scheme-relative") << "//rate.taobao.com/user-rate-1001.htm"
+                                                  << "https://rate.taobao.com/user-rate-1001.htm";
+    QTest::newRow("shop page") << "https://shop1001.taobao.com/view_shop.htm?spm=x"
+                               << "https://shop1001.taobao.com/view_shop.htm?spm=x";
+    QTest::newRow("shop home") << "https://shop123.taobao.com" << "https://shop123.taobao.com/view_shop.htm";
+    QTest::newRow("shop home with a slash and a query") << "https://name.tmall.com/?spm=a1z10"
+                                                        << "https://name.tmall.com/view_shop.htm";
+    QTest::newRow("shop home without a scheme, pasted with spaces")
+        << QStringLiteral(" shop123.taobao.com\u3000") << "https://shop123.taobao.com/view_shop.htm";
+    QTest::newRow("a name") << "found" << "";
+    QTest::newRow("a name in Chinese") << QStringLiteral("云栖数码旗舰店") << "";
+    QTest::newRow("a name with a dot") << "shop.taobao" << "";
+    QTest::newRow("the marketplace's home") << "https://www.taobao.com" << "";
+    QTest::newRow("an item page") << "https://item.taobao.com/item.htm?id=1" << "";
+    QTest::newRow("a host two labels deep") << "https://a.b.taobao.com" << "";
+    QTest::newRow("a look-alike host") << "https://shop1.taobao.com.evil.example/view_shop.htm" << "";
+    QTest::newRow("another scheme") << "ftp://rate.taobao.com/user-rate-1.htm" << "";
+    QTest::newRow("a script address") << "javascript:location='https://rate.taobao.com/user-rate-1.htm'" << "";
+    QTest::newRow("a blank inside") << "https://rate.taobao.com/user-rate-1.htm x" << "";
+    // clang-format on
+}
+
+void SearchAddressTest::shopLinksOpenDirectly()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, opened);
+    QCOMPARE(lookup::queryAddress(typed), opened.isEmpty() ? lookup::searchAddress(typed) : opened);
 }
 
 QTEST_APPLESS_MAIN(SearchAddressTest)
