@@ -60,6 +60,11 @@ QString figureName(Role role)
     return {};
 }
 
+QString figureDescription(Role role, int dimension)
+{
+    return present::dimensionName(dimension) + QLatin1Char(' ') + figureName(role);
+}
+
 template <typename T>
 std::array<T *, calc::dimensionCount> dimensionControls(const QWidget *window, Role role)
 {
@@ -168,10 +173,9 @@ void Form1::findDimensionControls()
 void Form1::describeFigures()
 {
     for (const ControlEntry &entry : form1Controls()) {
-        const QString figure = figureName(entry.role);
-        if (!figure.isEmpty())
+        if (!figureName(entry.role).isEmpty())
             findChild<QWidget *>(QLatin1String(entry.name))
-                ->setAccessibleDescription(present::dimensionName(entry.dimension) + QLatin1Char(' ') + figure);
+                ->setAccessibleDescription(figureDescription(entry.role, entry.dimension));
     }
 }
 
@@ -317,6 +321,7 @@ void Form1::clearResults()
         m_indicatorBars[d]->setAccessibleName(QString());
         m_shownComparisons[d].reset();
         m_turnRedLabels[d]->clear();
+        showHeadroom(d, std::nullopt);
     }
 }
 
@@ -335,6 +340,16 @@ void Form1::showComparison(int d, lookup::Comparison comparison, const QString &
 }
 
 void Form1::showTurnRed(int d, const QString &text) { m_turnRedLabels[d]->setText(text); }
+
+void Form1::showHeadroom(int d, std::optional<long long> oneStarRatings)
+{
+    // The window looks as it always did: the headroom is told only to whoever asks, as the tooltip
+    // and the screen readers' description of the turn-red label.
+    const QString told = oneStarRatings ? present::headroomText(*oneStarRatings) : QString();
+    m_turnRedLabels[d]->setToolTip(told);
+    m_turnRedLabels[d]->setAccessibleDescription(figureDescription(Role::TurnRed, d)
+                                                 + (told.isEmpty() ? QString() : QStringLiteral("，") + told));
+}
 
 void Form1::alignComparisonLabels()
 {

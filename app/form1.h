@@ -72,6 +72,7 @@ private:
     void showScores(const QStringList &scores) override;
     void showComparison(int dimension, lookup::Comparison comparison, const QString &text) override;
     void showTurnRed(int dimension, const QString &text) override;
+    void showHeadroom(int dimension, std::optional<long long> oneStarRatings) override;
     void alignComparisonLabels() override;
     void giveButtonBack() override;
     void clearTargetResults() override;

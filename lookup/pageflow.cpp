@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "lookup/pageflow.h"
 
+#include "calc/headroom.h"
+#include "calc/numbers.h"
 #include "calc/turnred.h"
 #include "lookup/hosts.h"
 #include "lookup/linkextract.h"
@@ -145,6 +147,15 @@ QString turnRedOf(calc::DsrRecord &record, int d, const QString &comparisonText,
     return count;
 }
 
+// A dimension at or above the industry: its one-star headroom, from figures of this page only.
+std::optional<long long> headroomOf(const calc::DsrRecord &record, int d, const QString &comparisonText,
+                                    bool figuresRead)
+{
+    const auto percent = calc::toDouble(QString(comparisonText).remove(u'%'));
+    if (!figuresRead || !percent || !record.weightedScore[d]) return std::nullopt;
+    return calc::oneStarHeadroom(*record.weightedScore[d], *percent * 0.01, record.dimensions[d].raterTotal);
+}
+
 void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead, PageFlowWindow &window)
 {
     int d = 0;
@@ -153,8 +164,12 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
         if (d == calc::dimensionCount) break;
         const Comparison comparison = comparisonOf(element.className);
         window.showComparison(d, comparison, element.innerHtml);
-        window.showTurnRed(d, comparison == Comparison::Lower ? turnRedOf(record, d, element.innerHtml, figuresRead)
-                                                              : QStringLiteral("0"));
+        if (comparison == Comparison::Lower) {
+            window.showTurnRed(d, turnRedOf(record, d, element.innerHtml, figuresRead));
+        } else {
+            window.showTurnRed(d, QStringLiteral("0"));
+            window.showHeadroom(d, headroomOf(record, d, element.innerHtml, figuresRead));
+        }
         ++d;
     }
 }

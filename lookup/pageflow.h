@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace lookup {
 
 // What a completed page of the hidden browser is to a query, told by its address. A verification
@@ -42,6 +44,10 @@ public:
     virtual void showScores(const QStringList &scores) = 0;
     virtual void showComparison(int dimension, Comparison comparison, const QString &text) = 0;
     virtual void showTurnRed(int dimension, const QString &text) = 0;
+    // For a dimension at or above the industry, after its turn-red result: how many one-star
+    // ratings it can take and still stand at or above the industry average, or nothing when the
+    // figures of this page give no estimate.
+    virtual void showHeadroom(int dimension, std::optional<long long> oneStarRatings) = 0;
     virtual void alignComparisonLabels() = 0;
     virtual void giveButtonBack() = 0;
     virtual void clearTargetResults() = 0;

@@ -22,4 +22,9 @@ QString verdict(lookup::Comparison comparison)
     return {};
 }
 
+QString headroomText(long long oneStarRatings)
+{
+    return QStringLiteral("飘绿：还能承受%1个1分评价（估算）").arg(oneStarRatings);
+}
+
 } // namespace present

@@ -14,4 +14,7 @@ QString dimensionName(int dimension);
 // The verdict each indicator picture spells out, such as "低于行业平均".
 QString verdict(lookup::Comparison comparison);
 
+// What a dimension above the industry can take, as the window tells it: "飘绿：还能承受11个1分评价（估算）".
+QString headroomText(long long oneStarRatings);
+
 } // namespace present

@@ -128,6 +128,13 @@ void LookupTest::foundShopShowsItsRatings()
     QCOMPARE(window().turnRed(0), "762");
     QCOMPARE(window().turnRed(1), "0");
     QCOMPARE(window().turnRed(2), "0");
+    // Above or at the industry, the one-star headroom is told as the turn-red label's tooltip and
+    // description only; below it, nothing is.
+    const QLabel *service = window().figure(app::Role::TurnRed, 1);
+    QCOMPARE(service->toolTip(), QStringLiteral("飘绿：还能承受0个1分评价（估算）"));
+    QCOMPARE(service->accessibleDescription(),
+             QStringLiteral("卖家的服务态度 飘红需要5分人数，飘绿：还能承受0个1分评价（估算）"));
+    QCOMPARE(window().figure(app::Role::TurnRed, 0)->toolTip(), QString());
     QVERIFY(comparisonsAligned());
     QCOMPARE(window().targetResult(0), "");
     QCOMPARE(marketplace().requestsTo("rate.taobao.com").first().target, "/user-rate-" + shop.id + ".htm");

@@ -121,6 +121,14 @@ void PageFlowTest::ratingPageShowsEverything()
     QCOMPARE(window.turnRed, (QStringList{"762", "0", "0"}));
     QCOMPARE(record.weightedScore[0], 4.7748);
     QCOMPARE(record.raterTotals, (QStringList{"1000", "200", "300"}));
+    QCOMPARE(window.headroom, (QStringList{"", "0", "0"})); // none where the turn-red count applies
+
+    // Logistics at 4.9, 5.00 % above with 30 000 raters: the average is 4.89474; 30 040 ratings
+    // averaging 4.894806 stand on it, 30 041 at 4.894677 fall below.
+    QList<tests::DsrFigures> many = tests::workedFigures();
+    many[2].raters = "30000";
+    lookup::followPage(tests::ratingSnapshot(many, threeComparisons), record, window);
+    QCOMPARE(window.headroom[2], "40");
 }
 
 void PageFlowTest::ratingPageEdgeCases_data()
@@ -171,6 +179,7 @@ void PageFlowTest::failedFigureReadShowsNoStaleCount()
     lookup::followPage(tests::ratingSnapshot(partial, threeComparisons), record, window);
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
     QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
+    QCOMPARE(window.headroom, (QStringList{"", "none", "none"}));
     QCOMPARE(record.weightedScore[0], 4.7748);
 }
 

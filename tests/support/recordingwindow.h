@@ -20,6 +20,7 @@ public:
     QStringList scores{"old", "old", "old"};
     QStringList comparisons{"old", "old", "old"}; // "lower 2.00%"
     QStringList turnRed{"old", "old", "old"};
+    QStringList headroom{"old", "old", "old"}; // "none" where no estimate was shown
     QStringList broken;
 
     void showMessage(const QString &text) override { calls << QStringLiteral("message ") + text; }
@@ -30,7 +31,7 @@ public:
     void clearResults() override
     {
         calls << QStringLiteral("clear");
-        scores = comparisons = turnRed = QStringList{QString(), QString(), QString()};
+        scores = comparisons = turnRed = headroom = QStringList{QString(), QString(), QString()};
     }
     void showScores(const QStringList &shown) override
     {
@@ -59,12 +60,21 @@ public:
         turnRed[d] = text;
         dimensionCalls << QStringLiteral("turn red %1 ").arg(d) + text;
     }
+    void showHeadroom(int d, std::optional<long long> oneStarRatings) override
+    {
+        if (d < 0 || d >= 3 || !compared[d] || comparisons[d].startsWith(QLatin1String("lower"))) {
+            broken << QStringLiteral("a headroom where no comparison at or above the industry is");
+            return;
+        }
+        headroom[d] = oneStarRatings ? QString::number(*oneStarRatings) : QStringLiteral("none");
+        dimensionCalls << QStringLiteral("headroom %1 ").arg(d) + headroom[d];
+    }
     void alignComparisonLabels() override { calls << QStringLiteral("align"); }
     void giveButtonBack() override { calls << QStringLiteral("give back"); }
     void clearTargetResults() override { calls << QStringLiteral("clear targets"); }
 
     // Everything the flow did and showed, for comparing two runs of it.
-    QStringList everything() const { return calls + dimensionCalls + scores + comparisons + turnRed; }
+    QStringList everything() const { return calls + dimensionCalls + scores + comparisons + turnRed + headroom; }
 
 private:
     std::array<bool, 3> compared{};
