@@ -45,7 +45,7 @@ class AppVariant : public QObject, public Variant
 {
 public:
     AppVariant()
-        : m_button(m_window.form().findChild<QPushButton *>(QStringLiteral("Command1")))
+        : m_button(m_window.button())
     {
         browser::WebBrowser *hidden = app::Form1Probe::hiddenBrowser(m_window.form());
         watch(hidden->page());

@@ -31,12 +31,12 @@ public:
     QString targetResult(int dimension) const { return shown(app::Role::TargetResult, dimension); }
     QLineEdit *target(int dimension) const; // the target score's input
     QString caption() const;                // the results frame's caption
+    QPushButton *button() const;            // 查询
     void runOutTheTimer() const;            // the ticks of a query that got no answer
     // The worked shop queried and shown, before a test's own query: what must then not stay.
     void showThePreviousShop() const;
 
 private:
-    QPushButton *button() const;
     QString shown(app::Role role, int dimension) const;
 
     std::unique_ptr<app::Form1> m_form;
