@@ -2,6 +2,7 @@
 #include "calc/headroom.h"
 
 #include "calc/fivestar.h"
+#include "calc/turnred.h"
 
 #include <cmath>
 
@@ -32,6 +33,13 @@ std::optional<long long> oneStarHeadroom(double score, double gap, double raters
     if (a <= fiveDecimals || a > s) return std::nullopt;
     // (s·R + n·1) / (R + n) >= a, with 1 as fiveDecimals: n·(a - 1) <= R·(s - a).
     return (static_cast<long long>(raters) * (s - a)) / (a - fiveDecimals);
+}
+
+std::optional<long long> headroomStep(const DsrRecord &record, int d, const QString &comparisonText)
+{
+    const std::optional<double> gap = comparisonGap(comparisonText);
+    if (!gap || !record.weightedScore[d]) return std::nullopt;
+    return oneStarHeadroom(*record.weightedScore[d], *gap, record.dimensions[d].raterTotal);
 }
 
 } // namespace calc

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/dsrrecord.h"
+
+#include <QString>
+
 #include <optional>
 
 namespace calc {
@@ -18,5 +22,10 @@ std::optional<double> industryAverageAbove(double score, double gap);
 // when there is no average, the average is not between 1 and S, or R is no whole count up to
 // 10^12.
 std::optional<long long> oneStarHeadroom(double score, double gap, double raters);
+
+// The headroom of a dimension of the record, from the comparison text shown for it (such as
+// "30.00%"), with the figures jisuan read. The caller runs it only when jisuan read every figure of
+// the same page.
+std::optional<long long> headroomStep(const DsrRecord &record, int dimension, const QString &comparisonText);
 
 } // namespace calc

@@ -50,13 +50,20 @@ bool jisuan(DsrRecord &record)
     return true;
 }
 
-QString turnRedStep(DsrRecord &record, int d, const QString &comparisonText)
+std::optional<double> comparisonGap(const QString &comparisonText)
 {
     const auto percent = toDouble(QString(comparisonText).remove(u'%'));
-    if (!percent) return {};
+    if (!percent) return std::nullopt;
+    return *percent * 0.01;
+}
+
+QString turnRedStep(DsrRecord &record, int d, const QString &comparisonText)
+{
+    const auto gap = comparisonGap(comparisonText);
+    if (!gap) return {};
 
     DsrDimension &dimension = record.dimensions[d];
-    dimension.industryGap = *percent * 0.01;
+    dimension.industryGap = *gap;
     if (dimension.industryGap >= 1) return {};
 
     const double score = record.weightedScore[d].value_or(0);

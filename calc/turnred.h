@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace calc {
 
 // Splits the hand-over texts into the record's arrays, reads every star share and rater total
@@ -19,5 +21,8 @@ bool jisuan(DsrRecord &record);
 // number, a gap of 100 % or more, an average of 5 or more) the result is the empty text. The
 // caller runs it only when jisuan read every figure of the same page.
 QString turnRedStep(DsrRecord &record, int dimension, const QString &comparisonText);
+
+// The gap a comparison text gives, as a fraction: 0.02 for "2.00%"; nothing for no number.
+std::optional<double> comparisonGap(const QString &comparisonText);
 
 } // namespace calc

@@ -96,9 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int d = 0; d < calc::dimensionCount; ++d) {
         const QString shown = calc::turnRedStep(record, d, field[5]);
         fuzz::check(!shown.startsWith(u'-'), "a turn-red count has no sign");
-        const auto percent = calc::toDouble(QString(field[5]).remove(u'%'));
-        if (percent && record.weightedScore[d])
-            checkHeadroom(*record.weightedScore[d], *percent * 0.01, record.dimensions[d].raterTotal);
+        const auto gap = calc::comparisonGap(field[5]);
+        if (gap && record.weightedScore[d])
+            checkHeadroom(*record.weightedScore[d], *gap, record.dimensions[d].raterTotal);
     }
     return 0;
 }

@@ -2,7 +2,6 @@
 #include "lookup/pageflow.h"
 
 #include "calc/headroom.h"
-#include "calc/numbers.h"
 #include "calc/turnred.h"
 #include "lookup/hosts.h"
 #include "lookup/linkextract.h"
@@ -151,9 +150,8 @@ QString turnRedOf(calc::DsrRecord &record, int d, const QString &comparisonText,
 std::optional<long long> headroomOf(const calc::DsrRecord &record, int d, const QString &comparisonText,
                                     bool figuresRead)
 {
-    const auto percent = calc::toDouble(QString(comparisonText).remove(u'%'));
-    if (!figuresRead || !percent || !record.weightedScore[d]) return std::nullopt;
-    return calc::oneStarHeadroom(*record.weightedScore[d], *percent * 0.01, record.dimensions[d].raterTotal);
+    if (!figuresRead) return std::nullopt;
+    return calc::headroomStep(record, d, comparisonText);
 }
 
 void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead, PageFlowWindow &window)
