@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
 
+#include "app/board.h"
 #include "app/controls.h"
 #include "app/figurelabel.h"
 #include "app/form1layout.h"
@@ -9,11 +10,13 @@
 #include "app/resultsmenu.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
+#include "calc/numbers.h"
 #include "calc/targetscore.h"
 #include "lookup/searchaddress.h"
 #include "lookup/shoplink.h"
 #include "present/wording.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -119,6 +122,7 @@ Form1::Form1(QWidget *parent)
     m_queriedNames = new NameCompleter(m_text1);
 
     m_resultsMenu = new ResultsMenu(this, m_frame2, [this] { return shownResults(); });
+    addBoardActions();
 
     load();
 }
@@ -206,12 +210,56 @@ void Form1::load()
     m_promotionBrowser->navigate(promotionAddress);
 }
 
+void Form1::addBoardActions()
+{
+    m_addToBoard = new QAction(QStringLiteral("加入对比"), this);
+    m_addToBoard->setEnabled(false);
+    connect(m_addToBoard, &QAction::triggered, this, &Form1::addShownShopToBoard);
+    auto *open = new QAction(QStringLiteral("打开店铺对比"), this);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(open, &QAction::triggered, this, &Form1::openBoard);
+    addAction(open);
+    m_frame2->addActions({m_addToBoard, open});
+}
+
+Board &Form1::board()
+{
+    if (!m_board) m_board = std::make_unique<Board>(*this);
+    return *m_board;
+}
+
+void Form1::openBoard() { board().showAndRaise(); }
+
+void Form1::addShownShopToBoard()
+{
+    board().add(m_queriedEntry, m_lastReport);
+    openBoard();
+}
+
+bool Form1::queryFor(const QString &entry)
+{
+    if (entry.isEmpty() || !m_command1->isEnabled()) return false;
+    m_lent = true;
+    clearResults();
+    clearTargetResults();
+    setResultsCaption(QString());
+    m_text1->setText(entry);
+    m_command1->click();
+    return true;
+}
+
 void Form1::command1Click()
 {
     if (m_text1->text().isEmpty()) {
         showMessage(QStringLiteral("请输入旺旺名"));
         return;
     }
+    ++m_queryNumber;
+    m_queryOpen = true;
+    m_scoresOfQuery = false;
+    m_ending.reset();
+    m_queriedEntry = m_text1->text();
+    m_addToBoard->setEnabled(false);
     m_command1->setText(busyCaption);
     m_command1->setEnabled(false);
     m_busyTicks = 1;
@@ -237,6 +285,7 @@ void Form1::command1Click()
 void Form1::timer1Tick()
 {
     if (m_busyTicks > lastBusyTick) {
+        if (m_queryOpen && !m_ending) m_ending = present::QueryEnding::Timeout;
         giveButtonBack();
         m_timer1->stop();
     }
@@ -296,10 +345,29 @@ void Form1::onTargetChanged(int d)
     }
 }
 
-void Form1::showMessage(const QString &text) { showMessageBox(this, text); }
+void Form1::endQuery()
+{
+    m_lastReport = {
+        m_ending.value_or(m_scoresOfQuery ? present::QueryEnding::Figures : present::QueryEnding::NoRatings),
+        shownResults(), m_shownRaters, m_shownHeadroom};
+    m_lent = false;
+    m_addToBoard->setEnabled(m_lastReport.ending == present::QueryEnding::Figures);
+    emit queryEnded(m_lastReport);
+}
+
+void Form1::showMessage(const QString &text)
+{
+    if (m_lent) {
+        m_ending = present::QueryEnding::NoShop;
+        return;
+    }
+    showMessageBox(this, text);
+}
 
 void Form1::showLogin(const QString &address)
 {
+    m_ending = lookup::landingOf(address) == lookup::Landing::VerificationPage ? present::QueryEnding::Verification
+                                                                               : present::QueryEnding::Login;
     Form2 *login = Form2::ensureLoaded();
     login->show();
     login->raise();
@@ -321,6 +389,7 @@ void Form1::clearResults()
         m_indicatorBars[d]->setAccessibleName(QString());
         m_shownComparisons[d].reset();
         m_turnRedLabels[d]->clear();
+        m_shownRaters[d].clear();
         showHeadroom(d, std::nullopt);
     }
 }
@@ -329,6 +398,12 @@ void Form1::showScores(const QStringList &scores)
 {
     for (qsizetype d = 0; d < scores.size() && d < calc::dimensionCount; ++d)
         m_scoreLabels[d]->setText(scores[d] + QStringLiteral("分"));
+    // The record's rater totals are the ones this page's list just gave, written as markup.
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        const std::optional<double> raters = calc::toDouble(m_record.raterTotals.value(d));
+        m_shownRaters[d] = raters ? QString::number(*raters, 'g', 15) : QString();
+    }
+    m_scoresOfQuery = true;
 }
 
 void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
@@ -345,6 +420,7 @@ void Form1::showHeadroom(int d, std::optional<long long> oneStarRatings)
 {
     // The window looks as it always did: the headroom is told only to whoever asks, as the tooltip
     // and the screen readers' description of the turn-red label.
+    m_shownHeadroom[d] = oneStarRatings;
     const QString told = oneStarRatings ? present::headroomText(*oneStarRatings) : QString();
     m_turnRedLabels[d]->setToolTip(told);
     m_turnRedLabels[d]->setAccessibleDescription(figureDescription(Role::TurnRed, d)
@@ -364,6 +440,14 @@ void Form1::giveButtonBack()
 {
     m_command1->setText(idleCaption);
     m_command1->setEnabled(true);
+    // The report waits for the page's handler to finish: a rating page gives the button back
+    // before it shows the comparisons when not all its figures were read.
+    if (m_queryOpen) {
+        m_queryOpen = false;
+        QTimer::singleShot(0, this, [this, query = m_queryNumber] {
+            if (query == m_queryNumber) endQuery();
+        });
+    }
 }
 
 void Form1::clearTargetResults()

@@ -3,13 +3,15 @@
 
 #include "calc/dsrrecord.h"
 #include "lookup/pageflow.h"
-#include "present/resultsummary.h"
+#include "present/board.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +25,7 @@ class WebBrowser;
 
 namespace app {
 
+class Board;
 class NameCompleter;
 class ResultsMenu;
 
@@ -38,6 +41,19 @@ public:
     // Timer1 gives the button back at the tick after this one, if nothing else has.
     static constexpr qint16 lastBusyTick = 20;
 
+    // The query lent to the comparison board: the entry typed into 旺旺号 and 查询 pressed, as a
+    // person does, after the previous shop's results are cleared, so that what the window shows at
+    // the end is this entry's alone. While it runs, a no-shop answer goes to the report instead of
+    // a message box, which would hold up the board's list. False when the button is busy.
+    bool queryFor(const QString &entry);
+
+    // The comparison board, made on first use.
+    Board &board();
+
+signals:
+    // Each query, when its button first comes back: how it ended and what it showed.
+    void queryEnded(const present::QueryReport &report);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -47,6 +63,10 @@ private:
 
     void command1Click();
     void timer1Tick();
+    void endQuery();
+    void addBoardActions();
+    void addShownShopToBoard();
+    void openBoard();
 
     // The indicator picture for a comparison with the industry average.
     const QPixmap &picture(lookup::Comparison comparison) const;
@@ -87,6 +107,8 @@ private:
     browser::WebBrowser *m_webBrowser2 = nullptr;
     NameCompleter *m_queriedNames = nullptr;
     ResultsMenu *m_resultsMenu = nullptr;
+    QAction *m_addToBoard = nullptr;
+    std::unique_ptr<Board> m_board;
 
     // Per dimension: description, service, logistics.
     std::array<QLabel *, calc::dimensionCount> m_scoreLabels{};
@@ -104,6 +126,17 @@ private:
     qint16 m_busyTicks = 0;
     int m_queriesOnPage = 0; // queries the hidden browser's page has served
     bool m_focusOrderSet = false;
+
+    // The query under way, and what it showed of its own; the previous query's report.
+    int m_queryNumber = 0;
+    bool m_queryOpen = false;
+    bool m_lent = false;
+    bool m_scoresOfQuery = false;
+    std::optional<present::QueryEnding> m_ending;
+    QString m_queriedEntry;
+    std::array<QString, calc::dimensionCount> m_shownRaters;
+    std::array<std::optional<long long>, calc::dimensionCount> m_shownHeadroom;
+    present::QueryReport m_lastReport;
 };
 
 // A message box as the tool shows them: no icon, OK only, titled "Larkspire".

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
+#include "present/board.h"
 #include "present/namehistory.h"
 #include "present/readablecolour.h"
 #include "present/resultsummary.h"
 
 #include <QTest>
 
+using present::BoardRow;
+using present::QueryEnding;
+using present::QueryReport;
 using present::ShownResults;
 
 Q_DECLARE_METATYPE(ShownResults)
+Q_DECLARE_METATYPE(BoardRow)
 
 class PresentTest : public QObject
 {
@@ -19,7 +24,36 @@ private slots:
     void summaryHoldsWhatIsShown();
     void latestNameFirst_data();
     void latestNameFirst();
+    void boardRowShowsItsQuery_data();
+    void boardRowShowsItsQuery();
+    void boardTablePastesIntoCells();
+    void boardEntriesFromAList_data();
+    void boardEntriesFromAList();
 };
+
+namespace {
+
+// The worked shop's report as the main window gives it: description below the industry, service
+// level with it, logistics above.
+QueryReport workedReport()
+{
+    QueryReport report;
+    report.ending = QueryEnding::Figures;
+    report.shown.caption = QStringLiteral("测试旗舰店-DRS查询");
+    report.shown.dimensions = {{{QStringLiteral("4.77分"), lookup::Comparison::Lower, "2.00%", "762", "", ""},
+                                {QStringLiteral("4.80分"), lookup::Comparison::Equal, "0.00%", "0", "", ""},
+                                {QStringLiteral("4.90分"), lookup::Comparison::Higher, "3.00%", "0", "", ""}}};
+    report.raters = {"1000", QStringLiteral("\u00A0200"), "300"};
+    report.headroom = {std::nullopt, 0, 4};
+    return report;
+}
+
+BoardRow row(BoardRow::State state, std::optional<QueryReport> report = std::nullopt)
+{
+    return {QStringLiteral("旺旺"), state, std::move(report)};
+}
+
+} // namespace
 
 void PresentTest::layoutColoursReadOnEveryPalette_data()
 {
@@ -120,6 +154,90 @@ void PresentTest::latestNameFirst()
     for (const QString &name : queried)
         names = present::withLatest(names, name);
     QCOMPARE(names, offered);
+}
+
+void PresentTest::boardRowShowsItsQuery_data()
+{
+    QueryReport noShop = workedReport(); // what the window showed before is no figure of this row
+    noShop.ending = QueryEnding::NoShop;
+    noShop.shown.caption.clear();
+    QueryReport noRatings;
+    noRatings.shown.caption = QStringLiteral("无评分店-DRS查询");
+    QueryReport verification = noShop;
+    verification.ending = QueryEnding::Verification;
+    QueryReport twoDimensions = workedReport();
+    twoDimensions.shown.dimensions[2] = {};
+    twoDimensions.raters[2].clear();
+    twoDimensions.headroom[1].reset(); // at the industry, but no estimate
+
+    const QStringList none(15);
+    // clang-format off
+    const QStringList worked = {"4.77", "-2.00%", "762", QStringLiteral("—"), "1000",
+                                "4.80", "0.00%",  "0",   "0",                 "200",
+                                "4.90", "+3.00%", "0",   "4",                 "300"};
+    QTest::addColumn<BoardRow>("row");
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("figures") << row(BoardRow::State::Done, workedReport())
+                             << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), ""} + worked;
+    QTest::newRow("two dimensions, one without estimate")
+        << row(BoardRow::State::Done, twoDimensions)
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), ""} + worked.mid(0, 5)
+               + QStringList{"4.80", "0.00%", "0", "", "200"} + QStringList(5);
+    QTest::newRow("no shop") << row(BoardRow::State::Done, noShop)
+                             << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("没有找到对应的店铺")} + none;
+    QTest::newRow("no ratings, the shop named") << row(BoardRow::State::Done, noRatings)
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("无评分店"), QStringLiteral("无评分")} + none;
+    QTest::newRow("waiting on a verification") << row(BoardRow::State::WaitingForLogin, verification)
+        << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("等待验证")} + none;
+    QTest::newRow("verification not passed") << row(BoardRow::State::Done, verification)
+        << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("需要验证")} + none;
+    QTest::newRow("queried again: the last figures stay") << row(BoardRow::State::Querying, workedReport())
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), QStringLiteral("查询中")} + worked;
+    QTest::newRow("not queried") << row(BoardRow::State::NotQueried)
+                                 << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("未查询")} + none;
+    // clang-format on
+}
+
+void PresentTest::boardRowShowsItsQuery()
+{
+    QFETCH(BoardRow, row);
+    QFETCH(QStringList, cells);
+    QCOMPARE(present::boardCells(row), cells);
+    QCOMPARE(cells.size(), present::boardColumns().size());
+}
+
+void PresentTest::boardTablePastesIntoCells()
+{
+    // Shop titles come from the marketplace: markup stays text, a formula stays text, a tab or a
+    // line break does not split a cell.
+    const QList<QStringList> rows = {{"a<b>&", "=HYPERLINK(\"x\")", "-2.00%"}, {"@x", "tab\there", "line\nbreak"}};
+    const QString columns = present::boardColumns().join('\t');
+    QCOMPARE(present::boardTabSeparated(rows),
+             columns + "\na<b>&\t'=HYPERLINK(\"x\")\t-2.00%\n'@x\ttab here\tline break\n");
+    const QString html = present::boardHtml(rows);
+    QVERIFY(html.contains("<tr><td>a&lt;b&gt;&amp;</td><td>'=HYPERLINK(&quot;x&quot;)</td><td>-2.00%</td></tr>"));
+    QVERIFY(html.contains("<tr><td>'@x</td><td>tab here</td><td>line break</td></tr>"));
+    QCOMPARE(html.count("<th>"), present::boardColumns().size());
+}
+
+void PresentTest::boardEntriesFromAList_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("one per line, blanks dropped") << QStringLiteral(" a \n\n\u3000b\u3000\r\nc\r")
+                                                  << QStringList{"a", "b", "c"};
+    QTest::newRow("a pasted column with more cells") << "a\tx\nb\ty\n" << QStringList{"a", "b"};
+    QTest::newRow("repeats once") << "a\nb\na" << QStringList{"a", "b"};
+    QTest::newRow("nothing") << " \n\t" << QStringList{};
+    // clang-format on
+}
+
+void PresentTest::boardEntriesFromAList()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, entries);
+    QCOMPARE(present::boardEntries(typed), entries);
 }
 
 QTEST_APPLESS_MAIN(PresentTest)

@@ -161,7 +161,8 @@ void TargetScoreTest::copiedSummary()
     });
     tests::click(form().findChild<QWidget *>("Frame2"), QPoint(40, 40), Qt::RightButton);
     QTRY_VERIFY(!QApplication::activePopupWidget());
-    QCOMPARE(entries, (QStringList{QStringLiteral("复制结果"), QStringLiteral("在浏览器中打开评分页")}));
+    QCOMPARE(entries, (QStringList{QStringLiteral("复制结果"), QStringLiteral("在浏览器中打开评分页"),
+                                   QStringLiteral("加入对比"), QStringLiteral("打开店铺对比")}));
     const QString summary = QStringLiteral("测试旗舰店-DRS查询\n"
                                            "宝贝与描述相符：4.8分 低于行业平均 2.00% 飘红需要5分人数：960\n"
                                            "卖家的服务态度：4.6分 与行业平均持平 0.00% 飘红需要5分人数：0\n"

@@ -94,12 +94,17 @@ Response hang(const Shop &)
     return never;
 }
 
+// The login page; sent, it sets the login cookie and goes on to the address it was given to
+// return to, as the marketplace's does.
 Response loginPage(const Request &request)
 {
     if (request.method != "POST")
-        return page("login", "<form method=\"post\" action=\"/member/login.jhtml\""
-                             " style=\"position: absolute; left: 420px; top: 160px\"><input name=\"u\"></form>");
-    Response loggedIn = page("logged in", "welcome");
+        return page("login", QStringLiteral("<form method=\"post\" action=\"%1\" style=\"position: absolute; "
+                                            "left: 420px; top: 160px\"><input name=\"u\"></form>")
+                                 .arg(QString::fromLatin1(request.target).toHtmlEscaped()));
+    const QUrlQuery query(QString::fromLatin1(request.target.mid(request.target.indexOf('?') + 1)));
+    const QString back = query.queryItemValue("redirectURL", QUrl::FullyDecoded);
+    Response loggedIn = back.isEmpty() ? page("logged in", "welcome") : redirectTo(back.toUtf8());
     loggedIn.headers.append(
         qMakePair(QByteArray("Set-Cookie"), QByteArray("logged=1; Domain=.taobao.com; Path=/; Secure")));
     return loggedIn;

@@ -366,7 +366,7 @@ CASES = [
     ("a remembered name, its popup open, then one click", remembered_name_then_one_click),
     ("the empty-name message and its OK", empty_name),
     ("the no-shop message", no_shop),
-    ("the login window, a login, then the figures", passed_in_the_login_window("login", "login", "logged in")),
+    ("the login window, a login, then the figures", passed_in_the_login_window("login", "login", "search")),
     ("a slider at the rating page, passed in the login window, then the figures",
      passed_in_the_login_window("slider-rating", "verify", "验证店 - 信用评价")),
     ("a target typed gives its count", target_gives_its_count),

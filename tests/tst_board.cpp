@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+#include "app/board.h"
+#include "app/form1.h"
+#include "app/form2.h"
+#include "browser/webbrowser.h"
+#include "present/wording.h"
+#include "userinput.h"
+#include "webtest.h"
+#include "webtestbase.h"
+
+#include <QAbstractItemModel>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QWebEnginePage>
+#include <QWindow>
+
+namespace {
+
+// Columns of the board: entry, shop, state, then five per dimension.
+constexpr int shopColumn = 1;
+constexpr int stateColumn = 2;
+constexpr int firstFigureColumn = 3;
+enum Figure { Score, Comparison, TurnRed, Headroom, Raters, figuresPerDimension };
+
+int column(int dimension, Figure figure) { return firstFigureColumn + dimension * figuresPerDimension + figure; }
+
+// What the main window showed when a query's button came back.
+struct Shown {
+    QString caption;
+    QStringList scores, comparisons, turnRed, headroomTold;
+};
+
+} // namespace
+
+class BoardTest : public tests::WebTestBase
+{
+    Q_OBJECT
+private slots:
+    void eachRowIsWhatTheMainWindowShowed();
+    void rowsSortQueryAgainAndGo();
+
+private:
+    app::Board &openBoard(const QStringList &entries);
+    QPushButton *button(const QString &text) const;
+    QTableView *table() const { return m_board->findChild<QTableView *>(QStringLiteral("BoardTable")); }
+    QStringList row(const QString &entry) const;
+    QString state(const QString &entry) const { return row(entry).value(stateColumn); }
+    QStringList entriesInOrder() const;
+    bool finished() const;
+
+    app::Board *m_board = nullptr;
+};
+
+app::Board &BoardTest::openBoard(const QStringList &entries)
+{
+    m_board = &form().board();
+    m_board->setPauseBetweenShops(20, 80);
+    m_board->showAndRaise();
+    auto *list = m_board->findChild<QPlainTextEdit *>(QStringLiteral("BoardEntries"));
+    if (!tests::focus(list)) qFatal("the board's list takes no focus");
+    for (const QString &entry : entries) {
+        tests::type(list, entry);
+        tests::keyClick(list, Qt::Key_Return);
+    }
+    tests::click(button(QStringLiteral("全部查询")));
+    return *m_board;
+}
+
+QPushButton *BoardTest::button(const QString &text) const
+{
+    for (QPushButton *candidate : m_board->findChildren<QPushButton *>()) {
+        if (candidate->text() == text) return candidate;
+    }
+    qFatal("the board has no button %s", qPrintable(text));
+}
+
+QStringList BoardTest::row(const QString &entry) const
+{
+    const QAbstractItemModel *model = table()->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        if (model->index(r, 0).data().toString() != entry) continue;
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << model->index(r, c).data().toString();
+        return cells;
+    }
+    return {};
+}
+
+QStringList BoardTest::entriesInOrder() const
+{
+    QStringList entries;
+    for (int r = 0; r < table()->model()->rowCount(); ++r)
+        entries << table()->model()->index(r, 0).data().toString();
+    return entries;
+}
+
+bool BoardTest::finished() const
+{
+    const QString progress = m_board->findChild<QLabel *>(QStringLiteral("BoardProgress"))->text();
+    const QString all = QString::number(table()->model()->rowCount());
+    return progress == all + QStringLiteral(" / ") + all && !button(QStringLiteral("停止"))->isEnabled();
+}
+
+void BoardTest::eachRowIsWhatTheMainWindowShowed()
+{
+    const QString shopLink = QStringLiteral("https://shop1005.taobao.com/view_shop.htm"); // raters "\u00A01000"
+    const QString ratingLink = QStringLiteral("rate.taobao.com/user-rate-1002.htm");
+    const QStringList entries = {"found", "twodims", shopLink, ratingLink, "nobody", "login", "nodsr", "slider-rating"};
+    QMap<QString, Shown> shown;
+    connect(&form(), &app::Form1::queryEnded, this, [&] {
+        Shown now{window().caption(), {}, {}, {}, {}};
+        for (int d = 0; d < 3; ++d) {
+            now.scores << window().score(d);
+            now.comparisons << window().comparison(d);
+            now.turnRed << window().turnRed(d);
+            now.headroomTold << window().figure(app::Role::TurnRed, d)->toolTip();
+        }
+        shown[form().findChild<QLineEdit *>(QStringLiteral("Text1"))->text()] = now;
+    });
+    tests::MessageBoxWatcher boxes;
+    openBoard(entries);
+
+    // The person logs in when the login window asks; the board then goes on with the same entry.
+    QTRY_COMPARE_WITH_TIMEOUT(state("login"), QStringLiteral("等待登录"), tests::answerTimeoutMs);
+    browser::WebBrowser *login = app::Form2::ifLoaded()->webBrowser1();
+    QTRY_COMPARE_WITH_TIMEOUT(login->locationUrl(), QString::fromLatin1(tests::loginPageAddress),
+                              tests::answerTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(tests::evaluate(login->page(), "document.readyState === 'complete'").toBool(),
+                             tests::answerTimeoutMs);
+    login->page()->runJavaScript("document.forms[0].submit();");
+    // At a check the person closes the login window instead: the row says what was asked.
+    QTRY_COMPARE_WITH_TIMEOUT(state("slider-rating"), QStringLiteral("等待验证"), 2 * tests::answerTimeoutMs);
+    app::Form2::ifLoaded()->windowHandle()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+
+    QCOMPARE(entriesInOrder(), entries);
+    QVERIFY(boxes.seen().isEmpty()); // no message box held up the list
+    const QMap<QString, QString> states = {{"nobody", QStringLiteral("没有找到对应的店铺")},
+                                           {"nodsr", QStringLiteral("无评分")},
+                                           {"slider-rating", QStringLiteral("需要验证")}};
+    for (const QString &entry : entries) {
+        const QStringList cells = row(entry);
+        const Shown &window = shown.value(entry);
+        QCOMPARE(cells.value(stateColumn), states.value(entry));
+        QCOMPARE(cells[shopColumn], QString(window.caption).remove(QStringLiteral("-DRS查询")));
+        for (int d = 0; d < 3; ++d) {
+            if (window.scores[d].isEmpty()) {
+                QVERIFY2(cells.mid(column(d, Score), figuresPerDimension).join(QString()).isEmpty(), qPrintable(entry));
+                continue;
+            }
+            QCOMPARE(cells[column(d, Score)] + QStringLiteral("分"), window.scores[d]);
+            QVERIFY(cells[column(d, Comparison)].endsWith(window.comparisons[d]));
+            QCOMPARE(cells[column(d, TurnRed)], window.turnRed[d]);
+            const QString headroom = cells[column(d, Headroom)];
+            QCOMPARE(headroom.isEmpty() || headroom == QStringLiteral("—")
+                         ? QString()
+                         : present::headroomText(headroom.toLongLong()),
+                     window.headroomTold[d]);
+        }
+    }
+    QCOMPARE(row("found").mid(column(0, Score), 5),
+             (QStringList{"4.77", "-2.00%", "762", QStringLiteral("—"), "1000"}));
+    QCOMPARE(row(shopLink)[column(0, Raters)], "1000");
+    QCOMPARE(row(ratingLink)[column(0, Comparison)], "+1.00%");
+    QCOMPARE(row("login"), row("found").replaceInStrings("found", "login"));
+
+    tests::click(button(QStringLiteral("复制表格")));
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    const QStringList lines = copied->text().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + entries.size());
+    QCOMPARE(lines[1].split('\t'), row("found"));
+    QCOMPARE(copied->html().count("<tr>"), 1 + entries.size());
+    QVERIFY(copied->html().contains("<tr><td>found</td><td>" + QStringLiteral("测试旗舰店")
+                                    + "</td><td></td><td>4.77</td>"));
+}
+
+void BoardTest::rowsSortQueryAgainAndGo()
+{
+    openBoard({"found", "nobody", "twodims"});
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+
+    // Sorted by the description's 飘红 count: 0 before 762, a row without figures last.
+    QHeaderView *header = table()->horizontalHeader();
+    tests::click(header->viewport(), {header->sectionViewportPosition(column(0, TurnRed)) + 5, header->height() / 2});
+    QCOMPARE(entriesInOrder(), (QStringList{"twodims", "found", "nobody"}));
+    tests::click(button(QStringLiteral("复制表格")));
+    QVERIFY(QGuiApplication::clipboard()->text().section('\n', 1, 1).startsWith("twodims\t"));
+
+    const auto searches = [] {
+        const QList<tests::Request> &requests = tests::marketplace().requests();
+        return std::count_if(requests.cbegin(), requests.cend(),
+                             [](const tests::Request &request) { return tests::searchedName(request) == "nobody"; });
+    };
+    const auto before = searches();
+    tests::click(table()->viewport(), table()->visualRect(table()->model()->index(2, 0)).center());
+    tests::click(button(QStringLiteral("重新查询所选")));
+    QTRY_COMPARE_WITH_TIMEOUT(searches(), before + 1, tests::answerTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    QCOMPARE(state("nobody"), QStringLiteral("没有找到对应的店铺"));
+
+    tests::click(table()->viewport(), table()->visualRect(table()->model()->index(1, 0)).center());
+    tests::click(button(QStringLiteral("移除所选")));
+    QCOMPARE(entriesInOrder(), (QStringList{"twodims", "nobody"}));
+}
+
+LARKSPIRE_WEB_TEST_MAIN(BoardTest)
+#include "tst_board.moc"
