@@ -52,7 +52,7 @@ Board::Board(Form1 &form)
     setWindowIcon(toolIcon());
     setAccessibleName(QStringLiteral("店铺对比"));
     setAccessibleDescription(QStringLiteral("多个店铺的动态评分并排对比"));
-    resize(960, 520);
+    resize(1120, 520);
     buildControls();
 
     m_pause->setSingleShot(true);
@@ -99,6 +99,7 @@ void Board::buildControls()
     m_table->setSortingEnabled(true);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setWordWrap(false);
     m_table->horizontalHeader()->setSortIndicatorShown(true);
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
@@ -207,13 +208,19 @@ void Board::copyTable()
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+std::optional<int> Board::nextPending() const
+{
+    for (int id : idsInOrder()) {
+        if (m_rows.at(id).state == present::BoardRow::State::Pending) return id;
+    }
+    return std::nullopt;
+}
+
 void Board::queryNext()
 {
     if (!m_running || m_current) return;
-    const QList<int> ids = idsInOrder();
-    const auto next = std::find_if(ids.cbegin(), ids.cend(),
-                                   [this](int id) { return m_rows.at(id).state == present::BoardRow::State::Pending; });
-    if (next == ids.cend()) {
+    const std::optional<int> next = nextPending();
+    if (!next) {
         m_running = false;
         showProgress();
         return;
@@ -295,6 +302,7 @@ void Board::endWaiting()
 
 void Board::pauseThenGoOn()
 {
+    if (!nextPending()) m_running = false;
     showProgress();
     if (!m_running) return;
     m_pause->start(QRandomGenerator::global()->bounded(m_shortestPauseMs, m_longestPauseMs + 1));
@@ -361,6 +369,7 @@ void Board::showRow(int id)
         item->setText(cells[column]);
         item->setData(present::boardSortKey(column, cells[column]), Qt::UserRole);
     }
+    m_table->resizeColumnsToContents();
 }
 
 void Board::showProgress()

@@ -54,6 +54,7 @@ private:
     void resume();
     void copyTable();
 
+    std::optional<int> nextPending() const; // the first row in the table's order that waits for its query
     void queryNext();
     void onQueryEnded(const present::QueryReport &report);
     void waitForLogin();

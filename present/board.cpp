@@ -96,7 +96,7 @@ QStringList boardColumns()
     QStringList columns = {QStringLiteral("旺旺号或链接"), QStringLiteral("店铺"), QStringLiteral("状态")};
     for (const QString &dimension : {QStringLiteral("描述"), QStringLiteral("服务"), QStringLiteral("物流")}) {
         for (const QString &figure : {QStringLiteral("评分"), QStringLiteral("比行业"), QStringLiteral("飘红"),
-                                      QStringLiteral("飘绿"), QStringLiteral("评分人数")})
+                                      QStringLiteral("飘绿"), QStringLiteral("人数")})
             columns << dimension + figure;
     }
     return columns;

@@ -176,8 +176,8 @@ class Program:
                 shown.append(window)
         return shown
 
-    def clipboard(self):
-        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+    def clipboard(self, form="UTF8_STRING"):
+        return subprocess.run(["xclip", "-o", "-selection", "clipboard", "-target", form], capture_output=True,
                               text=True, timeout=10).stdout
 
     def x_window(self, title):
@@ -360,6 +360,34 @@ def copy_results(ui):
         raise Failure(f"clipboard holds {copied!r}")
 
 
+def board_side_by_side(ui):
+    """The shown shop added to the comparison board from the results menu, a second typed into the
+    board's list, both queried there, and the table copied in both forms a spreadsheet pastes."""
+    ui.query("found")
+    ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
+    before = len(ui.popups())
+    ui.click(ui.find(ui.main, pyatspi.ROLE_PANEL, name="测试旗舰店-DRS查询"), button=3, at=(20, 8))
+    wait_for("the results menu", lambda: len(ui.popups()) > before)
+    for _ in range(3):  # 复制结果, 在浏览器中打开评分页, 加入对比
+        ui.key("Down")
+    ui.key("Return")
+    board = wait_for("the board", lambda: ui.window("店铺对比"))
+    ui.move("店铺对比", 200, 420)  # with no window manager here, it opens over the main window
+    ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
+    ui.type("twodims")
+    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
+    wait_for("both shops queried", lambda: ui.find(board, pyatspi.ROLE_LABEL, name="2 / 2"), timeout=2 * TIMEOUT)
+    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="复制表格"))
+    rows = wait_for("the table on the clipboard", lambda: ui.clipboard().splitlines()[1:] or None)
+    expected = ["found\t测试旗舰店\t\t4.77\t-2.00%\t762\t—\t1000\t",
+                "twodims\t第二家店\t\t4.77\t+1.00%\t0\t"]
+    if len(rows) != 2 or not all(row.startswith(start) for row, start in zip(rows, expected)):
+        raise Failure(f"clipboard rows {rows!r}")
+    html = ui.clipboard("text/html")
+    if "<td>found</td><td>测试旗舰店</td>" not in html or html.count("<tr>") != 3:
+        raise Failure(f"clipboard table {html!r}")
+
+
 CASES = [
     ("query by click", query_by_click),
     ("query by Enter", query_by_enter),
@@ -371,6 +399,7 @@ CASES = [
      passed_in_the_login_window("slider-rating", "verify", "验证店 - 信用评价")),
     ("a target typed gives its count", target_gives_its_count),
     ("复制结果 puts the figures on the clipboard", copy_results),
+    ("加入对比, a second shop typed into the board, both queried, the table copied", board_side_by_side),
 ]
 
 
