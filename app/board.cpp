@@ -104,10 +104,8 @@ void Board::buildControls()
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
     auto *buttons = new QHBoxLayout;
-    for (QWidget *widget :
-         {static_cast<QWidget *>(m_queryAll), static_cast<QWidget *>(m_stop), static_cast<QWidget *>(m_resume),
-          static_cast<QWidget *>(m_queryAgain), static_cast<QWidget *>(m_remove), static_cast<QWidget *>(m_copy)})
-        buttons->addWidget(widget);
+    for (QPushButton *each : {m_queryAll, m_stop, m_resume, m_queryAgain, m_remove, m_copy})
+        buttons->addWidget(each);
     buttons->addWidget(m_progress, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(listLabel);
@@ -377,12 +375,13 @@ void Board::showProgress()
     int done = 0;
     for (const auto &[id, row] : m_rows)
         done += row.state == present::BoardRow::State::Done;
-    const QString count = QStringLiteral("%1 / %2").arg(done + (m_current ? 1 : 0)).arg(m_rows.size());
-    QString text = count;
+    // The row being read may have been removed while its query runs.
+    const auto current = m_current ? m_rows.find(*m_current) : m_rows.end();
+    QString text = QStringLiteral("%1 / %2").arg(done + (current != m_rows.end() ? 1 : 0)).arg(m_rows.size());
     if (m_loginWatch)
         text += QStringLiteral("  请在登录窗口中登录或完成验证，之后自动继续");
-    else if (m_current)
-        text += QStringLiteral("  正在查询：") + m_rows.at(*m_current).entry;
+    else if (current != m_rows.end())
+        text += QStringLiteral("  正在查询：") + current->second.entry;
     m_progress->setText(text);
     m_stop->setEnabled(m_running);
 }
