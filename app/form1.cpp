@@ -10,7 +10,6 @@
 #include "app/resultsmenu.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
-#include "calc/numbers.h"
 #include "calc/targetscore.h"
 #include "lookup/searchaddress.h"
 #include "lookup/shoplink.h"
@@ -255,9 +254,7 @@ void Form1::command1Click()
         return;
     }
     ++m_queryNumber;
-    m_queryOpen = true;
-    m_scoresOfQuery = false;
-    m_ending.reset();
+    m_query.start();
     m_queriedEntry = m_text1->text();
     m_addToBoard->setEnabled(false);
     m_command1->setText(busyCaption);
@@ -285,7 +282,7 @@ void Form1::command1Click()
 void Form1::timer1Tick()
 {
     if (m_busyTicks > lastBusyTick) {
-        if (m_queryOpen && !m_ending) m_ending = present::QueryEnding::Timeout;
+        if (m_query.isRunning()) m_query.endedBy(present::QueryEnding::Timeout);
         giveButtonBack();
         m_timer1->stop();
     }
@@ -347,9 +344,7 @@ void Form1::onTargetChanged(int d)
 
 void Form1::endQuery()
 {
-    m_lastReport = {
-        m_ending.value_or(m_scoresOfQuery ? present::QueryEnding::Figures : present::QueryEnding::NoRatings),
-        shownResults(), m_shownRaters, m_shownHeadroom};
+    m_lastReport = m_query.finish(shownResults());
     m_lent = false;
     m_addToBoard->setEnabled(m_lastReport.ending == present::QueryEnding::Figures);
     emit queryEnded(m_lastReport);
@@ -357,17 +352,15 @@ void Form1::endQuery()
 
 void Form1::showMessage(const QString &text)
 {
-    if (m_lent) {
-        m_ending = present::QueryEnding::NoShop;
-        return;
-    }
-    showMessageBox(this, text);
+    // The page flow's only message is the no-shop answer.
+    m_query.endedBy(present::QueryEnding::NoShop);
+    if (!m_lent) showMessageBox(this, text);
 }
 
 void Form1::showLogin(const QString &address)
 {
-    m_ending = lookup::landingOf(address) == lookup::Landing::VerificationPage ? present::QueryEnding::Verification
-                                                                               : present::QueryEnding::Login;
+    m_query.endedBy(lookup::landingOf(address) == lookup::Landing::VerificationPage ? present::QueryEnding::Verification
+                                                                                    : present::QueryEnding::Login);
     Form2 *login = Form2::ensureLoaded();
     login->show();
     login->raise();
@@ -389,7 +382,6 @@ void Form1::clearResults()
         m_indicatorBars[d]->setAccessibleName(QString());
         m_shownComparisons[d].reset();
         m_turnRedLabels[d]->clear();
-        m_shownRaters[d].clear();
         showHeadroom(d, std::nullopt);
     }
 }
@@ -398,12 +390,7 @@ void Form1::showScores(const QStringList &scores)
 {
     for (qsizetype d = 0; d < scores.size() && d < calc::dimensionCount; ++d)
         m_scoreLabels[d]->setText(scores[d] + QStringLiteral("分"));
-    // The record's rater totals are the ones this page's list just gave, written as markup.
-    for (int d = 0; d < calc::dimensionCount; ++d) {
-        const std::optional<double> raters = calc::toDouble(m_record.raterTotals.value(d));
-        m_shownRaters[d] = raters ? QString::number(*raters, 'g', 15) : QString();
-    }
-    m_scoresOfQuery = true;
+    m_query.scoresShown(m_record.raterTotals); // the page flow read them from this page's list just now
 }
 
 void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
@@ -420,7 +407,7 @@ void Form1::showHeadroom(int d, std::optional<long long> oneStarRatings)
 {
     // The window looks as it always did: the headroom is told only to whoever asks, as the tooltip
     // and the screen readers' description of the turn-red label.
-    m_shownHeadroom[d] = oneStarRatings;
+    m_query.headroomShown(d, oneStarRatings);
     const QString told = oneStarRatings ? present::headroomText(*oneStarRatings) : QString();
     m_turnRedLabels[d]->setToolTip(told);
     m_turnRedLabels[d]->setAccessibleDescription(figureDescription(Role::TurnRed, d)
@@ -442,8 +429,7 @@ void Form1::giveButtonBack()
     m_command1->setEnabled(true);
     // The report waits for the page's handler to finish: a rating page gives the button back
     // before it shows the comparisons when not all its figures were read.
-    if (m_queryOpen) {
-        m_queryOpen = false;
+    if (m_query.buttonBack()) {
         QTimer::singleShot(0, this, [this, query = m_queryNumber] {
             if (query == m_queryNumber) endQuery();
         });

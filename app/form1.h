@@ -4,6 +4,7 @@
 #include "calc/dsrrecord.h"
 #include "lookup/pageflow.h"
 #include "present/board.h"
+#include "present/querytracker.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -127,15 +128,11 @@ private:
     int m_queriesOnPage = 0; // queries the hidden browser's page has served
     bool m_focusOrderSet = false;
 
-    // The query under way, and what it showed of its own; the previous query's report.
+    // The query under way and what it showed of its own; the last query's entry and report.
+    present::QueryTracker m_query;
     int m_queryNumber = 0;
-    bool m_queryOpen = false;
-    bool m_lent = false;
-    bool m_scoresOfQuery = false;
-    std::optional<present::QueryEnding> m_ending;
+    bool m_lent = false; // to the comparison board
     QString m_queriedEntry;
-    std::array<QString, calc::dimensionCount> m_shownRaters;
-    std::array<std::optional<long long>, calc::dimensionCount> m_shownHeadroom;
     present::QueryReport m_lastReport;
 };
 
