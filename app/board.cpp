@@ -7,6 +7,7 @@
 #include "browser/webbrowser.h"
 #include "lookup/pageflow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -100,6 +101,11 @@ void Board::buildControls()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(false);
+    auto *removeKey = new QAction(QStringLiteral("移除所选"), m_table);
+    removeKey->setShortcut(QKeySequence::Delete);
+    removeKey->setShortcutContext(Qt::WidgetShortcut);
+    connect(removeKey, &QAction::triggered, this, &Board::removeSelected);
+    m_table->addAction(removeKey);
     m_table->horizontalHeader()->setSortIndicatorShown(true);
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 

@@ -384,6 +384,7 @@ void Form1::clearResults()
         m_turnRedLabels[d]->clear();
         showHeadroom(d, std::nullopt);
     }
+    m_query.resultsCleared();
 }
 
 void Form1::showScores(const QStringList &scores)

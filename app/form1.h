@@ -3,7 +3,6 @@
 
 #include "calc/dsrrecord.h"
 #include "lookup/pageflow.h"
-#include "present/board.h"
 #include "present/querytracker.h"
 
 #include <QPixmap>

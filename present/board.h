@@ -1,28 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "present/resultsummary.h"
+#include "present/querytracker.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <array>
 #include <optional>
 
 namespace present {
-
-// How a query ended, as the main window tells it when its button first comes back.
-enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings };
-
-// One query's end: how it ended, what the window shows, and of that page's figures what the window
-// keeps out of sight (each dimension's rater total and one-star headroom).
-struct QueryReport {
-    QueryEnding ending = QueryEnding::NoRatings;
-    ShownResults shown;
-    std::array<QString, 3> raters;
-    std::array<std::optional<long long>, 3> headroom;
-};
 
 // A row of the comparison board: the entry as the user gave it, where its query stands, and the
 // report of its last query.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "present/board.h"
+#include "present/resultsummary.h"
 
 #include <QStringList>
 
@@ -9,6 +9,18 @@
 #include <optional>
 
 namespace present {
+
+// How a query ended, as the main window tells it when its button first comes back.
+enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings };
+
+// One query's end: how it ended, what the window shows, and of that page's figures what the window
+// keeps out of sight (each dimension's rater total and one-star headroom).
+struct QueryReport {
+    QueryEnding ending = QueryEnding::NoRatings;
+    ShownResults shown;
+    std::array<QString, 3> raters;
+    std::array<std::optional<long long>, 3> headroom;
+};
 
 // One query as the page flow shows it, from its start to its button's first return: how it ended,
 // and what it showed of its own, so that its report never carries a figure of the previous shop.
