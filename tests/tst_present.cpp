@@ -165,6 +165,11 @@ void PresentTest::boardRowShowsItsQuery_data()
     noRatings.shown.caption = QStringLiteral("无评分店-DRS查询");
     QueryReport verification = noShop;
     verification.ending = QueryEnding::Verification;
+    QueryReport login = noShop;
+    login.ending = QueryEnding::Login;
+    QueryReport timedOut = noRatings;
+    timedOut.ending = QueryEnding::Timeout;
+    timedOut.shown.caption = QStringLiteral("挂店-DRS查询");
     QueryReport twoDimensions = workedReport();
     twoDimensions.shown.dimensions[2] = {};
     twoDimensions.raters[2].clear();
@@ -191,6 +196,10 @@ void PresentTest::boardRowShowsItsQuery_data()
         << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("等待验证")} + none;
     QTest::newRow("verification not passed") << row(BoardRow::State::Done, verification)
         << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("需要验证")} + none;
+    QTest::newRow("login not done") << row(BoardRow::State::Done, login)
+                                    << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("需要登录")} + none;
+    QTest::newRow("timed out after the shop page") << row(BoardRow::State::Done, timedOut)
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("挂店"), QStringLiteral("超时")} + none;
     QTest::newRow("queried again: the last figures stay") << row(BoardRow::State::Querying, workedReport())
         << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), QStringLiteral("查询中")} + worked;
     QTest::newRow("not queried") << row(BoardRow::State::NotQueried)
