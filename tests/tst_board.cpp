@@ -156,8 +156,9 @@ void BoardTest::eachRowIsWhatTheMainWindowShowed()
                                            {"nodsr", QStringLiteral("无评分")},
                                            {"slider-rating", QStringLiteral("需要验证")}};
     for (const QString &entry : entries) {
+        QVERIFY2(shown.contains(entry), qPrintable(entry)); // its query was reported
         const QStringList cells = row(entry);
-        const Shown &window = shown.value(entry);
+        const Shown &window = shown[entry];
         QCOMPARE(cells.value(stateColumn), states.value(entry));
         QCOMPARE(cells[shopColumn], QString(window.caption).remove(QStringLiteral("-DRS查询")));
         for (int d = 0; d < 3; ++d) {
