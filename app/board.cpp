@@ -106,6 +106,8 @@ void Board::buildControls()
     removeKey->setShortcutContext(Qt::WidgetShortcut);
     connect(removeKey, &QAction::triggered, this, &Board::removeSelected);
     m_table->addAction(removeKey);
+    // The header fits the columns to their cells once per layout, however many rows change at once.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSortIndicatorShown(true);
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
@@ -373,7 +375,6 @@ void Board::showRow(int id)
         item->setText(cells[column]);
         item->setData(present::boardSortKey(column, cells[column]), Qt::UserRole);
     }
-    m_table->resizeColumnsToContents();
 }
 
 void Board::showProgress()

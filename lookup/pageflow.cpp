@@ -102,7 +102,7 @@ void followShopPage(const PageSnapshot &page, PageFlowWindow &window)
     // shop's rating page is never read.
     window.clearResults();
     window.clearTargetResults();
-    window.setResultsCaption(huqus(page.title) + QStringLiteral("-DRS查询"));
+    window.setResultsCaption(huqus(page.title) + resultsCaptionSuffix());
     const QString ratingAddress = page.bodyHtml ? wenz(*page.bodyHtml) : QString();
     // Without a rating link there is nowhere to go: the query is over.
     if (ratingAddress.isEmpty()) {
@@ -189,6 +189,8 @@ void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlo
 }
 
 } // namespace
+
+QString resultsCaptionSuffix() { return QStringLiteral("-DRS查询"); }
 
 Comparison comparisonOf(const QString &className)
 {

@@ -53,6 +53,9 @@ public:
     virtual void clearTargetResults() = 0;
 };
 
+// What the results caption adds after the shop's title token once the shop page is reached.
+QString resultsCaptionSuffix();
+
 // Follows one completed top-level page of the hidden browser. The address the marketplace took
 // the browser to decides the step; nothing else is remembered between pages.
 void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "present/board.h"
 
+#include "calc/numbers.h"
+
 #include <QRegularExpression>
 
 namespace present {
@@ -8,7 +10,6 @@ namespace present {
 namespace {
 
 constexpr int textColumns = 3; // entry, shop, state
-const QString captionSuffix = QStringLiteral("-DRS查询");
 const QString noHeadroom = QStringLiteral("—");
 
 QString stateText(const BoardRow &row)
@@ -35,7 +36,8 @@ QString stateText(const BoardRow &row)
 
 QString shopOf(const QString &caption)
 {
-    return caption.endsWith(captionSuffix) ? caption.chopped(captionSuffix.size()) : caption;
+    const QString suffix = lookup::resultsCaptionSuffix();
+    return caption.endsWith(suffix) ? caption.chopped(suffix.size()) : caption;
 }
 
 // The comparison as a spreadsheet reads it: "+3.00%" above, "-2.00%" below, as the page wrote it
@@ -68,13 +70,10 @@ QStringList dimensionCells(const QueryReport &report, int d)
             report.raters[size_t(d)].trimmed()};
 }
 
-std::optional<double> numberIn(QString cell)
+std::optional<double> numberIn(const QString &cell)
 {
-    if (cell.startsWith(QLatin1Char('+'))) cell.remove(0, 1);
-    if (cell.endsWith(QLatin1Char('%'))) cell.chop(1);
-    bool ok = false;
-    const double number = cell.toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
+    const QStringView text(cell);
+    return calc::toDouble(text.endsWith(u'%') ? text.chopped(1) : text);
 }
 
 // A cell as a spreadsheet takes it in: on one line, and never as a formula. Shop titles come from
