@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "present/board.h"
+#include "app/queryrunner.h"
+#include "present/boardrun.h"
 
+#include <QModelIndex>
 #include <QWidget>
 
-#include <map>
-#include <optional>
-
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QStandardItemModel;
+class QSortFilterProxyModel;
 class QTableView;
 class QTimer;
 
-namespace lookup {
-struct PageSnapshot;
+namespace present {
+class BoardModel;
 }
 
 namespace app {
@@ -25,8 +25,9 @@ class Form1;
 
 // The comparison board (店铺对比): several shops side by side, one row each, queried one after
 // another through the main window's own query, ready to paste into a spreadsheet. It keeps its
-// rows for as long as the program runs and nothing after.
-class Board : public QWidget
+// rows for as long as the program runs and nothing after. The run's rules are BoardRun's; this
+// window holds the controls and the wiring.
+class Board : public QWidget, private present::BoardRunHost
 {
     Q_OBJECT
 public:
@@ -35,8 +36,8 @@ public:
 
     void showAndRaise();
 
-    // The entry's row (a new one if it has none) holds this finished query's report.
-    void add(const QString &entry, const present::QueryReport &report);
+    // The report of a query the person ran, in the row of its entry (a new one if it has none).
+    void add(const present::QueryReport &report);
 
     // Between two shops the board waits a time drawn from this range, so that a list does not
     // look like a robot to the marketplace.
@@ -47,50 +48,36 @@ protected:
 
 private:
     void buildControls();
+    QTableView *buildTable();
     void queryAll();
     void queryAgain();
     void removeSelected();
-    void stop();
-    void resume();
     void copyTable();
+    void showRaters(bool shown);
+    void onQueryStarted(int query, app::QueryRunner::Asker asker);
 
-    std::optional<int> nextPending() const; // the first row in the table's order that waits for its query
-    void queryNext();
-    void onQueryEnded(const present::QueryReport &report);
-    void waitForLogin();
-    void onLoginPageComplete(const lookup::PageSnapshot &page);
-    void onLoginClosed();
-    void queryAgainAfterLogin();
-    void endWaiting();
-    void pauseThenGoOn();
+    QList<int> idsInOrder(const QModelIndexList &rows) const; // the rows' ids, in the table's order
+    QModelIndexList allRows() const;
 
-    int addRow(const QString &entry);
-    std::optional<int> rowWithEntry(const QString &entry) const;
-    int modelRowOf(int id) const;
-    QList<int> idsInOrder() const;
-    QList<int> selectedIds() const;
-    void setState(int id, present::BoardRow::State state);
-    void showRow(int id);
-    void showProgress();
+    // What the run needs of the program.
+    std::optional<int> startQuery(const QString &entry) override;
+    void startPause() override;
+    void stopPause() override;
+    bool gateShown() const override;
+    void rowChanged(int id) override;
+    void runChanged() override;
 
     Form1 &m_form;
+    present::BoardRun m_run;
+    present::BoardModel *m_model;
+    QSortFilterProxyModel *m_sorted;
+    QTimer *m_pause;
     QPlainTextEdit *m_entries = nullptr;
-    QPushButton *m_queryAll = nullptr;
     QPushButton *m_stop = nullptr;
     QPushButton *m_resume = nullptr;
-    QPushButton *m_queryAgain = nullptr;
-    QPushButton *m_remove = nullptr;
-    QPushButton *m_copy = nullptr;
+    QCheckBox *m_raters = nullptr;
     QLabel *m_progress = nullptr;
     QTableView *m_table = nullptr;
-    QStandardItemModel *m_model = nullptr;
-    QTimer *m_pause = nullptr;
-    QObject *m_loginWatch = nullptr; // lives while the board waits on the login window
-
-    std::map<int, present::BoardRow> m_rows; // by id
-    int m_nextId = 0;
-    std::optional<int> m_current; // the row whose query runs, or waits on the login window
-    bool m_running = false;
     int m_shortestPauseMs = 3000;
     int m_longestPauseMs = 6000;
 };

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QWebEngineView>
 
@@ -92,6 +94,23 @@ QPixmap indicatorPicture(const QString &name, qreal devicePixelRatio)
     return sharp;
 }
 
+IndicatorPictures IndicatorPictures::load(qreal devicePixelRatio)
+{
+    return {indicatorPicture(QStringLiteral("higher"), devicePixelRatio),
+            indicatorPicture(QStringLiteral("lower"), devicePixelRatio),
+            indicatorPicture(QStringLiteral("equal"), devicePixelRatio)};
+}
+
+const QPixmap &IndicatorPictures::of(lookup::Comparison comparison) const
+{
+    switch (comparison) {
+    case lookup::Comparison::Higher: break;
+    case lookup::Comparison::Lower: return lower;
+    case lookup::Comparison::Equal: return equal;
+    }
+    return higher;
+}
+
 QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngineView *promotionView)
 {
     const QString text = QString::fromUtf8(entry.text);
@@ -122,6 +141,34 @@ QWidget *createControl(const ControlEntry &entry, QWidget *container, QWebEngine
     setTwipsGeometry(widget, entry.place);
     applyLook(widget, entry.look);
     return widget;
+}
+
+void createControls(QWidget *window, const QList<ControlEntry> &controls, QWebEngineView *promotionView)
+{
+    QHash<QString, QWidget *> containers{{QString(), window}};
+    QList<QWidget *> created;
+    for (const ControlEntry &entry : controls) {
+        QWidget *container = containers.value(QString::fromLatin1(entry.container));
+        QWidget *widget = createControl(entry, container, promotionView);
+        containers.insert(widget->objectName(), widget);
+        created << widget;
+    }
+    // Each table lists the top of the stack first: raising from the bottom up leaves it on top.
+    for (auto it = created.crbegin(); it != created.crend(); ++it)
+        (*it)->raise();
+
+    for (const ControlEntry &entry : controls) {
+        if (entry.buddy)
+            window->findChild<QLabel *>(QLatin1String(entry.name))
+                ->setBuddy(window->findChild<QLineEdit *>(QLatin1String(entry.buddy)));
+    }
+}
+
+void showMessageBox(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Larkspire"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace app

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/form1layout.h"
+
 #include <QLabel>
+
+#include <optional>
 
 namespace app {
 
@@ -17,7 +21,19 @@ public:
     using QLabel::QLabel;
 };
 
-// Makes screen readers read FigureLabels as above. Safe to call more than once.
-void installFigureAccessibility();
+// Makes screen readers read FigureLabels as above, and the program's windows as the frames they
+// are (a plain top-level widget would be read as a "filler"). Safe to call more than once.
+void installAccessibility();
+
+// What a screen reader says a figure of this role and dimension is, such as "宝贝与描述相符 评分".
+QString figureDescription(Role role, int dimension);
+
+// The one-star headroom of a dimension at or above the industry, told only to whoever asks: as the
+// tooltip and the screen readers' description of its turn-red label. The window looks as it always
+// did.
+void tellHeadroom(QLabel *turnRedLabel, int dimension, std::optional<long long> oneStarRatings);
+
+// Gives every control of the layout table that holds a figure its description.
+void describeFigures(QWidget *window, const QList<ControlEntry> &controls);
 
 } // namespace app

@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/controls.h"
+#include "app/logingate.h"
+#include "app/queryrunner.h"
 #include "calc/dsrrecord.h"
 #include "lookup/pageflow.h"
-#include "present/querytracker.h"
+#include "present/resultsummary.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 #include <array>
-#include <memory>
+#include <optional>
 
-class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 class QWebEngineView;
 
 namespace browser {
@@ -25,8 +25,9 @@ class WebBrowser;
 
 namespace app {
 
-class Board;
+class BoardLink;
 class NameCompleter;
+class PromotionPanel;
 class ResultsMenu;
 
 // The main window: the name input and query button, the results, turn-red and target-score
@@ -38,21 +39,13 @@ public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Timer1 gives the button back at the tick after this one, if nothing else has.
-    static constexpr qint16 lastBusyTick = 20;
-
     // The query lent to the comparison board: the entry typed into 旺旺号 and 查询 pressed, as a
     // person does, after the previous shop's results are cleared, so that what the window shows at
-    // the end is this entry's alone. While it runs, a no-shop answer goes to the report instead of
-    // a message box, which would hold up the board's list. False when the button is busy.
-    bool queryFor(const QString &entry);
+    // the end is this entry's alone. The query's number; none while the window's query is busy.
+    std::optional<int> queryFor(const QString &entry);
 
-    // The comparison board, made on first use.
-    Board &board();
-
-signals:
-    // Each query, when its button first comes back: how it ended and what it showed.
-    void queryEnded(const present::QueryReport &report);
+    QueryRunner &queryRunner() const { return *m_runner; }
+    LoginGate &loginGate() const { return *m_loginGate; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -62,53 +55,47 @@ private:
     friend struct Form1Probe; // the tests' view of the insides
 
     void command1Click();
-    void timer1Tick();
-    void endQuery();
-    void addBoardActions();
-    void addShownShopToBoard();
-    void openBoard();
-
-    // The indicator picture for a comparison with the industry average.
-    const QPixmap &picture(lookup::Comparison comparison) const;
 
     void buildControls();
     void findDimensionControls();
-    void describeFigures();
     void setFocusOrder();
     void load();
 
-    void onPromotionComplete(const lookup::PageSnapshot &page);
     void onHiddenPageComplete(const lookup::PageSnapshot &page);
     present::ShownResults shownResults() const;
     void onTargetChanged(int dimension);
 
-    // The page flow's view of this window.
+    // The page flow's view of this window: what it finds and where it goes are the query's, the
+    // login window is the gate's, the rest is shown here.
+    void foundNoShop() override { m_runner->foundNoShop(); }
+    void foundGate(lookup::Gate gate) override { m_runner->foundGate(gate); }
+    void foundShop(const QString &titleToken) override { m_runner->foundShop(titleToken); }
+    void foundRatings(const lookup::RatingReading &reading) override;
     void showMessage(const QString &text) override;
-    void showLogin(const QString &address) override;
-    void hideLogin() override;
+    void showLogin(const QString &address) override { m_loginGate->show(address); }
+    void hideLogin() override { m_loginGate->hide(); }
     void setResultsCaption(const QString &caption) override;
-    void navigateHidden(const QString &address) override;
+    void navigateHidden(const QString &address) override { m_runner->navigateHidden(address); }
     void clearResults() override;
     void showScores(const QStringList &scores) override;
     void showComparison(int dimension, lookup::Comparison comparison, const QString &text) override;
     void showTurnRed(int dimension, const QString &text) override;
     void showHeadroom(int dimension, std::optional<long long> oneStarRatings) override;
     void alignComparisonLabels() override;
-    void giveButtonBack() override;
+    void giveButtonBack() override { m_runner->giveButtonBack(); }
     void clearTargetResults() override;
 
     QLineEdit *m_text1 = nullptr;
     QPushButton *m_command1 = nullptr;
     QGroupBox *m_frame2 = nullptr;
-    QGroupBox *m_frame5 = nullptr;
+    PromotionPanel *m_promotion;
     QWebEngineView *m_webBrowser1 = nullptr;
-    QTimer *m_timer1 = nullptr;
-    browser::WebBrowser *m_promotionBrowser = nullptr;
     browser::WebBrowser *m_webBrowser2 = nullptr;
+    QueryRunner *m_runner = nullptr;
+    LoginGate *m_loginGate = nullptr;
     NameCompleter *m_queriedNames = nullptr;
     ResultsMenu *m_resultsMenu = nullptr;
-    QAction *m_addToBoard = nullptr;
-    std::unique_ptr<Board> m_board;
+    BoardLink *m_boardLink = nullptr;
 
     // Per dimension: description, service, logistics.
     std::array<QLabel *, calc::dimensionCount> m_scoreLabels{};
@@ -119,23 +106,9 @@ private:
     std::array<QLabel *, calc::dimensionCount> m_targetResults{};
 
     std::array<std::optional<lookup::Comparison>, calc::dimensionCount> m_shownComparisons{};
-    QPixmap m_picture1; // higher than the industry average
-    QPixmap m_picture2; // lower
-    QPixmap m_picture3; // equal
+    IndicatorPictures m_pictures;
     calc::DsrRecord m_record;
-    qint16 m_busyTicks = 0;
-    int m_queriesOnPage = 0; // queries the hidden browser's page has served
     bool m_focusOrderSet = false;
-
-    // The query under way and what it showed of its own; the last query's entry and report.
-    present::QueryTracker m_query;
-    int m_queryNumber = 0;
-    bool m_lent = false; // to the comparison board
-    QString m_queriedEntry;
-    present::QueryReport m_lastReport;
 };
-
-// A message box as the tool shows them: no icon, OK only, titled "Larkspire".
-void showMessageBox(QWidget *parent, const QString &text);
 
 } // namespace app

@@ -105,6 +105,7 @@ WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
 void WebBrowser::adoptPage(QWebEnginePage *page)
 {
     m_page = page;
+    connect(m_page, &QWebEnginePage::loadStarted, this, &WebBrowser::noteLoadStarted);
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::reportRenderProcessDeath);
 }
@@ -120,16 +121,27 @@ void WebBrowser::renewPage()
     emit pageRenewed(m_page);
 }
 
-void WebBrowser::navigate(const QString &address)
+int WebBrowser::navigate(const QString &address)
 {
-    if (address.isEmpty()) return;
+    ++m_navigations;
+    if (address.isEmpty()) return m_navigations;
     const QString absolute = address.startsWith(QLatin1String("//")) ? QStringLiteral("https:") + address : address;
     m_page->load(QUrl(absolute));
+    // The load asked for is the one under way from now on, even where the engine tells no start
+    // of it (the first load after its renderer died).
+    m_loadNavigation = m_navigations;
+    return m_navigations;
 }
 
 void WebBrowser::setReadingRules(const QList<lookup::ReadingRule> &rules) { m_snapshotCall = snapshotCall(rules); }
 
 QString WebBrowser::locationUrl() const { return m_page->url().toString(QUrl::FullyEncoded); }
+
+void WebBrowser::noteLoadStarted()
+{
+    // A load that starts on its own (a redirect page's script) belongs to the latest navigation.
+    m_loadNavigation = m_navigations;
+}
 
 void WebBrowser::takeSnapshot(bool loaded)
 {
@@ -139,14 +151,17 @@ void WebBrowser::takeSnapshot(bool loaded)
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
-    auto report = [this, page = m_pagesRenewed](const QVariant &result) {
+    // The snapshot may come back after a later navigation has begun: it keeps the one of its load.
+    auto report = [this, page = m_pagesRenewed, navigation = m_loadNavigation](const QVariant &result) {
         if (page != m_pagesRenewed) return;
         const QString location = locationUrl();
         if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
             qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
             return;
         }
-        emit documentComplete(snapshotFrom(result.toMap(), location));
+        lookup::PageSnapshot snapshot = snapshotFrom(result.toMap(), location);
+        snapshot.navigation = navigation;
+        emit documentComplete(snapshot);
     };
     m_page->runJavaScript(m_snapshotCall, QWebEngineScript::ApplicationWorld, report);
 }

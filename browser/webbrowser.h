@@ -23,8 +23,10 @@ public:
     WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent = nullptr);
 
     // Starts loading the address; a later call replaces a load under way. A scheme-relative
-    // address ("//host/path") is taken as https; an empty one does nothing.
-    void navigate(const QString &address);
+    // address ("//host/path") is taken as https; an empty one loads nothing. Returns the number
+    // that the snapshots of this navigation carry: every page that completes from the load it
+    // starts, its redirects and script hops included, until the next call.
+    int navigate(const QString &address);
 
     // The shown top-level page's address; empty before the first landing.
     QString locationUrl() const;
@@ -49,12 +51,15 @@ signals:
 
 private:
     void adoptPage(QWebEnginePage *page);
+    void noteLoadStarted();
     void takeSnapshot(bool loaded);
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     Kind m_kind;
     QWebEnginePage *m_page = nullptr;
-    int m_pagesRenewed = 0; // tells a snapshot of an old page from one of the current page
+    int m_pagesRenewed = 0;   // tells a snapshot of an old page from one of the current page
+    int m_navigations = 0;    // navigate() calls
+    int m_loadNavigation = 0; // the navigation of the load under way
     QString m_snapshotCall;
 };
 

@@ -31,4 +31,9 @@ bool isMarketplaceAddress(const QUrl &address);
 // its hosts may serve in place of the page asked for.
 bool isVerificationPage(const QUrl &address);
 
+// Whether the marketplace has handed the person back on this page after a login or a check: a page
+// of the marketplace that is none of its login, verification or single sign-on pages (which a login
+// passes through on its way back).
+bool isPastTheGate(const QUrl &address);
+
 } // namespace lookup

@@ -2,6 +2,7 @@
 #include "lookup/pageflow.h"
 
 #include "calc/headroom.h"
+#include "calc/numbers.h"
 #include "calc/turnred.h"
 #include "lookup/hosts.h"
 #include "lookup/linkextract.h"
@@ -102,7 +103,9 @@ void followShopPage(const PageSnapshot &page, PageFlowWindow &window)
     // shop's rating page is never read.
     window.clearResults();
     window.clearTargetResults();
-    window.setResultsCaption(huqus(page.title) + resultsCaptionSuffix());
+    const QString token = huqus(page.title);
+    window.foundShop(token);
+    window.setResultsCaption(token + resultsCaptionSuffix());
     const QString ratingAddress = page.bodyHtml ? wenz(*page.bodyHtml) : QString();
     // Without a rating link there is nowhere to go: the query is over.
     if (ratingAddress.isEmpty()) {
@@ -119,7 +122,7 @@ struct ReadFigures {
 };
 
 // Parses the DSR list, stores its figures in the record and computes the weighted scores.
-ReadFigures readFigures(const QString &dsrList, calc::DsrRecord &record)
+ReadFigures readFigures(const QString &dsrList, calc::DsrRecord &record, RatingReading &reading)
 {
     const RatingFigures figures = chr(dsrList);
     record.scoreBox = figures.scoreBox;
@@ -129,6 +132,13 @@ ReadFigures readFigures(const QString &dsrList, calc::DsrRecord &record)
     if (!complete)
         qCDebug(lcFlow) << "figures not all read; star shares:" << figures.starBox
                         << "rater totals:" << figures.raterBox;
+    for (qsizetype d = 0; d < figures.scores.size() && d < calc::dimensionCount; ++d)
+        reading.dimensions[size_t(d)].score = figures.scores[d];
+    // The page writes a total as markup ("&nbsp;1000"); the reading holds the number in it, from
+    // this page's list alone.
+    const QStringList raters = calc::splitEntries(figures.raterBox);
+    for (qsizetype d = 0; d < calc::dimensionCount; ++d)
+        reading.dimensions[size_t(d)].raters = calc::toDouble(raters.value(d));
     return {figures.scores, complete};
 }
 
@@ -154,19 +164,25 @@ std::optional<long long> headroomOf(const calc::DsrRecord &record, int d, const 
     return calc::headroomStep(record, d, comparisonText);
 }
 
-void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead, PageFlowWindow &window)
+void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead, RatingReading &reading,
+                            PageFlowWindow &window)
 {
     int d = 0;
     for (const StrongElement &element : page.strongs) {
         if (!element.className.contains(QLatin1String("percent"))) continue;
         if (d == calc::dimensionCount) break;
-        const Comparison comparison = comparisonOf(element.className);
-        window.showComparison(d, comparison, element.innerHtml);
-        if (comparison == Comparison::Lower) {
-            window.showTurnRed(d, turnRedOf(record, d, element.innerHtml, figuresRead));
+        DimensionReading &dimension = reading.dimensions[size_t(d)];
+        dimension.comparison = comparisonOf(element.className);
+        dimension.comparisonText = element.innerHtml;
+        window.showComparison(d, *dimension.comparison, element.innerHtml);
+        if (dimension.comparison == Comparison::Lower) {
+            dimension.turnRed = turnRedOf(record, d, element.innerHtml, figuresRead);
+            window.showTurnRed(d, dimension.turnRed);
         } else {
-            window.showTurnRed(d, QStringLiteral("0"));
-            window.showHeadroom(d, headroomOf(record, d, element.innerHtml, figuresRead));
+            dimension.turnRed = QStringLiteral("0");
+            dimension.headroom = headroomOf(record, d, element.innerHtml, figuresRead);
+            window.showTurnRed(d, dimension.turnRed);
+            window.showHeadroom(d, dimension.headroom);
         }
         ++d;
     }
@@ -175,14 +191,17 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
 void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window)
 {
     window.clearResults();
+    RatingReading reading;
+    reading.address = page.locationUrl;
     if (page.dsrListHtml) {
-        const ReadFigures figures = readFigures(*page.dsrListHtml, record);
+        const ReadFigures figures = readFigures(*page.dsrListHtml, record, reading);
         window.showScores(figures.scores);
         if (!figures.complete) window.giveButtonBack();
-        showIndustryComparison(page, record, figures.complete, window);
+        showIndustryComparison(page, record, figures.complete, reading, window);
     } else {
         qCDebug(lcFlow) << "rating page" << page.documentUrl << "has no DSR list";
     }
+    window.foundRatings(reading);
     window.alignComparisonLabels();
     window.giveButtonBack();
     window.clearTargetResults();
@@ -191,6 +210,12 @@ void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlo
 } // namespace
 
 QString resultsCaptionSuffix() { return QStringLiteral("-DRS查询"); }
+
+bool RatingReading::hasScore() const
+{
+    return std::any_of(dimensions.cbegin(), dimensions.cend(),
+                       [](const DimensionReading &dimension) { return !dimension.score.isEmpty(); });
+}
 
 Comparison comparisonOf(const QString &className)
 {
@@ -202,8 +227,10 @@ Comparison comparisonOf(const QString &className)
 void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window)
 {
     if (page.locationUrl.isEmpty()) return;
-    switch (landingOf(page)) {
+    const Landing landing = landingOf(page);
+    switch (landing) {
     case Landing::SearchPage:
+        window.foundNoShop();
         window.showMessage(QStringLiteral("没有找到对应的店铺"));
         window.giveButtonBack();
         break;
@@ -211,6 +238,7 @@ void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindo
     // sets is shared with the hidden browser, and the next query goes through.
     case Landing::VerificationPage:
     case Landing::LoginPage:
+        window.foundGate(landing == Landing::LoginPage ? Gate::Login : Gate::Verification);
         window.showLogin(page.locationUrl);
         window.giveButtonBack();
         break;

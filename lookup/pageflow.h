@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace lookup {
@@ -30,11 +31,38 @@ QList<ReadingRule> readingRules();
 // How the marketplace compares a dimension with its industry.
 enum class Comparison { Higher, Lower, Equal };
 
-// What the page flow needs of the main window.
+// The marketplace's gates in front of a query: its login page, or a page where a person proves to
+// be one.
+enum class Gate { Login, Verification };
+
+// One dimension as its rating page gave it; what the page did not give stays empty.
+struct DimensionReading {
+    QString score; // such as "4.77"
+    std::optional<Comparison> comparison;
+    QString comparisonText; // as the page wrote it, such as "2.00%"
+    QString turnRed;        // the count shown, "0" at or above the industry
+    std::optional<long long> headroom;
+    std::optional<double> raters;
+};
+
+// What a rating page gave: its address and each dimension's figures.
+struct RatingReading {
+    QString address;
+    std::array<DimensionReading, calc::dimensionCount> dimensions;
+
+    bool hasScore() const;
+};
+
+// What the page flow needs of the main window: what to show, and, beside it, what the query found
+// as typed events, from which its report is made without reading a label back.
 class PageFlowWindow
 {
 public:
     virtual ~PageFlowWindow() = default;
+    virtual void foundNoShop() = 0;
+    virtual void foundGate(Gate gate) = 0;
+    virtual void foundShop(const QString &titleToken) = 0;
+    virtual void foundRatings(const RatingReading &reading) = 0;
     virtual void showMessage(const QString &text) = 0;
     virtual void showLogin(const QString &address) = 0; // show the login window on this page
     virtual void hideLogin() = 0;

@@ -22,6 +22,9 @@ struct PageSnapshot {
     std::optional<QString> bodyHtml;    // none when the document has no body, or it was not read
     std::optional<QString> dsrListHtml; // inner markup of the first <ul> whose id is exactly "dsr"
     QList<StrongElement> strongs;       // every <strong> of the page, in document order
+    // Which of its browser's navigations the page came from, counted from 1: a page of an earlier
+    // navigation is told from the current one's by a comparison, not by timing.
+    int navigation = 0;
 };
 
 // Which parts of a page a snapshot reads besides its addresses and title.

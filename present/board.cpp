@@ -2,6 +2,7 @@
 #include "present/board.h"
 
 #include "calc/numbers.h"
+#include "present/readablecolour.h"
 
 #include <QRegularExpression>
 
@@ -9,7 +10,6 @@ namespace present {
 
 namespace {
 
-constexpr int textColumns = 3; // entry, shop, state
 const QString noHeadroom = QStringLiteral("—");
 
 QString stateText(const BoardRow &row)
@@ -18,13 +18,13 @@ QString stateText(const BoardRow &row)
     case BoardRow::State::NotQueried: return QStringLiteral("未查询");
     case BoardRow::State::Pending: return QStringLiteral("等待查询");
     case BoardRow::State::Querying: return QStringLiteral("查询中");
-    case BoardRow::State::WaitingForLogin:
+    case BoardRow::State::WaitingForGate:
         return row.report && row.report->ending == QueryEnding::Verification ? QStringLiteral("等待验证")
                                                                              : QStringLiteral("等待登录");
     case BoardRow::State::Done: break;
     }
     switch (row.report ? row.report->ending : QueryEnding::NoRatings) {
-    case QueryEnding::Figures: return {};
+    case QueryEnding::Figures: return QStringLiteral("已读取");
     case QueryEnding::NoShop: return QStringLiteral("没有找到对应的店铺");
     case QueryEnding::Login: return QStringLiteral("需要登录");
     case QueryEnding::Verification: return QStringLiteral("需要验证");
@@ -34,19 +34,20 @@ QString stateText(const BoardRow &row)
     return QStringLiteral("无评分");
 }
 
-QString shopOf(const QString &caption)
+// The dimension's figures, where the row's last query ended with figures of its own.
+const lookup::DimensionReading *readingOf(const BoardRow &row, const BoardColumn &column)
 {
-    const QString suffix = lookup::resultsCaptionSuffix();
-    return caption.endsWith(suffix) ? caption.chopped(suffix.size()) : caption;
+    if (!column.dimension || !row.report || row.report->ending != QueryEnding::Figures) return nullptr;
+    return &row.report->figures.dimensions[size_t(*column.dimension)];
 }
 
 // The comparison as a spreadsheet reads it: "+3.00%" above, "-2.00%" below, as the page wrote it
 // when level.
-QString signedComparison(const ShownResults::Dimension &shown)
+QString signedComparison(const lookup::DimensionReading &reading)
 {
-    const QString text = shown.comparisonText.trimmed();
-    if (!shown.comparison || text.isEmpty()) return text;
-    switch (*shown.comparison) {
+    const QString text = reading.comparisonText.trimmed();
+    if (!reading.comparison || text.isEmpty()) return text;
+    switch (*reading.comparison) {
     case lookup::Comparison::Higher: return QLatin1Char('+') + text;
     case lookup::Comparison::Lower: return QLatin1Char('-') + text;
     case lookup::Comparison::Equal: break;
@@ -54,26 +55,47 @@ QString signedComparison(const ShownResults::Dimension &shown)
     return text;
 }
 
-QString headroomCell(const ShownResults::Dimension &shown, std::optional<long long> headroom)
+QString headroomCell(const lookup::DimensionReading &reading)
 {
-    if (!shown.comparison) return {};
-    if (*shown.comparison == lookup::Comparison::Lower) return noHeadroom;
-    return headroom ? QString::number(*headroom) : QString();
+    if (!reading.comparison) return {};
+    if (*reading.comparison == lookup::Comparison::Lower) return noHeadroom;
+    return reading.headroom ? QString::number(*reading.headroom) : QString();
 }
 
-QStringList dimensionCells(const QueryReport &report, int d)
+QString figureCell(const lookup::DimensionReading &reading, BoardColumn::Kind kind)
 {
-    const ShownResults::Dimension &shown = report.shown.dimensions[size_t(d)];
-    QString score = shown.score;
-    if (score.endsWith(QStringLiteral("分"))) score.chop(1);
-    return {score, signedComparison(shown), shown.turnRed, headroomCell(shown, report.headroom[size_t(d)]),
-            report.raters[size_t(d)].trimmed()};
+    switch (kind) {
+    case BoardColumn::Kind::Entry:
+    case BoardColumn::Kind::Shop:
+    case BoardColumn::Kind::State: break;
+    case BoardColumn::Kind::Score: return reading.score;
+    case BoardColumn::Kind::Comparison: return signedComparison(reading);
+    case BoardColumn::Kind::TurnRed: return reading.turnRed;
+    case BoardColumn::Kind::Headroom: return headroomCell(reading);
+    case BoardColumn::Kind::Raters: return reading.raters ? QString::number(*reading.raters, 'g', 15) : QString();
+    }
+    return {};
 }
 
-std::optional<double> numberIn(const QString &cell)
+// The number a figure column sorts by, as the report holds it.
+std::optional<double> figureNumber(const lookup::DimensionReading &reading, BoardColumn::Kind kind)
 {
-    const QStringView text(cell);
-    return calc::toDouble(text.endsWith(u'%') ? text.chopped(1) : text);
+    switch (kind) {
+    case BoardColumn::Kind::Entry:
+    case BoardColumn::Kind::Shop:
+    case BoardColumn::Kind::State: break;
+    case BoardColumn::Kind::Score: return calc::toDouble(reading.score);
+    case BoardColumn::Kind::Comparison: {
+        const QString text = signedComparison(reading);
+        return calc::toDouble(QStringView(text).endsWith(u'%') ? QStringView(text).chopped(1) : QStringView(text));
+    }
+    case BoardColumn::Kind::TurnRed: return calc::toDouble(reading.turnRed);
+    case BoardColumn::Kind::Headroom:
+        if (reading.headroom && reading.comparison != lookup::Comparison::Lower) return double(*reading.headroom);
+        return std::nullopt;
+    case BoardColumn::Kind::Raters: return reading.raters;
+    }
+    return std::nullopt;
 }
 
 // A cell as a spreadsheet takes it in: on one line, and never as a formula. Shop titles come from
@@ -90,31 +112,71 @@ QString spreadsheetCell(QString cell)
 
 } // namespace
 
-QStringList boardColumns()
+const std::vector<BoardColumn> &boardColumns()
 {
-    QStringList columns = {QStringLiteral("旺旺号或链接"), QStringLiteral("店铺"), QStringLiteral("状态")};
-    for (const QString &dimension : {QStringLiteral("描述"), QStringLiteral("服务"), QStringLiteral("物流")}) {
-        for (const QString &figure : {QStringLiteral("评分"), QStringLiteral("比行业"), QStringLiteral("飘红"),
-                                      QStringLiteral("飘绿"), QStringLiteral("人数")})
-            columns << dimension + figure;
-    }
+    static const std::vector<BoardColumn> columns = [] {
+        using K = BoardColumn::Kind;
+        std::vector<BoardColumn> made = {{QStringLiteral("旺旺号或链接"), std::nullopt, K::Entry},
+                                         {QStringLiteral("店铺"), std::nullopt, K::Shop},
+                                         {QStringLiteral("状态"), std::nullopt, K::State}};
+        const QString dimensions[] = {QStringLiteral("描述"), QStringLiteral("服务"), QStringLiteral("物流")};
+        const std::pair<QString, K> figures[] = {{QStringLiteral("评分"), K::Score},
+                                                 {QStringLiteral("比行业"), K::Comparison},
+                                                 {QStringLiteral("飘红"), K::TurnRed},
+                                                 {QStringLiteral("飘绿"), K::Headroom},
+                                                 {QStringLiteral("人数"), K::Raters}};
+        for (int d = 0; d < calc::dimensionCount; ++d) {
+            for (const auto &[name, kind] : figures)
+                made.push_back({dimensions[d] + name, d, kind});
+        }
+        return made;
+    }();
     return columns;
+}
+
+QStringList boardHeaders()
+{
+    QStringList headers;
+    for (const BoardColumn &column : boardColumns())
+        headers << column.header;
+    return headers;
+}
+
+QString boardCell(const BoardRow &row, const BoardColumn &column)
+{
+    if (column.kind == BoardColumn::Kind::Entry) return row.entry;
+    if (column.kind == BoardColumn::Kind::Shop) return row.report ? row.report->shop : QString();
+    if (column.kind == BoardColumn::Kind::State) return stateText(row);
+    const lookup::DimensionReading *reading = readingOf(row, column);
+    return reading ? figureCell(*reading, column.kind) : QString();
 }
 
 QStringList boardCells(const BoardRow &row)
 {
-    const bool figures = row.report && row.report->ending == QueryEnding::Figures;
-    QStringList cells = {row.entry, row.report ? shopOf(row.report->shown.caption) : QString(), stateText(row)};
-    for (int d = 0; d < 3; ++d)
-        cells << (figures ? dimensionCells(*row.report, d) : QStringList(5));
+    QStringList cells;
+    for (const BoardColumn &column : boardColumns())
+        cells << boardCell(row, column);
     return cells;
 }
 
-QVariant boardSortKey(int column, const QString &cell)
+QVariant boardSortKey(const BoardRow &row, const BoardColumn &column)
 {
-    if (column < textColumns) return cell;
-    const std::optional<double> number = numberIn(cell);
+    if (!column.dimension) return boardCell(row, column);
+    const lookup::DimensionReading *reading = readingOf(row, column);
+    const std::optional<double> number = reading ? figureNumber(*reading, column.kind) : std::nullopt;
     return number ? QVariant(*number) : QVariant();
+}
+
+std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &column, const QPalette &palette)
+{
+    const lookup::DimensionReading *reading = readingOf(row, column);
+    if (column.kind != BoardColumn::Kind::Comparison || !reading || !reading->comparison) return std::nullopt;
+    switch (*reading->comparison) {
+    case lookup::Comparison::Higher: return readableIn(QColor(0xd9, 0x26, 0x1c), palette);
+    case lookup::Comparison::Lower: return readableIn(QColor(0x1f, 0x8a, 0x3b), palette);
+    case lookup::Comparison::Equal: break;
+    }
+    return readableIn(QColor(0x5a, 0x6b, 0x7b), palette);
 }
 
 QStringList boardEntries(const QString &typed)
@@ -129,7 +191,7 @@ QStringList boardEntries(const QString &typed)
 
 QString boardTabSeparated(const QList<QStringList> &rows)
 {
-    QStringList lines = {boardColumns().join(QLatin1Char('\t'))};
+    QStringList lines = {boardHeaders().join(QLatin1Char('\t'))};
     for (const QStringList &row : rows) {
         QStringList cells;
         for (const QString &cell : row)
@@ -142,7 +204,7 @@ QString boardTabSeparated(const QList<QStringList> &rows)
 QString boardHtml(const QList<QStringList> &rows)
 {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><table>\n<tr>");
-    for (const QString &column : boardColumns())
+    for (const QString &column : boardHeaders())
         html += QStringLiteral("<th>") + column.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr>\n");
     for (const QStringList &row : rows) {

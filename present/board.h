@@ -1,35 +1,45 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "present/querytracker.h"
+#include "present/boardrun.h"
 
+#include <QColor>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <optional>
+#include <vector>
 
 namespace present {
 
-// A row of the comparison board: the entry as the user gave it, where its query stands, and the
-// report of its last query.
-struct BoardRow {
-    enum class State { NotQueried, Pending, Querying, WaitingForLogin, Done };
-    QString entry;
-    State state = State::NotQueried;
-    std::optional<QueryReport> report;
+// A column of the comparison board: its header, the dimension it belongs to (none for the row's
+// own columns) and what of the row it shows.
+struct BoardColumn {
+    enum class Kind { Entry, Shop, State, Score, Comparison, TurnRed, Headroom, Raters };
+    QString header;
+    std::optional<int> dimension;
+    Kind kind;
 };
 
-// The board's columns: entry, shop, state, then per dimension its score, its comparison with the
-// industry, its 飘红 count, its 飘绿 headroom and its rater total.
-QStringList boardColumns();
+// Entry, shop, state, then per dimension its score, its comparison with the industry, its 飘红
+// count, its 飘绿 headroom and its rater total.
+const std::vector<BoardColumn> &boardColumns();
+QStringList boardHeaders();
 
-// What a row shows in each column, as plain text.
+// What a row shows in a column, as plain text; a row shows figures only of a query of its own that
+// ended with them.
+QString boardCell(const BoardRow &row, const BoardColumn &column);
 QStringList boardCells(const BoardRow &row);
 
-// The value a column sorts a cell by: a number for the figure columns (nothing when the cell holds
-// none), the text for the others.
-QVariant boardSortKey(int column, const QString &cell);
+// The value a column sorts a row by: the number from the report for the figure columns (nothing
+// when the row has none, which sorts last), the text for the others.
+QVariant boardSortKey(const BoardRow &row, const BoardColumn &column);
+
+// The colour of a comparison cell, as the main window's indicator pictures colour the verdict,
+// readable on the palette; none for other cells.
+std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &column, const QPalette &palette);
 
 // The entries of a typed or pasted list: one per line, the first cell of a pasted spreadsheet
 // row, blanks around dropped, empty lines and repeats left out.

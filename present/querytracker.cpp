@@ -1,22 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "present/querytracker.h"
 
-#include "calc/numbers.h"
-
 namespace present {
 
-void QueryTracker::start()
+void QueryTracker::start(int query, const QString &entry)
 {
-    m_stage = Stage::Running;
-    m_scoresShown = false;
+    m_running = true;
     m_ending.reset();
+    m_report = {query, entry, QueryEnding::NoRatings, {}, {}};
 }
 
-bool QueryTracker::buttonBack()
+void QueryTracker::foundGate(lookup::Gate gate)
 {
-    if (m_stage != Stage::Running) return false;
-    m_stage = Stage::Reporting;
-    return true;
+    endedBy(gate == lookup::Gate::Login ? QueryEnding::Login : QueryEnding::Verification);
 }
 
 void QueryTracker::endedBy(QueryEnding ending)
@@ -24,32 +20,14 @@ void QueryTracker::endedBy(QueryEnding ending)
     if (!m_ending) m_ending = ending;
 }
 
-void QueryTracker::resultsCleared()
+std::optional<QueryReport> QueryTracker::finish()
 {
-    m_raters = {};
-    m_headroom = {};
-}
-
-void QueryTracker::scoresShown(const QStringList &raterTotals)
-{
-    // The page writes a total as markup ("&nbsp;1000"); the report holds the number read from it.
-    for (size_t d = 0; d < m_raters.size(); ++d) {
-        const std::optional<double> raters = calc::toDouble(raterTotals.value(qsizetype(d)));
-        m_raters[d] = raters ? QString::number(*raters, 'g', 15) : QString();
-    }
-    m_scoresShown = true;
-}
-
-void QueryTracker::headroomShown(int dimension, std::optional<long long> oneStarRatings)
-{
-    m_headroom.at(size_t(dimension)) = oneStarRatings;
-}
-
-QueryReport QueryTracker::finish(const ShownResults &shown)
-{
-    m_stage = Stage::Idle;
-    return {m_ending.value_or(m_scoresShown ? QueryEnding::Figures : QueryEnding::NoRatings), shown, m_raters,
-            m_headroom};
+    if (!m_running) return std::nullopt;
+    m_running = false;
+    QueryReport report = m_report;
+    report.ending = m_ending.value_or(report.figures.hasScore() ? QueryEnding::Figures : QueryEnding::NoRatings);
+    if (report.ending != QueryEnding::Figures) report.figures = {};
+    return report;
 }
 
 } // namespace present

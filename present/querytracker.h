@@ -1,54 +1,53 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "present/resultsummary.h"
+#include "lookup/pageflow.h"
 
-#include <QStringList>
+#include <QString>
 
-#include <array>
 #include <optional>
 
 namespace present {
 
-// How a query ended, as the main window tells it when its button first comes back.
+// How a query ended, as it is told when its button first comes back.
 enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings };
 
-// One query's end: how it ended, what the window shows, and of that page's figures what the window
-// keeps out of sight (each dimension's rater total and one-star headroom).
+// One query's end: which query it was, how it ended and what it found of its own. A query that
+// read no score has no figures, whatever the window showed before.
 struct QueryReport {
+    int query = 0; // the query's number, counted from 1
+    QString entry; // what was queried, as typed
     QueryEnding ending = QueryEnding::NoRatings;
-    ShownResults shown;
-    std::array<QString, 3> raters;
-    std::array<std::optional<long long>, 3> headroom;
+    QString shop; // the title token of its shop page; empty where it reached none
+    lookup::RatingReading figures;
 };
 
-// One query as the page flow shows it, from its start to its button's first return: how it ended,
-// and what it showed of its own, so that its report never carries a figure of the previous shop.
+// One query from its start to its button's first return, made of what the page flow found for it:
+// the first ending told counts (no shop, a gate, the timeout); otherwise it ended with figures when
+// its rating page gave a score, and with none when it did not.
 class QueryTracker
 {
 public:
-    void start();
-    bool isRunning() const { return m_stage == Stage::Running; }
-    // The button came back: true the first time for this query, when its report falls due.
-    bool buttonBack();
+    // A new query: nothing of the previous one is kept.
+    void start(int query, const QString &entry);
+    int current() const { return m_report.query; }
+    bool isRunning() const { return m_running; }
 
-    // How the query ended when it shows no figures: the first told counts.
-    void endedBy(QueryEnding ending);
+    void foundNoShop() { endedBy(QueryEnding::NoShop); }
+    void foundGate(lookup::Gate gate);
+    void foundShop(const QString &titleToken) { m_report.shop = titleToken; }
+    void foundRatings(const lookup::RatingReading &reading) { m_report.figures = reading; }
+    void timedOut() { endedBy(QueryEnding::Timeout); }
 
-    void resultsCleared();
-    // The scores of this page's DSR list are shown; its rater totals as the record split them.
-    void scoresShown(const QStringList &raterTotals);
-    void headroomShown(int dimension, std::optional<long long> oneStarRatings);
-
-    // The report, with what the window shows now.
-    QueryReport finish(const ShownResults &shown);
+    // The button came back: the report, the first time for the running query.
+    std::optional<QueryReport> finish();
 
 private:
-    enum class Stage { Idle, Running, Reporting } m_stage = Stage::Idle;
-    bool m_scoresShown = false;
+    void endedBy(QueryEnding ending);
+
+    bool m_running = false;
     std::optional<QueryEnding> m_ending;
-    std::array<QString, 3> m_raters;
-    std::array<std::optional<long long>, 3> m_headroom;
+    QueryReport m_report;
 };
 
 } // namespace present

@@ -5,6 +5,7 @@
 
 #include "app/board.h"
 #include "catalogue.h"
+#include "form1probe.h"
 #include "querywindow.h"
 #include "webtest.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 QImage boardAfterAList(app::Form1 &form)
 {
-    app::Board &board = form.board();
+    app::Board &board = app::Form1Probe::board(form);
     board.setPauseBetweenShops(20, 80);
     board.showAndRaise();
     board.findChild<QPlainTextEdit *>()->setPlainText(

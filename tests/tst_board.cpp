@@ -2,7 +2,9 @@
 #include "app/board.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/queryrunner.h"
 #include "browser/webbrowser.h"
+#include "form1probe.h"
 #include "present/wording.h"
 #include "userinput.h"
 #include "webtest.h"
@@ -13,10 +15,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWindow>
 
@@ -44,9 +48,12 @@ class BoardTest : public tests::WebTestBase
 private slots:
     void eachRowIsWhatTheMainWindowShowed();
     void rowsSortQueryAgainAndGo();
+    void personsOwnQueryPausesTheList();
+    void messageBoxLeftOpenEndsNoRow();
 
 private:
-    bool openBoard(const QStringList &entries);
+    bool openBoard(const QStringList &entries, int pauseMs = 50);
+    QString progress() const { return m_board->findChild<QLabel *>(QStringLiteral("BoardProgress"))->text(); }
     QPushButton *button(const QString &text) const;
     QTableView *table() const { return m_board->findChild<QTableView *>(QStringLiteral("BoardTable")); }
     QStringList row(const QString &entry) const;
@@ -57,7 +64,7 @@ private:
     app::Board *m_board = nullptr;
 };
 
-bool BoardTest::openBoard(const QStringList &entries)
+bool BoardTest::openBoard(const QStringList &entries, int pauseMs)
 {
     // Ctrl+B in the main window opens the board; the entries are typed into its list.
     if (!tests::focus(form().findChild<QLineEdit *>(QStringLiteral("Text1")))) return false;
@@ -71,7 +78,7 @@ bool BoardTest::openBoard(const QStringList &entries)
     };
     if (!QTest::qWaitFor([&] { return board() != nullptr; })) return false;
     m_board = board();
-    m_board->setPauseBetweenShops(20, 80);
+    m_board->setPauseBetweenShops(pauseMs, pauseMs);
     auto *list = m_board->findChild<QPlainTextEdit *>(QStringLiteral("BoardEntries"));
     if (!tests::focus(list)) return false;
     for (const QString &entry : entries) {
@@ -113,9 +120,8 @@ QStringList BoardTest::entriesInOrder() const
 
 bool BoardTest::finished() const
 {
-    const QString progress = m_board->findChild<QLabel *>(QStringLiteral("BoardProgress"))->text();
     const QString all = QString::number(table()->model()->rowCount());
-    return progress == all + QStringLiteral(" / ") + all && !button(QStringLiteral("停止"))->isEnabled();
+    return progress() == all + QStringLiteral(" / ") + all && !button(QStringLiteral("停止"))->isEnabled();
 }
 
 void BoardTest::eachRowIsWhatTheMainWindowShowed()
@@ -124,7 +130,7 @@ void BoardTest::eachRowIsWhatTheMainWindowShowed()
     const QString ratingLink = QStringLiteral("rate.taobao.com/user-rate-1002.htm");
     const QStringList entries = {"found", "twodims", shopLink, ratingLink, "nobody", "login", "nodsr", "slider-rating"};
     QMap<QString, Shown> shown;
-    connect(&form(), &app::Form1::queryEnded, this, [&] {
+    connect(&form().queryRunner(), &app::QueryRunner::queryEnded, this, [&] {
         Shown now{window().caption(), {}, {}, {}, {}};
         for (int d = 0; d < 3; ++d) {
             now.scores << window().score(d);
@@ -148,7 +154,10 @@ void BoardTest::eachRowIsWhatTheMainWindowShowed()
     // At a check the person closes the login window instead: the row says what was asked.
     QTRY_COMPARE_WITH_TIMEOUT(state("slider-rating"), QStringLiteral("等待验证"), 2 * tests::answerTimeoutMs);
     app::Form2::ifLoaded()->windowHandle()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        finished(),
+        qPrintable(progress() + " " + entriesInOrder().join(',') + " " + state("login") + state("slider-rating")),
+        tests::answerTimeoutMs);
 
     QCOMPARE(entriesInOrder(), entries);
     QVERIFY(boxes.seen().isEmpty()); // no message box held up the list
@@ -159,7 +168,7 @@ void BoardTest::eachRowIsWhatTheMainWindowShowed()
         QVERIFY2(shown.contains(entry), qPrintable(entry)); // its query was reported
         const QStringList cells = row(entry);
         const Shown &window = shown[entry];
-        QCOMPARE(cells.value(stateColumn), states.value(entry));
+        QCOMPARE(cells.value(stateColumn), states.value(entry, QStringLiteral("已读取")));
         QCOMPARE(cells[shopColumn], QString(window.caption).remove(QStringLiteral("-DRS查询")));
         for (int d = 0; d < 3; ++d) {
             if (window.scores[d].isEmpty()) {
@@ -188,8 +197,8 @@ void BoardTest::eachRowIsWhatTheMainWindowShowed()
     QCOMPARE(lines.size(), 1 + entries.size());
     QCOMPARE(lines[1].split('\t'), row("found"));
     QCOMPARE(copied->html().count("<tr>"), 1 + entries.size());
-    QVERIFY(copied->html().contains("<tr><td>found</td><td>" + QStringLiteral("测试旗舰店")
-                                    + "</td><td></td><td>4.77</td>"));
+    QVERIFY(copied->html().contains("<tr><td>found</td><td>" + QStringLiteral("测试旗舰店") + "</td><td>"
+                                    + QStringLiteral("已读取") + "</td><td>4.77</td>"));
 }
 
 void BoardTest::rowsSortQueryAgainAndGo()
@@ -232,7 +241,70 @@ void BoardTest::rowsSortQueryAgainAndGo()
     tests::keyClick(table(), Qt::Key_Delete);
     QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
     QCOMPARE(entriesInOrder(), (QStringList{"twodims", "nobody", "found"}));
-    QCOMPARE(state("found"), QString());
+    QCOMPARE(state("found"), QStringLiteral("已读取"));
+}
+
+void BoardTest::personsOwnQueryPausesTheList()
+{
+    QVERIFY(openBoard({"found", "twodims", "nbsp-after"}, 1500));
+    QTRY_COMPARE_WITH_TIMEOUT(state("found"), QStringLiteral("已读取"), tests::answerTimeoutMs);
+
+    // Between two shops the person asks for a shop of their own, by Enter in 旺旺号.
+    auto *text1 = form().findChild<QLineEdit *>(QStringLiteral("Text1"));
+    QVERIFY(tests::focus(text1));
+    text1->selectAll();
+    tests::type(text1, "hops");
+    tests::keyClick(text1, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(window().idle() && window().score(0) == QStringLiteral("4.77分"), tests::answerTimeoutMs);
+    QCOMPARE(progress(), QStringLiteral("1 / 3  已暂停：主窗口正在查询，按继续接着查询"));
+
+    // The person's answer stays, well past the board's pause, until they press 继续.
+    QTest::qWait(3000);
+    QCOMPARE(window().caption(), QStringLiteral("测试旗舰店-DRS查询"));
+    QCOMPARE(text1->text(), QStringLiteral("hops"));
+    QCOMPARE(state("twodims"), QStringLiteral("等待查询"));
+    QCOMPARE(entriesInOrder(), (QStringList{"found", "twodims", "nbsp-after"}));
+    tests::click(button(QStringLiteral("继续")));
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), 2 * tests::answerTimeoutMs);
+    QCOMPARE(row("twodims").mid(shopColumn, 4),
+             (QStringList{QStringLiteral("第二家店"), QStringLiteral("已读取"), "4.77", "+1.00%"}));
+    QCOMPARE(row("nbsp-after")[shopColumn], QStringLiteral("空格店"));
+}
+
+void BoardTest::messageBoxLeftOpenEndsNoRow()
+{
+    QVERIFY(openBoard({"found", "twodims"}, 1500));
+    QTRY_COMPARE_WITH_TIMEOUT(state("found"), QStringLiteral("已读取"), tests::answerTimeoutMs);
+
+    // Between two shops the person queries a name without a shop and leaves its message box open
+    // (answering the phone) past the query's 21st tick and past the board's pause.
+    QTimer person;
+    bool answered = false;
+    connect(&person, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || person.property("seen").toBool()) return;
+        person.setProperty("seen", true);
+        for (int tick = 0; tick <= app::QueryRunner::lastBusyTick; ++tick)
+            app::Form1Probe::tick(form());
+        QTimer::singleShot(4000, box, [&answered, box] {
+            answered = true;
+            tests::click(box->button(QMessageBox::Ok));
+        });
+    });
+    person.start(20);
+    auto *text1 = form().findChild<QLineEdit *>(QStringLiteral("Text1"));
+    QVERIFY(tests::focus(text1));
+    text1->selectAll();
+    tests::type(text1, "nobody");
+    tests::keyClick(text1, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(answered && !QApplication::activeModalWidget(), tests::answerTimeoutMs);
+
+    QCOMPARE(state("twodims"), QStringLiteral("等待查询"));
+    tests::click(button(QStringLiteral("继续")));
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    QCOMPARE(row("found").mid(stateColumn, 2), (QStringList{QStringLiteral("已读取"), "4.77"}));
+    QCOMPARE(row("twodims").mid(stateColumn, 4), (QStringList{QStringLiteral("已读取"), "4.77", "+1.00%", "0"}));
+    QCOMPARE(entriesInOrder(), (QStringList{"found", "twodims"}));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)

@@ -10,6 +10,8 @@ class HostsTest : public QObject
 private slots:
     void marketplaceAddresses_data();
     void marketplaceAddresses();
+    void handedBackPastTheGate_data();
+    void handedBackPastTheGate();
 };
 
 void HostsTest::marketplaceAddresses_data()
@@ -50,6 +52,38 @@ void HostsTest::marketplaceAddresses()
     QFETCH(QString, address);
     QFETCH(bool, marketplace);
     QCOMPARE(lookup::isMarketplaceAddress(QUrl(address)), marketplace);
+}
+
+void HostsTest::handedBackPastTheGate_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("past");
+    QTest::newRow("the search the login returns to") << "https://shopsearch.taobao.com/search?q=login" << true;
+    QTest::newRow("a shop page") << "https://shop1001.taobao.com/view_shop.htm" << true;
+    QTest::newRow("the rating page a check returns to") << "https://rate.taobao.com/user-rate-1.htm" << true;
+    QTest::newRow("the marketplace's home") << "https://www.taobao.com/" << true;
+    QTest::newRow("Tmall") << "https://www.tmall.com/" << true;
+    QTest::newRow("the login page") << "https://login.taobao.com/member/login.jhtml?redirectURL=x" << false;
+    QTest::newRow("Tmall's login") << "https://login.tmall.com/?redirectURL=x" << false;
+    QTest::newRow("a sign-on hop setting the login on Tmall") << "https://pass.tmall.com/add?_tb_token_=x" << false;
+    QTest::newRow("a passport host") << "https://passport.alibaba.com/mini_login.htm" << false;
+    QTest::newRow("the login's own helper host") << "https://havanalogin.taobao.com/x" << false;
+    QTest::newRow("a payment login") << "https://auth.alipay.com/login/index.htm" << false;
+    QTest::newRow("the query page") << "https://sec.taobao.com/query.htm?smReturn=x" << false;
+    QTest::newRow("a slider") << "https://rate.taobao.com/_____tmd_____/punish?x5secdata=a" << false;
+    QTest::newRow("off the marketplace") << "https://evil.example/" << false;
+    QTest::newRow("a sign-on word further in the host") << "https://shop.login.example/" << false;
+    QTest::newRow("a label that only starts like one") << "https://loginshop.taobao.com/" << true;
+    QTest::newRow("the login window before any page") << "" << false;
+    // clang-format on
+}
+
+void HostsTest::handedBackPastTheGate()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, past);
+    QCOMPARE(lookup::isPastTheGate(QUrl(address)), past);
 }
 
 QTEST_APPLESS_MAIN(HostsTest)

@@ -11,6 +11,8 @@ using lookup::PageSnapshot;
 using lookup::StrongElement;
 using tests::RecordingWindow;
 
+Q_DECLARE_METATYPE(PageSnapshot)
+
 namespace {
 
 PageSnapshot pageAt(const QString &address)
@@ -35,6 +37,8 @@ class PageFlowTest : public QObject
 private slots:
     void landings_data();
     void landings();
+    void eachPageTellsWhatItFound_data();
+    void eachPageTellsWhatItFound();
     void ratingPageShowsEverything();
     void ratingPageEdgeCases_data();
     void ratingPageEdgeCases();
@@ -108,6 +112,39 @@ void PageFlowTest::landings()
     RecordingWindow window;
     lookup::followPage(page, record, window);
     QCOMPARE(window.calls, calls);
+}
+
+void PageFlowTest::eachPageTellsWhatItFound_data()
+{
+    QTest::addColumn<PageSnapshot>("page");
+    QTest::addColumn<QStringList>("found");
+    PageSnapshot shop = pageAt("https://shop123.taobao.com/view_shop.htm");
+    shop.title = QStringLiteral("首页-小米旗舰店-淘宝网");
+    // clang-format off
+    QTest::newRow("no shop") << pageAt("https://shopsearch.taobao.com/search?q=x") << QStringList{"no shop"};
+    QTest::newRow("login") << pageAt("https://login.taobao.com/member/login.jhtml") << QStringList{"gate login"};
+    QTest::newRow("query page") << pageAt("https://sec.taobao.com/query.htm?smReturn=x") << QStringList{"gate verification"};
+    QTest::newRow("slider") << pageAt("https://rate.taobao.com/_____tmd_____/punish?x5secdata=a")
+                            << QStringList{"gate verification"};
+    QTest::newRow("shop page, even without a rating link") << shop << QStringList{QStringLiteral("shop 小米旗舰店")};
+    QTest::newRow("no landing") << pageAt("https://www.taobao.com/") << QStringList();
+    QTest::newRow("rating page") << tests::ratingSnapshot(tests::workedFigures(), threeComparisons)
+        << QStringList{"ratings 4.77 lower 2.00% 762 - 1000 | 4.80 equal 0.00% 0 0 200 | 4.90 higher 5.00% 0 0 300"};
+    QTest::newRow("rating page whose DSR list yields no score") << tests::ratingSnapshot({}, threeComparisons)
+        << QStringList{"ratings - lower 2.00% - - - | - equal 0.00% 0 - - | - higher 5.00% 0 - -"};
+    QTest::newRow("rating page without a DSR list") << pageAt("https://rate.taobao.com/user-rate-1.htm")
+        << QStringList{"ratings - - - - - | - - - - - | - - - - -"};
+    // clang-format on
+}
+
+void PageFlowTest::eachPageTellsWhatItFound()
+{
+    QFETCH(PageSnapshot, page);
+    QFETCH(QStringList, found);
+    calc::DsrRecord record;
+    RecordingWindow window;
+    lookup::followPage(page, record, window);
+    QCOMPARE(window.found, found);
 }
 
 void PageFlowTest::ratingPageShowsEverything()

@@ -26,6 +26,12 @@ private slots:
     void latestNameFirst();
     void boardRowShowsItsQuery_data();
     void boardRowShowsItsQuery();
+    void boardSortsByTheReportsNumbers_data();
+    void boardSortsByTheReportsNumbers();
+    void boardComparisonsInTheWindowsColours_data();
+    void boardComparisonsInTheWindowsColours();
+    void reportHoldsWhatItsQueryFound_data();
+    void reportHoldsWhatItsQueryFound();
     void boardTablePastesIntoCells();
     void boardEntriesFromAList_data();
     void boardEntriesFromAList();
@@ -39,18 +45,16 @@ QueryReport workedReport()
 {
     QueryReport report;
     report.ending = QueryEnding::Figures;
-    report.shown.caption = QStringLiteral("测试旗舰店-DRS查询");
-    report.shown.dimensions = {{{QStringLiteral("4.77分"), lookup::Comparison::Lower, "2.00%", "762", "", ""},
-                                {QStringLiteral("4.80分"), lookup::Comparison::Equal, "0.00%", "0", "", ""},
-                                {QStringLiteral("4.90分"), lookup::Comparison::Higher, "3.00%", "0", "", ""}}};
-    report.raters = {"1000", QStringLiteral("\u00A0200"), "300"};
-    report.headroom = {std::nullopt, 0, 4};
+    report.shop = QStringLiteral("测试旗舰店");
+    report.figures.dimensions = {{{"4.77", lookup::Comparison::Lower, "2.00%", "762", std::nullopt, 1000},
+                                  {"4.80", lookup::Comparison::Equal, "0.00%", "0", 0, 200},
+                                  {"4.90", lookup::Comparison::Higher, "3.00%", "0", 4, 300}}};
     return report;
 }
 
 BoardRow row(BoardRow::State state, std::optional<QueryReport> report = std::nullopt)
 {
-    return {QStringLiteral("旺旺"), state, std::move(report)};
+    return {1, QStringLiteral("旺旺"), state, std::move(report)};
 }
 
 } // namespace
@@ -158,24 +162,24 @@ void PresentTest::latestNameFirst()
 
 void PresentTest::boardRowShowsItsQuery_data()
 {
-    QueryReport noShop = workedReport(); // what the window showed before is no figure of this row
+    QueryReport noShop = workedReport(); // figures a report keeps are no figures of a row that found none
     noShop.ending = QueryEnding::NoShop;
-    noShop.shown.caption.clear();
+    noShop.shop.clear();
     QueryReport noRatings;
-    noRatings.shown.caption = QStringLiteral("无评分店-DRS查询");
+    noRatings.shop = QStringLiteral("无评分店");
     QueryReport verification = noShop;
     verification.ending = QueryEnding::Verification;
     QueryReport login = noShop;
     login.ending = QueryEnding::Login;
     QueryReport timedOut = noRatings;
     timedOut.ending = QueryEnding::Timeout;
-    timedOut.shown.caption = QStringLiteral("挂店-DRS查询");
+    timedOut.shop = QStringLiteral("挂店");
     QueryReport twoDimensions = workedReport();
-    twoDimensions.shown.dimensions[2] = {};
-    twoDimensions.raters[2].clear();
-    twoDimensions.headroom[1].reset(); // at the industry, but no estimate
+    twoDimensions.figures.dimensions[2] = {};
+    twoDimensions.figures.dimensions[1].headroom.reset(); // at the industry, but no estimate
 
     const QStringList none(15);
+    const QString found = QStringLiteral("已读取");
     // clang-format off
     const QStringList worked = {"4.77", "-2.00%", "762", QStringLiteral("—"), "1000",
                                 "4.80", "0.00%",  "0",   "0",                 "200",
@@ -183,16 +187,16 @@ void PresentTest::boardRowShowsItsQuery_data()
     QTest::addColumn<BoardRow>("row");
     QTest::addColumn<QStringList>("cells");
     QTest::newRow("figures") << row(BoardRow::State::Done, workedReport())
-                             << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), ""} + worked;
+                             << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), found} + worked;
     QTest::newRow("two dimensions, one without estimate")
         << row(BoardRow::State::Done, twoDimensions)
-        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), ""} + worked.mid(0, 5)
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), found} + worked.mid(0, 5)
                + QStringList{"4.80", "0.00%", "0", "", "200"} + QStringList(5);
     QTest::newRow("no shop") << row(BoardRow::State::Done, noShop)
                              << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("没有找到对应的店铺")} + none;
     QTest::newRow("no ratings, the shop named") << row(BoardRow::State::Done, noRatings)
         << QStringList{QStringLiteral("旺旺"), QStringLiteral("无评分店"), QStringLiteral("无评分")} + none;
-    QTest::newRow("waiting on a verification") << row(BoardRow::State::WaitingForLogin, verification)
+    QTest::newRow("waiting on a verification") << row(BoardRow::State::WaitingForGate, verification)
         << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("等待验证")} + none;
     QTest::newRow("verification not passed") << row(BoardRow::State::Done, verification)
         << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("需要验证")} + none;
@@ -212,7 +216,118 @@ void PresentTest::boardRowShowsItsQuery()
     QFETCH(BoardRow, row);
     QFETCH(QStringList, cells);
     QCOMPARE(present::boardCells(row), cells);
-    QCOMPARE(cells.size(), present::boardColumns().size());
+    QCOMPARE(cells.size(), present::boardHeaders().size());
+}
+
+void PresentTest::boardSortsByTheReportsNumbers_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QVariant>("worked");
+    QTest::addColumn<QVariant>("noFigures");
+    // A row without figures has no sort key and sorts last; a text column sorts by its text.
+    QTest::newRow("score") << QStringLiteral("描述评分") << QVariant(4.77) << QVariant();
+    QTest::newRow("comparison below, signed") << QStringLiteral("描述比行业") << QVariant(-2.0) << QVariant();
+    QTest::newRow("comparison above") << QStringLiteral("物流比行业") << QVariant(3.0) << QVariant();
+    QTest::newRow("turn-red count") << QStringLiteral("描述飘红") << QVariant(762.0) << QVariant();
+    QTest::newRow("no headroom below the industry") << QStringLiteral("描述飘绿") << QVariant() << QVariant();
+    QTest::newRow("headroom") << QStringLiteral("物流飘绿") << QVariant(4.0) << QVariant();
+    QTest::newRow("rater total") << QStringLiteral("服务人数") << QVariant(200.0) << QVariant();
+    QTest::newRow("shop by its text") << QStringLiteral("店铺") << QVariant(QStringLiteral("测试旗舰店"))
+                                      << QVariant(QString());
+}
+
+void PresentTest::boardSortsByTheReportsNumbers()
+{
+    QFETCH(QString, header);
+    QFETCH(QVariant, worked);
+    QFETCH(QVariant, noFigures);
+    const qsizetype column = present::boardHeaders().indexOf(header);
+    QVERIFY(column >= 0);
+    const present::BoardColumn &shown = present::boardColumns()[size_t(column)];
+    QCOMPARE(present::boardSortKey(row(BoardRow::State::Done, workedReport()), shown), worked);
+    QueryReport timedOut;
+    timedOut.ending = QueryEnding::Timeout;
+    QCOMPARE(present::boardSortKey(row(BoardRow::State::Done, timedOut), shown), noFigures);
+}
+
+void PresentTest::boardComparisonsInTheWindowsColours_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QColor>("onLight");
+    QTest::newRow("below: the lower picture's green") << QStringLiteral("描述比行业") << QColor(0x1f, 0x8a, 0x3b);
+    QTest::newRow("level: the equal picture's grey") << QStringLiteral("服务比行业") << QColor(0x5a, 0x6b, 0x7b);
+    QTest::newRow("above: the higher picture's red") << QStringLiteral("物流比行业") << QColor(0xd9, 0x26, 0x1c);
+}
+
+void PresentTest::boardComparisonsInTheWindowsColours()
+{
+    QFETCH(QString, header);
+    QFETCH(QColor, onLight);
+    const present::BoardColumn &column = present::boardColumns()[size_t(present::boardHeaders().indexOf(header))];
+    const BoardRow worked = row(BoardRow::State::Done, workedReport());
+    QCOMPARE(present::boardCellColour(worked, column, QPalette(Qt::black, Qt::white)), onLight);
+    const QPalette dark(Qt::white, QColor(0x20, 0x20, 0x20));
+    const std::optional<QColor> onDark = present::boardCellColour(worked, column, dark);
+    QVERIFY(onDark && present::contrast(*onDark, dark.color(QPalette::Window)) >= 4.5);
+    // Only a comparison of a row's own figures is coloured.
+    QCOMPARE(present::boardCellColour(row(BoardRow::State::NotQueried), column, dark), std::nullopt);
+    QCOMPARE(present::boardCellColour(worked, present::boardColumns()[3], dark), std::nullopt);
+}
+
+void PresentTest::reportHoldsWhatItsQueryFound_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<int>("ending");
+    QTest::addColumn<QString>("shop");
+    QTest::addColumn<QString>("score");
+    // clang-format off
+    QTest::newRow("figures of its own") << QStringList{"shop A", "ratings 4.77"} << int(QueryEnding::Figures) << "A" << "4.77";
+    QTest::newRow("a DSR list that yields no score") << QStringList{"shop A", "ratings"} << int(QueryEnding::NoRatings) << "A" << "";
+    QTest::newRow("a rating page opened by its link") << QStringList{"ratings 4.77"} << int(QueryEnding::Figures) << "" << "4.77";
+    QTest::newRow("no shop") << QStringList{"noshop"} << int(QueryEnding::NoShop) << "" << "";
+    QTest::newRow("the first ending told counts") << QStringList{"noshop", "timeout"} << int(QueryEnding::NoShop) << "" << "";
+    QTest::newRow("a check at the rating page") << QStringList{"shop A", "check"} << int(QueryEnding::Verification) << "A" << "";
+    QTest::newRow("a login") << QStringList{"login"} << int(QueryEnding::Login) << "" << "";
+    QTest::newRow("timed out after the shop page") << QStringList{"shop A", "timeout"} << int(QueryEnding::Timeout) << "A" << "";
+    QTest::newRow("an ending keeps no figures") << QStringList{"ratings 4.77", "timeout"} << int(QueryEnding::Timeout) << "" << "";
+    QTest::newRow("every report starts empty") << QStringList{"shop A", "ratings 4.77", "restart"}
+                                               << int(QueryEnding::NoRatings) << "" << "";
+    // clang-format on
+}
+
+void PresentTest::reportHoldsWhatItsQueryFound()
+{
+    QFETCH(QStringList, events);
+    QFETCH(int, ending);
+    QFETCH(QString, shop);
+    QFETCH(QString, score);
+    present::QueryTracker tracker;
+    tracker.start(1, "a");
+    for (const QString &event : events) {
+        const QString argument = event.section(u' ', 1);
+        if (event.startsWith("shop")) tracker.foundShop(argument);
+        if (event.startsWith("ratings")) {
+            lookup::RatingReading reading;
+            reading.dimensions[1].score = argument;
+            reading.dimensions[1].raters = 200;
+            reading.dimensions[2].headroom = 4;
+            tracker.foundRatings(reading);
+        }
+        if (event == "noshop") tracker.foundNoShop();
+        if (event == "login") tracker.foundGate(lookup::Gate::Login);
+        if (event == "check") tracker.foundGate(lookup::Gate::Verification);
+        if (event == "timeout") tracker.timedOut();
+        if (event == "restart") tracker.start(2, "b");
+    }
+    const std::optional<QueryReport> report = tracker.finish();
+    QVERIFY(report);
+    QCOMPARE(int(report->ending), ending);
+    QCOMPARE(report->shop, shop);
+    QCOMPARE(report->figures.dimensions[1].score, score);
+    // Figures go only with a report that ended with them: no rater total or headroom otherwise.
+    QCOMPARE(report->figures.dimensions[1].raters.has_value(), !score.isEmpty());
+    QCOMPARE(report->figures.dimensions[2].headroom.has_value(), !score.isEmpty());
+    QVERIFY(!tracker.finish()); // once per query
 }
 
 void PresentTest::boardTablePastesIntoCells()
@@ -220,13 +335,13 @@ void PresentTest::boardTablePastesIntoCells()
     // Shop titles come from the marketplace: markup stays text, a formula stays text, a tab or a
     // line break does not split a cell.
     const QList<QStringList> rows = {{"a<b>&", "=HYPERLINK(\"x\")", "-2.00%"}, {"@x", "tab\there", "line\nbreak"}};
-    const QString columns = present::boardColumns().join('\t');
+    const QString columns = present::boardHeaders().join('\t');
     QCOMPARE(present::boardTabSeparated(rows),
              columns + "\na<b>&\t'=HYPERLINK(\"x\")\t-2.00%\n'@x\ttab here\tline break\n");
     const QString html = present::boardHtml(rows);
     QVERIFY(html.contains("<tr><td>a&lt;b&gt;&amp;</td><td>'=HYPERLINK(&quot;x&quot;)</td><td>-2.00%</td></tr>"));
     QVERIFY(html.contains("<tr><td>'@x</td><td>tab here</td><td>line break</td></tr>"));
-    QCOMPARE(html.count("<th>"), present::boardColumns().size());
+    QCOMPARE(html.count("<th>"), present::boardHeaders().size());
 }
 
 void PresentTest::boardEntriesFromAList_data()

@@ -45,7 +45,7 @@ QString QueryWindow::caption() const { return m_form->findChild<QGroupBox *>(QSt
 
 void QueryWindow::runOutTheTimer() const
 {
-    for (int tick = 0; tick <= app::Form1::lastBusyTick; ++tick)
+    for (int tick = 0; tick <= app::QueryRunner::lastBusyTick; ++tick)
         app::Form1Probe::tick(*m_form);
 }
 

@@ -22,7 +22,18 @@ public:
     QStringList turnRed{"old", "old", "old"};
     QStringList headroom{"old", "old", "old"}; // "none" where no estimate was shown
     QStringList broken;
+    QStringList found; // the typed events: "no shop", "gate login", "shop <token>", "ratings <reading>"
 
+    void foundNoShop() override { found << QStringLiteral("no shop"); }
+    void foundGate(lookup::Gate gate) override
+    {
+        found << (gate == lookup::Gate::Login ? QStringLiteral("gate login") : QStringLiteral("gate verification"));
+    }
+    void foundShop(const QString &titleToken) override { found << QStringLiteral("shop ") + titleToken; }
+    void foundRatings(const lookup::RatingReading &reading) override
+    {
+        found << QStringLiteral("ratings ") + describe(reading);
+    }
     void showMessage(const QString &text) override { calls << QStringLiteral("message ") + text; }
     void showLogin(const QString &address) override { calls << QStringLiteral("login ") + address; }
     void hideLogin() override { calls << QStringLiteral("hide login"); }
@@ -74,7 +85,29 @@ public:
     void clearTargetResults() override { calls << QStringLiteral("clear targets"); }
 
     // Everything the flow did and showed, for comparing two runs of it.
-    QStringList everything() const { return calls + dimensionCalls + scores + comparisons + turnRed + headroom; }
+    QStringList everything() const
+    {
+        return calls + dimensionCalls + scores + comparisons + turnRed + headroom + found;
+    }
+
+    // A reading as "score comparison turn-red headroom raters" per dimension, "-" where it is empty.
+    static QString describe(const lookup::RatingReading &reading)
+    {
+        static const char *const names[] = {"higher", "lower", "equal"};
+        QStringList dimensions;
+        for (const lookup::DimensionReading &d : reading.dimensions) {
+            const auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
+            dimensions << QStringList{orDash(d.score),
+                                      d.comparison ? QLatin1String(names[int(*d.comparison)]) + QLatin1Char(' ')
+                                                         + d.comparisonText
+                                                   : QStringLiteral("-"),
+                                      orDash(d.turnRed),
+                                      d.headroom ? QString::number(*d.headroom) : QStringLiteral("-"),
+                                      d.raters ? QString::number(*d.raters) : QStringLiteral("-")}
+                              .join(QLatin1Char(' '));
+        }
+        return dimensions.join(QStringLiteral(" | "));
+    }
 
 private:
     std::array<bool, 3> compared{};

@@ -381,13 +381,43 @@ def board_side_by_side(ui):
         raise Failure("the second shop's row is not on the accessibility bus")
     ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="复制表格"))
     rows = wait_for("the table on the clipboard", lambda: ui.clipboard().splitlines()[1:] or None)
-    expected = ["found\t测试旗舰店\t\t4.77\t-2.00%\t762\t—\t1000\t",
-                "twodims\t第二家店\t\t4.77\t+1.00%\t0\t"]
+    expected = ["found\t测试旗舰店\t已读取\t4.77\t-2.00%\t762\t—\t1000\t",
+                "twodims\t第二家店\t已读取\t4.77\t+1.00%\t0\t"]
     if len(rows) != 2 or not all(row.startswith(start) for row, start in zip(rows, expected)):
         raise Failure(f"clipboard rows {rows!r}")
     html = ui.clipboard("text/html")
     if "<td>found</td><td>测试旗舰店</td>" not in html or html.count("<tr>") != 3:
         raise Failure(f"clipboard table {html!r}")
+
+
+def own_query_during_a_list(ui):
+    """A list runs on the board; between two shops the person queries a shop of their own by Enter.
+    The board pauses: the person's figures stay past the board's pause, until they press 继续."""
+    ui.click(wait_for("the box 旺旺号", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
+    ui.key("Control_L", "b")
+    board = wait_for("the board", lambda: ui.window("店铺对比"))
+    ui.move("店铺对比", 200, 420)  # with no window manager here, it opens over the main window
+    ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
+    for entry in ("found", "twodims", "nobody"):
+        ui.type(entry)
+        ui.key("Return")
+    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
+    wait_for("the first shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="已读取"))
+    ui.query("hops", by="enter")  # within the board's pause of three seconds or more
+    paused = "1 / 3  已暂停：主窗口正在查询，按继续接着查询"
+    wait_for("the board paused", lambda: ui.find(board, pyatspi.ROLE_LABEL, name=paused))
+    ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
+    time.sleep(7)  # longer than the board's longest pause
+    if ui.find(ui.main, pyatspi.ROLE_PANEL, name="测试旗舰店-DRS查询") is None:
+        raise Failure("the person's figures did not stay")
+    if ui.find(board, pyatspi.ROLE_LABEL, name=paused) is None:
+        raise Failure("the board went on by itself")
+    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="继续"))
+    wait_for("the list finished", lambda: ui.find(board, pyatspi.ROLE_LABEL, name="3 / 3"), timeout=3 * TIMEOUT)
+    if ui.find(board, pyatspi.ROLE_TABLE_CELL, name="第二家店") is None:
+        raise Failure("the second shop's row is not read")
+    if ui.message() is not None:
+        raise Failure("the board opened a message box")
 
 
 CASES = [
@@ -402,6 +432,7 @@ CASES = [
     ("a target typed gives its count", target_gives_its_count),
     ("复制结果 puts the figures on the clipboard", copy_results),
     ("加入对比, a second shop typed into the board, both queried, the table copied", board_side_by_side),
+    ("a query of the person's own during a list pauses the board until 继续", own_query_during_a_list),
 ]
 
 

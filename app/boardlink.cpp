@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#include "app/boardlink.h"
+
+#include "app/board.h"
+#include "app/form1.h"
+#include "app/queryrunner.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace app {
+
+BoardLink::BoardLink(Form1 &form, QWidget *results)
+    : QObject(&form)
+    , m_form(form)
+    , m_addToBoard(new QAction(QStringLiteral("加入对比"), this))
+{
+    m_addToBoard->setEnabled(false);
+    connect(m_addToBoard, &QAction::triggered, this, &BoardLink::addShownShop);
+    auto *openBoard = new QAction(QStringLiteral("打开店铺对比"), this);
+    openBoard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(openBoard, &QAction::triggered, this, &BoardLink::open);
+    form.addAction(openBoard);
+    results->addActions({m_addToBoard, openBoard});
+    connect(&form.queryRunner(), &QueryRunner::queryStarted, this, &BoardLink::forget);
+    connect(&form.queryRunner(), &QueryRunner::queryEnded, this, &BoardLink::remember);
+}
+
+BoardLink::~BoardLink() = default;
+
+Board &BoardLink::board()
+{
+    if (!m_board) m_board = std::make_unique<Board>(m_form);
+    return *m_board;
+}
+
+void BoardLink::forget() { m_addToBoard->setEnabled(false); }
+
+void BoardLink::remember(const present::QueryReport &report)
+{
+    m_last = report;
+    m_addToBoard->setEnabled(report.ending == present::QueryEnding::Figures);
+}
+
+void BoardLink::addShownShop()
+{
+    board().add(m_last);
+    open();
+}
+
+void BoardLink::open() { board().showAndRaise(); }
+
+} // namespace app

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "present/querytracker.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace present {
+
+// A row of the comparison board: the entry as the user gave it, where its query stands, and the
+// report of its last query.
+struct BoardRow {
+    enum class State { NotQueried, Pending, Querying, WaitingForGate, Done };
+    int id = 0; // stays the row's while rows are added, removed and sorted
+    QString entry;
+    State state = State::NotQueried;
+    std::optional<QueryReport> report;
+};
+
+// What the board's run needs of the program.
+class BoardRunHost
+{
+public:
+    virtual ~BoardRunHost() = default;
+    // Starts the main window's query for the entry: its number, or none while that query is busy.
+    virtual std::optional<int> startQuery(const QString &entry) = 0;
+    // The pause between two shops; BoardRun::pauseElapsed follows unless it is stopped first.
+    virtual void startPause() = 0;
+    virtual void stopPause() = 0;
+    // Whether the login window is shown, for the person to log in or pass a check there.
+    virtual bool gateShown() const = 0;
+    virtual void rowChanged(int id) = 0;
+    virtual void runChanged() = 0; // the phase or the progress
+};
+
+// The board's run: its rows, the row being queried or waited on, and what each event does. Rows
+// are queried one at a time through the main window's query, with a pause between two shops. The
+// person comes first: a query of their own pauses the run until 继续. A query that ends at a login
+// or a check, while the login window is shown, waits there until the window is passed or closed.
+class BoardRun
+{
+public:
+    enum class Phase { Idle, Running, Paused, WaitingForGate };
+    explicit BoardRun(BoardRunHost &host);
+
+    const std::vector<BoardRow> &rows() const { return m_rows; }
+    std::optional<qsizetype> indexOf(int id) const;
+    std::optional<int> idOf(const QString &entry) const;
+    Phase phase() const { return m_phase; }
+    // The row whose query runs or waits on the gate.
+    std::optional<int> currentRow() const;
+    QString progress() const;
+
+    // Rows come and go only between the table's notices of it (see BoardModel).
+    int addRow(const QString &entry);
+    void removeRow(int id);
+    // A query the person ran, as the board's query would have reported it.
+    void setReport(int id, const QueryReport &report);
+
+    void queryAll(const QList<int> &ids); // the rows in the table's order
+    void queryAgain(const QList<int> &ids);
+    void stop();
+    void resume(); // 继续
+    void queryEnded(const QueryReport &report);
+    void personQueried();
+    void gatePassed();
+    void gateClosed();
+    void pauseElapsed();
+
+private:
+    struct Current {
+        int id;
+        int query;
+    };
+    BoardRow *row(int id);
+    void setState(BoardRow &row, BoardRow::State state);
+    void enqueue(const QList<int> &ids);
+    void requeueFirst(int id);
+    void go();
+    void queryNext();
+    void afterRow();
+    std::optional<int> nextPending() const;
+
+    BoardRunHost &m_host;
+    std::vector<BoardRow> m_rows;
+    QList<int> m_queue; // the rows waiting for their query, in the order they are queried
+    std::optional<Current> m_current;
+    Phase m_phase = Phase::Idle;
+    int m_nextId = 1;
+};
+
+} // namespace present

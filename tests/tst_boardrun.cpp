@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "present/board.h"
+#include "present/boardrun.h"
+
+#include <QTest>
+
+using present::BoardRun;
+using present::QueryEnding;
+
+namespace {
+
+// The program as the run sees it: queries numbered from 1 as the main window numbers them, a
+// pause that runs until the script says it elapsed, a login window shown or not.
+class ScriptedHost : public present::BoardRunHost
+{
+public:
+    QStringList queried; // the entries, in the order their queries started
+    bool busy = false;
+    bool gate = false;
+    bool pausing = false;
+    int queries = 0;
+
+    std::optional<int> startQuery(const QString &entry) override
+    {
+        if (busy) return std::nullopt;
+        queried << entry;
+        return ++queries;
+    }
+    void startPause() override { pausing = true; }
+    void stopPause() override { pausing = false; }
+    bool gateShown() const override { return gate; }
+    void rowChanged(int) override {}
+    void runChanged() override {}
+};
+
+QueryEnding endingNamed(const QString &name)
+{
+    static const QMap<QString, QueryEnding> endings = {
+        {"figures", QueryEnding::Figures},    {"noshop", QueryEnding::NoShop},   {"login", QueryEnding::Login},
+        {"check", QueryEnding::Verification}, {"timeout", QueryEnding::Timeout}, {"noratings", QueryEnding::NoRatings}};
+    return endings.value(name);
+}
+
+// Runs one step of a script: "rows a b", "all", "again a", "remove a", "stop", "resume", "ended 1
+// figures", "person", "passed", "closed", "pause" (the pause elapses, if one runs), "busy", "free",
+// "gate" (the login window is shown).
+void step(BoardRun &run, ScriptedHost &host, const QString &line)
+{
+    const QStringList words = line.split(u' ');
+    const QString verb = words.front();
+    const auto ids = [&] {
+        QList<int> found;
+        for (const QString &entry : words.mid(1))
+            found << run.idOf(entry).value();
+        return found;
+    };
+    if (verb == "rows") {
+        for (const QString &entry : words.mid(1))
+            run.addRow(entry);
+    } else if (verb == "all") {
+        QList<int> every;
+        for (const present::BoardRow &row : run.rows())
+            every << row.id;
+        run.queryAll(every);
+    } else if (verb == "again") {
+        run.queryAgain(ids());
+    } else if (verb == "remove") {
+        run.removeRow(ids().front());
+    } else if (verb == "ended") {
+        present::QueryReport report;
+        report.query = words[1].toInt();
+        report.ending = endingNamed(words[2]);
+        if (report.ending == QueryEnding::Figures) report.figures.dimensions[0].score = "4.77";
+        run.queryEnded(report);
+    } else if (verb == "pause") {
+        if (std::exchange(host.pausing, false)) run.pauseElapsed();
+    } else {
+        const QMap<QString, std::function<void()>> events = {{"stop", [&] { run.stop(); }},
+                                                             {"resume", [&] { run.resume(); }},
+                                                             {"person", [&] { run.personQueried(); }},
+                                                             {"passed", [&] { run.gatePassed(); }},
+                                                             {"closed", [&] { run.gateClosed(); }},
+                                                             {"busy", [&] { host.busy = true; }},
+                                                             {"free", [&] { host.busy = false; }},
+                                                             {"gate", [&] { host.gate = true; }}};
+        QVERIFY2(events.contains(verb), qPrintable(line));
+        events[verb]();
+    }
+}
+
+QString states(const BoardRun &run)
+{
+    QStringList shown;
+    const present::BoardColumn &state = present::boardColumns()[2];
+    for (const present::BoardRow &row : run.rows())
+        shown << row.entry + QLatin1Char(' ') + present::boardCell(row, state);
+    return shown.join(u'|');
+}
+
+} // namespace
+
+class BoardRunTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void eventsMoveTheRun_data();
+    void eventsMoveTheRun();
+};
+
+void BoardRunTest::eventsMoveTheRun_data()
+{
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QString>("queried");
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("progress");
+    // clang-format off
+    QTest::newRow("a list runs through, a pause between two shops")
+        << QStringList{"rows a b", "all", "ended 1 figures", "pause", "ended 2 noshop"}
+        << "a b" << QStringLiteral("a 已读取|b 没有找到对应的店铺") << "2 / 2";
+    QTest::newRow("the next shop waits for its pause")
+        << QStringList{"rows a b", "all", "ended 1 figures"}
+        << "a" << QStringLiteral("a 已读取|b 等待查询") << "1 / 2";
+    QTest::newRow("the person's query pauses; 继续 goes on with the next row not read")
+        << QStringList{"rows a b c", "all", "ended 1 figures", "person", "pause", "resume"}
+        << "a b" << QStringLiteral("a 已读取|b 查询中|c 等待查询") << QStringLiteral("2 / 3  正在查询：b");
+    QTest::newRow("paused, the progress line says so")
+        << QStringList{"rows a b", "all", "ended 1 figures", "person"}
+        << "a" << QStringLiteral("a 已读取|b 等待查询") << QStringLiteral("1 / 2  已暂停：主窗口正在查询，按继续接着查询");
+    QTest::newRow("a report of its query lands in its row while paused, and the run stays paused")
+        << QStringList{"rows a b", "all", "person", "ended 1 figures", "pause"}
+        << "a" << QStringLiteral("a 已读取|b 等待查询") << QStringLiteral("1 / 2  已暂停：主窗口正在查询，按继续接着查询");
+    QTest::newRow("a report with a stale number changes no row")
+        << QStringList{"rows a b", "all", "ended 7 figures", "pause"}
+        << "a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
+    QTest::newRow("the person's own query's report changes no row")
+        << QStringList{"rows a b", "all", "ended 1 figures", "person", "ended 2 figures"}
+        << "a" << QStringLiteral("a 已读取|b 等待查询") << QStringLiteral("1 / 2  已暂停：主窗口正在查询，按继续接着查询");
+    QTest::newRow("a row removed while queried takes no report; the list goes on")
+        << QStringList{"rows a b", "all", "remove a", "ended 1 figures", "pause"}
+        << "a b" << QStringLiteral("b 查询中") << QStringLiteral("1 / 1  正在查询：b");
+    QTest::newRow("at a gate shown the row waits")
+        << QStringList{"gate", "rows a b", "all", "ended 1 login", "pause"}
+        << "a" << QStringLiteral("a 等待登录|b 等待查询") << QStringLiteral("1 / 2  请在登录窗口中登录或完成验证，之后自动继续");
+    QTest::newRow("the gate passed: the row is queried again after a pause")
+        << QStringList{"gate", "rows a b", "all", "ended 1 login", "passed", "pause"}
+        << "a a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
+    QTest::newRow("the gate closed: the row keeps its ending and the list goes on")
+        << QStringList{"gate", "rows a b", "all", "ended 1 check", "closed", "pause"}
+        << "a b" << QStringLiteral("a 需要验证|b 查询中") << QStringLiteral("2 / 2  正在查询：b");
+    QTest::newRow("停止 while waiting: the row keeps its ending, the rest not queried")
+        << QStringList{"gate", "rows a b", "all", "ended 1 login", "stop", "pause", "passed"}
+        << "a" << QStringLiteral("a 需要登录|b 未查询") << "1 / 2";
+    QTest::newRow("继续 while waiting queries the row again at once")
+        << QStringList{"gate", "rows a b", "all", "ended 1 login", "resume"}
+        << "a a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
+    QTest::newRow("the person's query while waiting: the row is read again after 继续")
+        << QStringList{"gate", "rows a b", "all", "ended 1 login", "person", "passed", "resume"}
+        << "a a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
+    QTest::newRow("no gate shown: the row ends at once")
+        << QStringList{"rows a b", "all", "ended 1 login", "pause"}
+        << "a b" << QStringLiteral("a 需要登录|b 查询中") << QStringLiteral("2 / 2  正在查询：b");
+    QTest::newRow("the main window busy: asked again after a pause")
+        << QStringList{"busy", "rows a", "all", "pause", "free", "pause"}
+        << "a" << QStringLiteral("a 查询中") << QStringLiteral("1 / 1  正在查询：a");
+    QTest::newRow("停止 lets the query under way end in its row")
+        << QStringList{"rows a b", "all", "stop", "ended 1 figures", "pause"}
+        << "a" << QStringLiteral("a 已读取|b 未查询") << "1 / 2";
+    QTest::newRow("停止 before its turn keeps a row's last report")
+        << QStringList{"rows a b", "all", "ended 1 figures", "pause", "ended 2 timeout", "all", "stop"}
+        << "a b a" << QStringLiteral("a 查询中|b 超时") << "2 / 2";
+    QTest::newRow("重新查询所选 after 停止 waits for the query under way")
+        << QStringList{"rows a b c", "all", "ended 1 noratings", "pause", "stop", "again a", "ended 2 figures", "pause"}
+        << "a b a" << QStringLiteral("a 查询中|b 已读取|c 未查询") << QStringLiteral("2 / 3  正在查询：a");
+    QTest::newRow("the person's query when idle changes nothing")
+        << QStringList{"rows a", "person", "resume"}
+        << "" << QStringLiteral("a 未查询") << "0 / 1";
+    // clang-format on
+}
+
+void BoardRunTest::eventsMoveTheRun()
+{
+    QFETCH(QStringList, script);
+    QFETCH(QString, queried);
+    QFETCH(QString, states);
+    QFETCH(QString, progress);
+    ScriptedHost host;
+    BoardRun run(host);
+    for (const QString &line : script)
+        step(run, host, line);
+    QCOMPARE(host.queried.join(u' '), queried);
+    QCOMPARE(::states(run), states);
+    QCOMPARE(run.progress(), progress);
+}
+
+QTEST_APPLESS_MAIN(BoardRunTest)
+#include "tst_boardrun.moc"
