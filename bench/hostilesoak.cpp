@@ -8,6 +8,7 @@
 #include "catalogue.h"
 #include "dsrpages.h"
 #include "form1probe.h"
+#include "hostiledraws.h"
 #include "loop.h"
 #include "processmemory.h"
 #include "querywindow.h"
@@ -31,52 +32,12 @@ namespace {
 
 using tests::Guard;
 
-// The button comes back at the 21st tick of the query's one-second timer at the latest; a
-// second more for a busy machine.
-constexpr int latestAnswerMs = 22000;
-// How soon a query whose engine died gives the button back.
-constexpr int promptAnswerMs = 5000;
-// A rating page this late is never read: the query's timeout has given the button back by then.
-constexpr int beyondTheTimeoutMs = 23000;
-// The warm-up's queries are numbered from here, apart from the counted ones.
-constexpr int warmUpQueries = 9000;
-
 // The figures a query shows, per dimension: score, comparison, turn-red count.
 constexpr std::array figureRoles = {app::Role::Score, app::Role::Comparison, app::Role::TurnRed};
 constexpr int figureCount = int(figureRoles.size()) * calc::dimensionCount;
 
-// What one query is answered with, and what the window must then show.
-struct Plan {
-    QString searched;
-    std::optional<tests::Shop> shop; // the query's own shop, if the search finds one
-    bool figures = false;            // every figure of its shop
-    bool reached = false;            // its shop page: the results carry its caption
-    bool noShop = false;             // the message that no shop was found
-    QByteArray loginWindow;          // the login window opens on a page whose address holds this
-    bool killRenderer = false;       // the engine's renderer dies while the shop page is asked for
-};
-
-QString numbered(const char *prefix, int query)
-{
-    return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(query, 4, 10, QLatin1Char('0'));
-}
-
-// The figures of the query's shop: scores and two comparisons that no other query's shop has.
-QList<tests::DsrFigures> figuresOf(int query)
-{
-    QList<tests::DsrFigures> figures = tests::workedFigures();
-    figures[0].score = numbered("4.1", query);
-    figures[1].score = numbered("4.2", query);
-    figures[2].score = numbered("4.3", query);
-    return figures;
-}
-
-QList<lookup::StrongElement> comparisonsOf(int query)
-{
-    return {{"percent lower", "2.00%"},
-            {"percent normal", numbered("0.", query) + QLatin1Char('%')},
-            {"percent", numbered("3.", query) + QLatin1Char('%')}};
-}
+// The warm-up's queries are numbered from here, apart from the counted ones.
+constexpr int warmUpQueries = 9000;
 
 // What the window shows of the query's shop once its rating page has been read.
 std::array<QString, figureCount> shownFigures(int query)
@@ -92,149 +53,6 @@ std::array<QString, figureCount> shownFigures(int query)
             QStringLiteral("762"),
             QStringLiteral("0"),
             QStringLiteral("0")};
-}
-
-QString titleOf(int query) { return QStringLiteral("店%1").arg(query); }
-
-tests::Response ratingPage(int query, const QList<tests::DsrFigures> &figures)
-{
-    return tests::page(titleOf(query) + QStringLiteral(" - 信用评价"),
-                       tests::ratingPageBody(figures, comparisonsOf(query)));
-}
-
-tests::Shop shopOf(int query)
-{
-    tests::Shop shop;
-    shop.name = numbered("s", query).toUtf8();
-    shop.id = QByteArray::number(100000 + query);
-    shop.title = titleOf(query);
-    shop.shopPage = [](const tests::Shop &s) { return tests::shopPage(s.title, s.id); };
-    shop.ratingPage = [query](const tests::Shop &) { return ratingPage(query, figuresOf(query)); };
-    return shop;
-}
-
-Plan searching(const QString &name)
-{
-    Plan plan;
-    plan.searched = name;
-    return plan;
-}
-
-Plan found(int query)
-{
-    Plan plan = searching(QString::fromUtf8(shopOf(query).name));
-    plan.shop = shopOf(query);
-    plan.figures = plan.reached = true;
-    return plan;
-}
-
-// The query's shop with its rating page answered otherwise: its shop page is reached, and
-// whatever figures show are its own.
-Plan reachedWith(int query, std::function<tests::Response()> rating)
-{
-    Plan plan = found(query);
-    plan.figures = false;
-    plan.shop->ratingPage = [rating](const tests::Shop &) { return rating(); };
-    return plan;
-}
-
-Plan guardedAt(int query, Guard::Step step, Guard::Check check)
-{
-    Plan plan = found(query);
-    plan.figures = false;
-    plan.reached = step == Guard::Step::RatingPage;
-    plan.shop->guard = Guard{step, check};
-    plan.loginWindow = check == Guard::Check::QueryPage ? "https://sec.taobao.com/query.htm" : "/_____tmd_____/punish";
-    return plan;
-}
-
-struct Draw {
-    const char *name;
-    int weight;
-    std::function<Plan(int query)> plan;
-};
-
-// What the marketplace may answer, as often as a seller might meet it. An answer that is no landing
-// (a cut page, a server error, a rating page slower than the timeout) costs the 21 seconds of the
-// timeout and is drawn rarely.
-QList<Draw> draws()
-{
-    using Step = Guard::Step;
-    using Check = Guard::Check;
-    return {
-        {"found", 100, found},
-        {"no shop", 16,
-         [](int query) {
-             Plan plan = searching(numbered("n", query));
-             plan.noShop = true;
-             return plan;
-         }},
-        {"login page", 8,
-         [](int) {
-             Plan plan = searching(QStringLiteral("login"));
-             plan.loginWindow = "https://login.taobao.com/member/login.jhtml";
-             return plan;
-         }},
-        {"query page at the search", 4, [](int q) { return guardedAt(q, Step::Search, Check::QueryPage); }},
-        {"slider at the search", 4, [](int q) { return guardedAt(q, Step::Search, Check::Slider); }},
-        {"query page at the shop page", 4, [](int q) { return guardedAt(q, Step::ShopPage, Check::QueryPage); }},
-        {"slider at the shop page", 4, [](int q) { return guardedAt(q, Step::ShopPage, Check::Slider); }},
-        {"query page at the rating page", 4, [](int q) { return guardedAt(q, Step::RatingPage, Check::QueryPage); }},
-        {"slider at the rating page", 4, [](int q) { return guardedAt(q, Step::RatingPage, Check::Slider); }},
-        {"no DSR list", 8,
-         [](int q) {
-             return reachedWith(q, [q] { return tests::page(titleOf(q), tests::comparisonMarkup(comparisonsOf(q))); });
-         }},
-        {"DSR cells missing", 8,
-         [](int q) {
-             QList<tests::DsrFigures> figures = figuresOf(q);
-             figures[2].shares = figures[2].shares.mid(0, 2);
-             return reachedWith(q, [q, figures] { return ratingPage(q, figures); });
-         }},
-        {"DSR garbage numbers", 8,
-         [](int q) {
-             QList<tests::DsrFigures> figures = figuresOf(q);
-             figures[0].raters = QStringLiteral("abc");
-             figures[1].shares[1] = QStringLiteral("x%");
-             return reachedWith(q, [q, figures] { return ratingPage(q, figures); });
-         }},
-        {"shop page cut", 2,
-         [](int q) {
-             Plan plan = found(q);
-             plan.figures = plan.reached = false;
-             plan.shop->shopPage = [](const tests::Shop &s) {
-                 return tests::cut(tests::shopPage(s.title, s.id), "<a href");
-             };
-             return plan;
-         }},
-        {"rating page cut", 2,
-         [](int q) {
-             return reachedWith(q, [q] { return tests::cut(ratingPage(q, figuresOf(q)), "卖家的服务态度"); });
-         }},
-        {"server error", 2,
-         [](int q) {
-             return reachedWith(q, [] {
-                 tests::Response error = tests::page(QStringLiteral("error"), QStringLiteral("internal error"));
-                 error.status = 500;
-                 return error;
-             });
-         }},
-        {"rating page beyond the timeout", 1,
-         [](int q) {
-             return reachedWith(q, [q] {
-                 tests::Response late = ratingPage(q, figuresOf(q));
-                 late.delayMs = beyondTheTimeoutMs;
-                 return late;
-             });
-         }},
-        {"renderer killed", 6,
-         [](int q) {
-             Plan plan = found(q);
-             plan.figures = plan.reached = false;
-             plan.killRenderer = true;
-             return plan;
-         }},
-    };
 }
 
 void killRendererOnceAsked(app::Form1 &form, const QByteArray &shopHost)
@@ -305,7 +123,7 @@ int hostileSoak(int queries, quint32 seed, int argc, char *argv[])
     tests::serveCatalogue([&served](const tests::Request &request) { return tests::shopAnswer(served, request); });
     tests::QueryWindow window;
     tests::MessageBoxWatcher boxes;
-    const QList<Draw> table = draws();
+    const QList<Draw> table = hostileDraws();
     std::vector<int> weights;
     for (const Draw &draw : table)
         weights.push_back(draw.weight);

@@ -1,0 +1,468 @@
+// SPDX-License-Identifier: MIT
+#include "boardsoak.h"
+
+#include "app/board.h"
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/program.h"
+#include "app/queryrunner.h"
+#include "browser/webbrowser.h"
+#include "form1probe.h"
+#include "hostiledraws.h"
+#include "loop.h"
+#include "present/board.h"
+#include "processmemory.h"
+#include "querywindow.h"
+#include "userinput.h"
+#include "webtest.h"
+
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTextStream>
+#include <QTimer>
+#include <QWebEnginePage>
+
+#include <csignal>
+#include <random>
+
+namespace bench {
+
+namespace {
+
+constexpr int baseline = 10;
+// The board's pause between two shops: short, so that a long list runs in reasonable time.
+constexpr int shortestPauseMs = 80;
+constexpr int longestPauseMs = 160;
+// The warm-up's rows and the person's own shops are numbered apart from the counted rows.
+constexpr int warmUpRows = 9000;
+constexpr int personsShops = 50000;
+// How often, in steps of the person's watch, they do something of their own.
+constexpr double actionChance = 0.08;
+
+const QString readOut = QStringLiteral("已读取");
+
+// What a row may end as, for what its entry was answered with.
+QStringList outcomesOf(const QString &draw)
+{
+    const QString checked = QStringLiteral("需要验证");
+    const QString noRatings = QStringLiteral("无评分");
+    const QString timedOut = QStringLiteral("超时");
+    if (draw.startsWith(QLatin1String("query page")) || draw.startsWith(QLatin1String("slider")))
+        return {readOut, checked};
+    static const QMap<QString, QStringList> outcomes = {
+        {"found", {readOut}},
+        {"no shop", {QStringLiteral("没有找到对应的店铺")}},
+        {"no DSR list", {noRatings}},
+        {"DSR cells missing", {readOut}},
+        {"DSR garbage numbers", {readOut}},
+        {"shop page cut", {noRatings, timedOut}},
+        {"rating page cut", {readOut, noRatings, timedOut}},
+        {"server error", {noRatings, timedOut}},
+        {"rating page beyond the timeout", {timedOut}},
+        {"renderer killed", {readOut, noRatings, timedOut}},
+    };
+    return outcomes.value(draw);
+}
+
+bool finished(const QString &state)
+{
+    static const QStringList underWay = {QStringLiteral("等待查询"), QStringLiteral("查询中"),
+                                         QStringLiteral("等待登录"), QStringLiteral("等待验证"),
+                                         QStringLiteral("未查询")};
+    return !underWay.contains(state);
+}
+
+// One entry of the list: its shop's number and what it was answered with.
+struct Served {
+    int query;
+    QString draw;
+    Plan plan;
+};
+
+class BoardSoak : public QObject
+{
+public:
+    BoardSoak(quint32 seed, QTextStream &out);
+    int run(int rows);
+
+private:
+    void serve(const QList<Served> &entries);
+    void startList(const QStringList &entries);
+    bool listFinished() const;
+    // Runs the list to its end, the person tending the gate and the pause, and acting of their own
+    // if told; once ten rows are read, the step given.
+    void waitForTheList(bool personActs, const std::function<void()> &atBaseline = {});
+    int rowsRead() const;
+    void watchRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    void checkRow(int sourceRow);
+    void watchEverySoOften();
+    void answerBox(QMessageBox *box);
+    void tendTheGate();
+    void tendThePause();
+    void act();
+    void ownQuery(bool byEnter);
+    void noShopBoxLeftOpen();
+    void clickRow();
+    void removeRow();
+    void queryRowAgain();
+    void stopThenQueryAll();
+    QPushButton *button(const QString &text) const;
+    QString progress() const;
+    bool mainIdle() const { return m_window.idle() && !QApplication::activeModalWidget(); }
+
+    quint32 m_seed;
+    QTextStream &m_out;
+    std::mt19937 m_random;
+    tests::QueryWindow m_window;
+    app::Board &m_board;
+    QTableView *m_table;
+    QAbstractItemModel *m_rows;
+    QList<tests::Shop> m_shops;
+    QHash<QString, Served> m_served;
+    QSet<QString> m_wrong, m_stale;
+    QSet<int> m_killed;
+    qsizetype m_requestsSeen = 0;
+    int m_actions = 0;
+    int m_boxesExpected = 0;
+    int m_boxesSeen = 0;
+    int m_personsQueries = 0;
+    bool m_stoppedOnce = false;
+    std::optional<int> m_personsShop; // the shop the person's own query showed, until 继续
+    QPointer<QMessageBox> m_openBox;
+};
+
+BoardSoak::BoardSoak(quint32 seed, QTextStream &out)
+    : m_seed(seed)
+    , m_out(out)
+    , m_random(seed)
+    , m_board(app::Form1Probe::board(m_window.form()))
+    , m_table(m_board.findChild<QTableView *>(QStringLiteral("BoardTable")))
+    , m_rows(qobject_cast<QAbstractProxyModel *>(m_table->model())->sourceModel())
+{
+    tests::serveCatalogue([this](const tests::Request &request) { return tests::shopAnswer(m_shops, request); });
+    m_board.setPauseBetweenShops(shortestPauseMs, longestPauseMs);
+    m_board.showAndRaise();
+    connect(m_rows, &QAbstractItemModel::dataChanged, this, &BoardSoak::watchRows);
+    auto *watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, &BoardSoak::watchEverySoOften);
+    watch->start(20);
+}
+
+void BoardSoak::serve(const QList<Served> &entries)
+{
+    for (const Served &entry : entries) {
+        m_served.insert(entry.plan.searched, entry);
+        if (entry.plan.shop) m_shops.append(*entry.plan.shop);
+    }
+}
+
+void BoardSoak::startList(const QStringList &entries)
+{
+    // The person pastes the column into the list, as from a spreadsheet, and presses 全部查询.
+    auto *list = m_board.findChild<QPlainTextEdit *>(QStringLiteral("BoardEntries"));
+    QGuiApplication::clipboard()->setText(entries.join(QLatin1Char('\n')));
+    if (!tests::focus(list)) fail(QStringLiteral("the board's list takes no focus"));
+    tests::keySequence(list, QKeySequence::SelectAll);
+    tests::keySequence(list, QKeySequence::Paste);
+    tests::click(button(QStringLiteral("全部查询")));
+}
+
+bool BoardSoak::listFinished() const
+{
+    const QString all = QString::number(m_rows->rowCount());
+    return progress() == all + QStringLiteral(" / ") + all && !button(QStringLiteral("停止"))->isEnabled() && mainIdle()
+           && !m_openBox;
+}
+
+void BoardSoak::waitForTheList(bool personActs, const std::function<void()> &atBaseline)
+{
+    bool baselineTaken = !atBaseline;
+    std::uniform_int_distribution<int> step(150, 900);
+    std::bernoulli_distribution acts(actionChance);
+    QElapsedTimer clock;
+    clock.start();
+    while (!listFinished()) {
+        runFor(step(m_random));
+        tendTheGate();
+        tendThePause();
+        if (personActs && acts(m_random)) act();
+        if (!baselineTaken && rowsRead() >= baseline) {
+            atBaseline();
+            baselineTaken = true;
+        }
+        if (clock.elapsed() > qint64(m_rows->rowCount() / 10 + 30) * latestAnswerMs + 1000 * m_rows->rowCount())
+            fail(QStringLiteral("the list did not finish: ") + progress());
+    }
+}
+
+int BoardSoak::rowsRead() const
+{
+    int read = 0;
+    for (int row = 0; row < m_rows->rowCount(); ++row)
+        read += finished(m_rows->index(row, 2).data().toString());
+    return read;
+}
+
+void BoardSoak::watchRows(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+        checkRow(row);
+}
+
+void BoardSoak::checkRow(int sourceRow)
+{
+    QStringList cells;
+    for (int column = 0; column < m_rows->columnCount(); ++column)
+        cells << m_rows->index(sourceRow, column).data().toString();
+    const QStringList headers = present::boardHeaders();
+    const auto served = m_served.constFind(cells[0]);
+    if (served == m_served.cend() || !finished(cells[2])) return;
+    QStringList wrong;
+    bool stale = !cells[1].isEmpty() && cells[1] != titleOf(served->query);
+    const QList<tests::DsrFigures> own = figuresOf(served->query);
+    const QStringList scoreColumns = {QStringLiteral("描述评分"), QStringLiteral("服务评分"),
+                                      QStringLiteral("物流评分")};
+    for (int d = 0; d < scoreColumns.size(); ++d) {
+        const QString score = cells[headers.indexOf(scoreColumns[d])];
+        if (!score.isEmpty() && score != own[d].score) stale = true;
+        if (cells[2] == readOut && served->plan.figures && score != own[d].score)
+            wrong << scoreColumns[d] + QLatin1Char(' ') + score;
+    }
+    if (!outcomesOf(served->draw).contains(cells[2])) wrong << cells[2];
+    if (stale) m_stale.insert(cells[0]);
+    if (!wrong.isEmpty()) m_wrong.insert(cells[0]);
+    if (stale || !wrong.isEmpty())
+        m_out << "board soak: row " << cells[0] << " (" << served->draw << ", seed " << m_seed << ") came out "
+              << (stale ? "stale " : "") << wrong.join(QStringLiteral("; ")) << ": " << cells.join(u'|') << Qt::endl;
+}
+
+void BoardSoak::watchEverySoOften()
+{
+    // A row whose renderer is to die loses it once its shop page is asked for.
+    const QList<tests::Request> &requests = tests::marketplace().requests();
+    for (; m_requestsSeen < requests.size(); ++m_requestsSeen) {
+        const QByteArray host = requests[m_requestsSeen].host;
+        for (const Served &entry : std::as_const(m_served)) {
+            if (!entry.plan.killRenderer || m_killed.contains(entry.query)) continue;
+            if (host != "shop" + entry.plan.shop->id + ".taobao.com") continue;
+            m_killed.insert(entry.query);
+            const qint64 pid = app::Form1Probe::hiddenBrowser(m_window.form())->page()->renderProcessPid();
+            if (pid > 0) ::kill(pid_t(pid), SIGKILL);
+        }
+    }
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (box && box != m_openBox) answerBox(box);
+}
+
+void BoardSoak::answerBox(QMessageBox *box)
+{
+    // The person leaves it open (answering the phone) past the query's 21st tick, then presses OK.
+    m_openBox = box;
+    ++m_boxesSeen;
+    for (int tick = 0; tick <= app::QueryRunner::lastBusyTick; ++tick)
+        app::Form1Probe::tick(m_window.form());
+    std::uniform_int_distribution<int> open(longestPauseMs, 2000);
+    QTimer::singleShot(open(m_random), box, [box] { tests::click(box->button(QMessageBox::Ok)); });
+}
+
+void BoardSoak::tendTheGate()
+{
+    app::Form2 *login = app::Form2::ifLoaded();
+    if (!progress().contains(QStringLiteral("请在登录窗口")) || !login || !login->isVisible()) return;
+    QWebEnginePage *page = login->webBrowser1()->page();
+    if (!tests::evaluate(page, QStringLiteral("document.readyState === 'complete' && document.forms.length > 0"))
+             .toBool())
+        return;
+    ++m_actions;
+    if (std::bernoulli_distribution(0.7)(m_random))
+        page->runJavaScript(QStringLiteral("document.forms[0].submit();")); // passed
+    else
+        login->windowHandle()->close();
+}
+
+void BoardSoak::tendThePause()
+{
+    if (!progress().contains(QStringLiteral("已暂停")) || !mainIdle()) return;
+    // The person's own figures stayed in the main window until now.
+    if (m_personsShop && m_window.caption() != titleOf(*m_personsShop) + QStringLiteral("-DRS查询")) {
+        m_wrong.insert(QStringLiteral("the person's own query"));
+        m_out << "board soak: the person's figures gave way to " << m_window.caption() << Qt::endl;
+    }
+    m_personsShop.reset();
+    ++m_actions;
+    tests::click(button(QStringLiteral("继续")));
+}
+
+void BoardSoak::act()
+{
+    const std::vector<std::function<void()>> actions = {
+        [this] { ownQuery(false); }, [this] { ownQuery(true); },  [this] { noShopBoxLeftOpen(); },
+        [this] { removeRow(); },     [this] { queryRowAgain(); }, [this] { stopThenQueryAll(); },
+    };
+    actions[std::uniform_int_distribution<size_t>(0, actions.size() - 1)(m_random)]();
+}
+
+void BoardSoak::ownQuery(bool byEnter)
+{
+    if (!mainIdle()) return; // the board's query holds the button
+    const int shop = personsShops + ++m_personsQueries;
+    Plan plan = hostileDraws().front().plan(shop);
+    m_shops.append(*plan.shop);
+    auto *text1 = m_window.form().findChild<QLineEdit *>(QStringLiteral("Text1"));
+    if (!tests::focus(text1)) return;
+    text1->selectAll();
+    tests::type(text1, plan.searched);
+    ++m_actions;
+    m_personsShop = shop;
+    if (byEnter)
+        tests::keyClick(text1, Qt::Key_Return);
+    else
+        tests::click(m_window.button());
+    // The board's query may have taken the button while the person was typing.
+    if (!m_window.busy()) m_personsShop.reset();
+}
+
+void BoardSoak::noShopBoxLeftOpen()
+{
+    if (!mainIdle()) return;
+    auto *text1 = m_window.form().findChild<QLineEdit *>(QStringLiteral("Text1"));
+    if (!tests::focus(text1)) return;
+    text1->selectAll();
+    tests::type(text1, numbered("nobody", personsShops + ++m_personsQueries));
+    ++m_actions;
+    ++m_boxesExpected;
+    m_personsShop.reset();
+    tests::keyClick(text1, Qt::Key_Return);
+}
+
+void BoardSoak::clickRow()
+{
+    const int rows = m_table->model()->rowCount();
+    const QModelIndex index = m_table->model()->index(std::uniform_int_distribution<int>(0, rows - 1)(m_random), 0);
+    m_table->scrollTo(index);
+    tests::click(m_table->viewport(), m_table->visualRect(index).center());
+}
+
+void BoardSoak::removeRow()
+{
+    if (m_table->model()->rowCount() < 2) return;
+    clickRow();
+    ++m_actions;
+    tests::keyClick(m_table, Qt::Key_Delete);
+}
+
+void BoardSoak::queryRowAgain()
+{
+    clickRow();
+    ++m_actions;
+    tests::click(button(QStringLiteral("重新查询所选")));
+}
+
+void BoardSoak::stopThenQueryAll()
+{
+    // Once, early: 全部查询 reads every row again.
+    if (m_stoppedOnce || m_rows->rowCount() > 4 * baseline + 20) return;
+    m_stoppedOnce = true;
+    m_actions += 2;
+    tests::click(button(QStringLiteral("停止")));
+    runFor(std::uniform_int_distribution<int>(0, 500)(m_random));
+    tests::click(button(QStringLiteral("全部查询")));
+}
+
+QPushButton *BoardSoak::button(const QString &text) const
+{
+    for (QPushButton *candidate : m_board.findChildren<QPushButton *>()) {
+        if (candidate->text() == text) return candidate;
+    }
+    fail(QStringLiteral("the board has no button ") + text);
+}
+
+QString BoardSoak::progress() const { return m_board.findChild<QLabel *>(QStringLiteral("BoardProgress"))->text(); }
+
+int BoardSoak::run(int rows)
+{
+    QList<Draw> table;
+    for (const Draw &draw : hostileDraws()) {
+        // The catalogue's one login shop would be the same entry on every row that drew it.
+        if (QLatin1String(draw.name) != QLatin1String("login page")) table << draw;
+    }
+    auto entriesOf = [](const QList<Served> &served) {
+        QStringList entries;
+        for (const Served &entry : served)
+            entries << entry.plan.searched;
+        return entries;
+    };
+
+    // Every kind of answer once before the counted rows, so that what the program sets up on first
+    // use is in the baseline; then those rows are removed. What they came out as counts too.
+    QList<Served> warmUp;
+    for (qsizetype k = 0; k < table.size(); ++k)
+        warmUp << Served{warmUpRows + int(k), QLatin1String(table[k].name), table[k].plan(warmUpRows + int(k))};
+    serve(warmUp);
+    startList(entriesOf(warmUp));
+    waitForTheList(false);
+    if (!tests::focus(m_table)) fail(QStringLiteral("the board's table takes no focus"));
+    tests::keySequence(m_table, QKeySequence::SelectAll);
+    tests::keyClick(m_table, Qt::Key_Delete);
+    if (m_rows->rowCount() != 0) fail(QStringLiteral("the warm-up's rows stay"));
+
+    std::vector<int> weights;
+    for (const Draw &draw : table)
+        weights.push_back(draw.weight);
+    std::discrete_distribution<int> pick(weights.begin(), weights.end());
+    QList<Served> counted;
+    QMap<QString, int> drawn;
+    for (int row = 1; row <= rows; ++row) {
+        const Draw &draw = table[pick(m_random)];
+        ++drawn[QLatin1String(draw.name)];
+        counted << Served{row, QLatin1String(draw.name), draw.plan(row)};
+    }
+    serve(counted);
+    startList(entriesOf(counted));
+
+    Footprint early{};
+    waitForTheList(true, [&early] { early = footprint(); });
+    const Footprint late = footprint();
+
+    if (m_boxesSeen != m_boxesExpected) {
+        m_wrong.insert(QStringLiteral("message boxes"));
+        m_out << "board soak: " << m_boxesSeen << " message boxes for " << m_boxesExpected << " of the person's"
+              << Qt::endl;
+    }
+    m_out << QStringLiteral("board soak: %1 rows, %2 wrong, %3 stale, %4 person actions, memory pss after %1/after %5 "
+                            "rows: %6\n")
+                 .arg(rows)
+                 .arg(m_wrong.size())
+                 .arg(m_stale.size())
+                 .arg(m_actions)
+                 .arg(baseline)
+                 .arg(late.pssMiB / early.pssMiB, 0, 'f', 2);
+    m_out << footprintGrowth(baseline, early, rows, late);
+    QStringList counts;
+    for (auto it = drawn.cbegin(); it != drawn.cend(); ++it)
+        counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    m_out << "board soak: drawn (seed " << m_seed << "): " << counts.join(QStringLiteral(", ")) << Qt::endl;
+    return m_wrong.isEmpty() && m_stale.isEmpty() ? 0 : 1;
+}
+
+} // namespace
+
+int boardSoak(int rows, quint32 seed, int argc, char *argv[])
+{
+    tests::prepareWebEnvironment();
+    app::Program program(argc, argv);
+    if (rows < baseline) fail(QStringLiteral("a board soak needs at least %1 rows").arg(baseline));
+    QTextStream out(stdout);
+    BoardSoak soak(seed, out);
+    return soak.run(rows);
+}
+
+} // namespace bench

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QtGlobal>
+
+namespace bench {
+
+// Runs a list of that many rows on the comparison board, each answered by a seeded draw from the
+// hostile soak's outcomes, while a simulated person acts at random moments through the windows:
+// queries of their own by click and by Enter, a no-shop message box left open past the 21st tick,
+// the login window passed or closed, rows removed or queried again, 停止 then 全部查询, 继续. Every
+// row is checked each time it finishes against what the marketplace served for its entry: its own
+// figures or none, and the outcome its answer allows. Prints what was wrong, stale, how many
+// actions the person took and how memory grew from the 10th row on; the exit status says whether
+// every row came out right.
+int boardSoak(int rows, quint32 seed, int argc, char *argv[]);
+
+} // namespace bench
