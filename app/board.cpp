@@ -53,7 +53,7 @@ Board::Board(Form1 &form)
     setAccessibleName(QStringLiteral("店铺对比"));
     setAccessibleDescription(QStringLiteral("多个店铺的动态评分并排对比"));
     buildControls();
-    // Wide enough for every column on a 1366-pixel screen; the rater totals can be hidden.
+    showRaters(false);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(std::min(1340, screen.width()), std::min(560, screen.height()));
 
@@ -87,7 +87,8 @@ void Board::buildControls()
     auto *remove = button(QStringLiteral("移除所选"), this);
     auto *copy = button(QStringLiteral("复制表格"), this);
     m_raters = new QCheckBox(QStringLiteral("显示评分人数"), this);
-    m_raters->setChecked(true);
+    // Every other column fits a 1366-pixel screen; the rater totals are there for whoever asks.
+    m_raters->setChecked(false);
     m_progress = new QLabel(this);
     m_progress->setObjectName(QStringLiteral("BoardProgress"));
     m_progress->setTextFormat(Qt::PlainText);

@@ -116,9 +116,10 @@ const std::vector<BoardColumn> &boardColumns()
 {
     static const std::vector<BoardColumn> columns = [] {
         using K = BoardColumn::Kind;
-        std::vector<BoardColumn> made = {{QStringLiteral("旺旺号或链接"), std::nullopt, K::Entry},
-                                         {QStringLiteral("店铺"), std::nullopt, K::Shop},
-                                         {QStringLiteral("状态"), std::nullopt, K::State}};
+        std::vector<BoardColumn> made = {
+            {QStringLiteral("旺旺号或链接"), QStringLiteral("旺旺号或链接"), std::nullopt, K::Entry},
+            {QStringLiteral("店铺"), QStringLiteral("店铺"), std::nullopt, K::Shop},
+            {QStringLiteral("状态"), QStringLiteral("状态"), std::nullopt, K::State}};
         const QString dimensions[] = {QStringLiteral("描述"), QStringLiteral("服务"), QStringLiteral("物流")};
         const std::pair<QString, K> figures[] = {{QStringLiteral("评分"), K::Score},
                                                  {QStringLiteral("比行业"), K::Comparison},
@@ -127,7 +128,7 @@ const std::vector<BoardColumn> &boardColumns()
                                                  {QStringLiteral("人数"), K::Raters}};
         for (int d = 0; d < calc::dimensionCount; ++d) {
             for (const auto &[name, kind] : figures)
-                made.push_back({dimensions[d] + name, d, kind});
+                made.push_back({dimensions[d] + name, dimensions[d] + QLatin1Char('\n') + name, d, kind});
         }
         return made;
     }();

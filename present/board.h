@@ -14,11 +14,13 @@
 
 namespace present {
 
-// A column of the comparison board: its header, the dimension it belongs to (none for the row's
-// own columns) and what of the row it shows.
+// A column of the comparison board: its header (the heading the table shows, a figure's on two
+// lines so that every column fits a 1366-pixel screen), the dimension it belongs to (none for the
+// row's own columns) and what of the row it shows.
 struct BoardColumn {
     enum class Kind { Entry, Shop, State, Score, Comparison, TurnRed, Headroom, Raters };
     QString header;
+    QString heading;
     std::optional<int> dimension;
     Kind kind;
 };

@@ -41,9 +41,16 @@ QVariant BoardModel::data(const QModelIndex &index, int role) const
 
 QVariant BoardModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return boardColumns()[size_t(section)].header;
+    const BoardColumn &column = boardColumns()[size_t(section)];
+    switch (role) {
+    case Qt::DisplayRole: return column.heading;
+    case Qt::ToolTipRole:
+    case Qt::AccessibleTextRole: return column.header;
+    default: break;
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 QStringList BoardModel::mimeTypes() const { return {QStringLiteral("text/plain"), QStringLiteral("text/html")}; }

@@ -22,6 +22,7 @@ QImage boardAfterAList(app::Form1 &form)
 {
     app::Board &board = app::Form1Probe::board(form);
     board.setPauseBetweenShops(20, 80);
+    board.resize(1340, 420); // as it opens on a screen of 1366 pixels
     board.showAndRaise();
     board.findChild<QPlainTextEdit *>()->setPlainText(
         QStringLiteral("云栖数码旗舰店\nhttps://shop1002.taobao.com\nnodsr\n没有这家店\n"));

@@ -271,6 +271,8 @@ def find(root, matches):
 # The cases: each takes a freshly started program and leaves it for closing.
 
 def query_by_click(ui):
+    if ui.main.getRole() != pyatspi.ROLE_FRAME:  # a screen reader says what it is: a window, not a "filler"
+        raise Failure(f"the main window reads as {ui.main.getRoleName()}")
     ui.query("found")
     ui.wait_figure("宝贝与描述相符 评分", "4.77分")
     ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
@@ -396,6 +398,8 @@ def own_query_during_a_list(ui):
     ui.click(wait_for("the box 旺旺号", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
     ui.key("Control_L", "b")
     board = wait_for("the board", lambda: ui.window("店铺对比"))
+    if board.getRole() != pyatspi.ROLE_FRAME:
+        raise Failure(f"the board reads as {board.getRoleName()}")
     ui.move("店铺对比", 200, 420)  # with no window manager here, it opens over the main window
     ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
     for entry in ("found", "twodims", "nobody"):
