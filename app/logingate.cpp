@@ -33,6 +33,10 @@ void LoginGate::show(const QString &address)
 {
     Form2 *login = Form2::ensureLoaded();
     watch(login);
+    // The window goes to a gate now, whatever it showed before; the engine may not tell this
+    // load's start.
+    m_settle->stop();
+    m_pastTheGate = false;
     login->show();
     login->raise();
     login->webBrowser1()->navigate(address);

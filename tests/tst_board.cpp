@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/queryrunner.h"
+#include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
 #include "present/wording.h"
@@ -21,7 +22,9 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QWebEngineCookieStore>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWindow>
 
 namespace {
@@ -50,6 +53,7 @@ private slots:
     void rowsSortQueryAgainAndGo();
     void personsOwnQueryPausesTheList();
     void messageBoxLeftOpenEndsNoRow();
+    void loginWaitEndsWhereTheLoginLands();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -305,6 +309,50 @@ void BoardTest::messageBoxLeftOpenEndsNoRow()
     QCOMPARE(row("found").mid(stateColumn, 2), (QStringList{QStringLiteral("已读取"), "4.77"}));
     QCOMPARE(row("twodims").mid(stateColumn, 4), (QStringList{QStringLiteral("已读取"), "4.77", "+1.00%", "0"}));
     QCOMPARE(entriesInOrder(), (QStringList{"found", "twodims"}));
+}
+
+void BoardTest::loginWaitEndsWhereTheLoginLands()
+{
+    // The login goes back to the search through two pages that move on by script: a single
+    // sign-on page, then a page of the marketplace's own.
+    const auto hop = [](const QByteArray &next) {
+        return tests::page("hop", "<script>setTimeout(function () { location.replace('" + QString::fromLatin1(next)
+                                      + "'); }, 300);</script>");
+    };
+    tests::serveCatalogue([&](const tests::Request &request) -> std::optional<tests::Response> {
+        if (request.host == "login.taobao.com" && request.method == "POST") {
+            tests::Response signedOn = tests::redirectTo("https://pass.tmall.com/add?x=1");
+            signedOn.headers.append(
+                qMakePair(QByteArray("Set-Cookie"), QByteArray("logged=1; Domain=.taobao.com; Path=/; Secure")));
+            return signedOn;
+        }
+        if (request.host == "pass.tmall.com") return hop("https://www.taobao.com/welcome");
+        if (request.host == "www.taobao.com" && request.target == "/welcome")
+            return hop("https://shopsearch.taobao.com/search?q=login");
+        return std::nullopt;
+    });
+    browser::sharedProfile()->cookieStore()->deleteAllCookies(); // logged out again
+    QVERIFY(openBoard({"login", "twodims"}));
+    QTRY_COMPARE_WITH_TIMEOUT(state("login"), QStringLiteral("等待登录"), tests::answerTimeoutMs);
+    browser::WebBrowser *login = app::Form2::ifLoaded()->webBrowser1();
+    QTRY_VERIFY_WITH_TIMEOUT(tests::evaluate(login->page(), "document.forms.length > 0").toBool(),
+                             tests::answerTimeoutMs);
+    login->page()->runJavaScript("document.forms[0].submit();");
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), 2 * tests::answerTimeoutMs);
+    QCOMPARE(row("login").mid(stateColumn, 2), (QStringList{QStringLiteral("已读取"), "4.77"}));
+
+    // The board queried the row again once, after the login window had left its last hop (the
+    // window's own way back to the search comes from that hop).
+    QList<qsizetype> boards, windows;
+    const QList<tests::Request> &requests = tests::marketplace().requests();
+    for (qsizetype r = 0; r < requests.size(); ++r) {
+        if (requests[r].host != "shopsearch.taobao.com" || !requests[r].target.startsWith("/search")) continue;
+        if (requests[r].headers.value("referer").contains("www.taobao.com")) windows << r;
+        if (tests::searchedName(requests[r]) == "login" && requests[r].headers.value("referer").isEmpty()) boards << r;
+    }
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(boards.size(), 2);
+    QVERIFY(boards[0] < windows[0] && windows[0] < boards[1]);
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)
