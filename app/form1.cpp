@@ -31,13 +31,14 @@ Form1::Form1(QWidget *parent)
     , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Hidden, browser::sharedProfile(), this))
     , m_pictures(IndicatorPictures::load(qApp->devicePixelRatio()))
 {
+    // Before the title: naming the window makes its accessible interface, which is kept.
+    installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillfen-Larkspire"));
     setWindowIcon(toolIcon());
     setFont(toolFont(false));
     setFixedSize(qRound(form1ClientWidth / twipsPerPixel), qRound(form1ClientHeight / twipsPerPixel));
 
-    installAccessibility();
     buildControls();
     findDimensionControls();
     describeFigures(this, form1Controls());

@@ -332,10 +332,14 @@ def passed_in_the_login_window(name, title, then_title):
 
 
 def page_titled(window, title):
-    """The page a browser of the window shows, if it is titled so: screen readers read it by its title."""
+    """The page a browser of the window shows, if it is titled so: screen readers read it by its title.
+    A page being replaced may be gone while it is read: then none is there yet."""
     for child in children(window):
-        if child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
-            return child if child.name == title else None
+        try:
+            if child.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
+                return child if child.name == title else None
+        except Exception:
+            return None
         page = page_titled(child, title)
         if page is not None:
             return page
