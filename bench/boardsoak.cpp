@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "boardsoak.h"
+#include "boardperson.h"
 
 #include "app/board.h"
 #include "app/form1.h"
-#include "app/form2.h"
 #include "app/program.h"
-#include "app/queryrunner.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
 #include "hostiledraws.h"
@@ -20,8 +19,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -41,9 +38,8 @@ constexpr int baseline = 10;
 // The board's pause between two shops: short, so that a long list runs in reasonable time.
 constexpr int shortestPauseMs = 80;
 constexpr int longestPauseMs = 160;
-// The warm-up's rows and the person's own shops are numbered apart from the counted rows.
+// The warm-up's rows are numbered apart from the counted rows.
 constexpr int warmUpRows = 9000;
-constexpr int personsShops = 50000;
 // How often, in steps of the person's watch, they do something of their own.
 constexpr double actionChance = 0.08;
 
@@ -104,19 +100,6 @@ private:
     void watchRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
     void checkRow(int sourceRow);
     void watchEverySoOften();
-    void answerBox(QMessageBox *box);
-    void tendTheGate();
-    void tendThePause();
-    void act();
-    void ownQuery(bool byEnter);
-    void noShopBoxLeftOpen();
-    void clickRow();
-    void removeRow();
-    void queryRowAgain();
-    void stopThenQueryAll();
-    QPushButton *button(const QString &text) const;
-    QString progress() const;
-    bool mainIdle() const { return m_window.idle() && !QApplication::activeModalWidget(); }
 
     quint32 m_seed;
     QTextStream &m_out;
@@ -129,14 +112,8 @@ private:
     QHash<QString, Served> m_served;
     QSet<QString> m_wrong, m_stale;
     QSet<int> m_killed;
+    BoardPerson m_person;
     qsizetype m_requestsSeen = 0;
-    int m_actions = 0;
-    int m_boxesExpected = 0;
-    int m_boxesSeen = 0;
-    int m_personsQueries = 0;
-    bool m_stoppedOnce = false;
-    std::optional<int> m_personsShop; // the shop the person's own query showed, until 继续
-    QPointer<QMessageBox> m_openBox;
 };
 
 BoardSoak::BoardSoak(quint32 seed, QTextStream &out)
@@ -146,6 +123,7 @@ BoardSoak::BoardSoak(quint32 seed, QTextStream &out)
     , m_board(app::Form1Probe::board(m_window.form()))
     , m_table(m_board.findChild<QTableView *>(QStringLiteral("BoardTable")))
     , m_rows(qobject_cast<QAbstractProxyModel *>(m_table->model())->sourceModel())
+    , m_person(m_window, m_board, m_random, m_shops, out)
 {
     tests::serveCatalogue([this](const tests::Request &request) { return tests::shopAnswer(m_shops, request); });
     m_board.setPauseBetweenShops(shortestPauseMs, longestPauseMs);
@@ -172,14 +150,14 @@ void BoardSoak::startList(const QStringList &entries)
     if (!tests::focus(list)) fail(QStringLiteral("the board's list takes no focus"));
     tests::keySequence(list, QKeySequence::SelectAll);
     tests::keySequence(list, QKeySequence::Paste);
-    tests::click(button(QStringLiteral("全部查询")));
+    tests::click(m_person.button(QStringLiteral("全部查询")));
 }
 
 bool BoardSoak::listFinished() const
 {
     const QString all = QString::number(m_rows->rowCount());
-    return progress() == all + QStringLiteral(" / ") + all && !button(QStringLiteral("停止"))->isEnabled() && mainIdle()
-           && !m_openBox;
+    return m_person.progress() == all + QStringLiteral(" / ") + all
+           && !m_person.button(QStringLiteral("停止"))->isEnabled() && m_person.idle();
 }
 
 void BoardSoak::waitForTheList(bool personActs, const std::function<void()> &atBaseline)
@@ -191,15 +169,15 @@ void BoardSoak::waitForTheList(bool personActs, const std::function<void()> &atB
     clock.start();
     while (!listFinished()) {
         runFor(step(m_random));
-        tendTheGate();
-        tendThePause();
-        if (personActs && acts(m_random)) act();
+        m_person.tendTheGate();
+        m_person.tendThePause();
+        if (personActs && acts(m_random)) m_person.act();
         if (!baselineTaken && rowsRead() >= baseline) {
             atBaseline();
             baselineTaken = true;
         }
         if (clock.elapsed() > qint64(m_rows->rowCount() / 10 + 30) * latestAnswerMs + 1000 * m_rows->rowCount())
-            fail(QStringLiteral("the list did not finish: ") + progress());
+            fail(QStringLiteral("the list did not finish: ") + m_person.progress());
     }
 }
 
@@ -258,134 +236,8 @@ void BoardSoak::watchEverySoOften()
             if (pid > 0) ::kill(pid_t(pid), SIGKILL);
         }
     }
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (box && box != m_openBox) answerBox(box);
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) m_person.answerBox(box);
 }
-
-void BoardSoak::answerBox(QMessageBox *box)
-{
-    // The person leaves it open (answering the phone) past the query's 21st tick, then presses OK.
-    m_openBox = box;
-    ++m_boxesSeen;
-    for (int tick = 0; tick <= app::QueryRunner::lastBusyTick; ++tick)
-        app::Form1Probe::tick(m_window.form());
-    std::uniform_int_distribution<int> open(longestPauseMs, 2000);
-    QTimer::singleShot(open(m_random), box, [box] { tests::click(box->button(QMessageBox::Ok)); });
-}
-
-void BoardSoak::tendTheGate()
-{
-    app::Form2 *login = app::Form2::ifLoaded();
-    if (!progress().contains(QStringLiteral("请在登录窗口")) || !login || !login->isVisible()) return;
-    QWebEnginePage *page = login->webBrowser1()->page();
-    if (!tests::evaluate(page, QStringLiteral("document.readyState === 'complete' && document.forms.length > 0"))
-             .toBool())
-        return;
-    ++m_actions;
-    if (std::bernoulli_distribution(0.7)(m_random))
-        page->runJavaScript(QStringLiteral("document.forms[0].submit();")); // passed
-    else
-        login->windowHandle()->close();
-}
-
-void BoardSoak::tendThePause()
-{
-    if (!progress().contains(QStringLiteral("已暂停")) || !mainIdle()) return;
-    // The person's own figures stayed in the main window until now.
-    if (m_personsShop && m_window.caption() != titleOf(*m_personsShop) + QStringLiteral("-DRS查询")) {
-        m_wrong.insert(QStringLiteral("the person's own query"));
-        m_out << "board soak: the person's figures gave way to " << m_window.caption() << Qt::endl;
-    }
-    m_personsShop.reset();
-    ++m_actions;
-    tests::click(button(QStringLiteral("继续")));
-}
-
-void BoardSoak::act()
-{
-    const std::vector<std::function<void()>> actions = {
-        [this] { ownQuery(false); }, [this] { ownQuery(true); },  [this] { noShopBoxLeftOpen(); },
-        [this] { removeRow(); },     [this] { queryRowAgain(); }, [this] { stopThenQueryAll(); },
-    };
-    actions[std::uniform_int_distribution<size_t>(0, actions.size() - 1)(m_random)]();
-}
-
-void BoardSoak::ownQuery(bool byEnter)
-{
-    if (!mainIdle()) return; // the board's query holds the button
-    const int shop = personsShops + ++m_personsQueries;
-    Plan plan = hostileDraws().front().plan(shop);
-    m_shops.append(*plan.shop);
-    auto *text1 = m_window.form().findChild<QLineEdit *>(QStringLiteral("Text1"));
-    if (!tests::focus(text1)) return;
-    text1->selectAll();
-    tests::type(text1, plan.searched);
-    ++m_actions;
-    m_personsShop = shop;
-    if (byEnter)
-        tests::keyClick(text1, Qt::Key_Return);
-    else
-        tests::click(m_window.button());
-    // The board's query may have taken the button while the person was typing.
-    if (!m_window.busy()) m_personsShop.reset();
-}
-
-void BoardSoak::noShopBoxLeftOpen()
-{
-    if (!mainIdle()) return;
-    auto *text1 = m_window.form().findChild<QLineEdit *>(QStringLiteral("Text1"));
-    if (!tests::focus(text1)) return;
-    text1->selectAll();
-    tests::type(text1, numbered("nobody", personsShops + ++m_personsQueries));
-    ++m_actions;
-    ++m_boxesExpected;
-    m_personsShop.reset();
-    tests::keyClick(text1, Qt::Key_Return);
-}
-
-void BoardSoak::clickRow()
-{
-    const int rows = m_table->model()->rowCount();
-    const QModelIndex index = m_table->model()->index(std::uniform_int_distribution<int>(0, rows - 1)(m_random), 0);
-    m_table->scrollTo(index);
-    tests::click(m_table->viewport(), m_table->visualRect(index).center());
-}
-
-void BoardSoak::removeRow()
-{
-    if (m_table->model()->rowCount() < 2) return;
-    clickRow();
-    ++m_actions;
-    tests::keyClick(m_table, Qt::Key_Delete);
-}
-
-void BoardSoak::queryRowAgain()
-{
-    clickRow();
-    ++m_actions;
-    tests::click(button(QStringLiteral("重新查询所选")));
-}
-
-void BoardSoak::stopThenQueryAll()
-{
-    // Once, early: 全部查询 reads every row again.
-    if (m_stoppedOnce || m_rows->rowCount() > 4 * baseline + 20) return;
-    m_stoppedOnce = true;
-    m_actions += 2;
-    tests::click(button(QStringLiteral("停止")));
-    runFor(std::uniform_int_distribution<int>(0, 500)(m_random));
-    tests::click(button(QStringLiteral("全部查询")));
-}
-
-QPushButton *BoardSoak::button(const QString &text) const
-{
-    for (QPushButton *candidate : m_board.findChildren<QPushButton *>()) {
-        if (candidate->text() == text) return candidate;
-    }
-    fail(QStringLiteral("the board has no button ") + text);
-}
-
-QString BoardSoak::progress() const { return m_board.findChild<QLabel *>(QStringLiteral("BoardProgress"))->text(); }
 
 int BoardSoak::run(int rows)
 {
@@ -432,17 +284,16 @@ int BoardSoak::run(int rows)
     waitForTheList(true, [&early] { early = footprint(); });
     const Footprint late = footprint();
 
-    if (m_boxesSeen != m_boxesExpected) {
-        m_wrong.insert(QStringLiteral("message boxes"));
-        m_out << "board soak: " << m_boxesSeen << " message boxes for " << m_boxesExpected << " of the person's"
-              << Qt::endl;
+    for (const QString &problem : m_person.problems()) {
+        m_wrong.insert(problem);
+        m_out << "board soak: " << problem << Qt::endl;
     }
     m_out << QStringLiteral("board soak: %1 rows, %2 wrong, %3 stale, %4 person actions, memory pss after %1/after %5 "
                             "rows: %6\n")
                  .arg(rows)
                  .arg(m_wrong.size())
                  .arg(m_stale.size())
-                 .arg(m_actions)
+                 .arg(m_person.actions())
                  .arg(baseline)
                  .arg(late.pssMiB / early.pssMiB, 0, 'f', 2);
     m_out << footprintGrowth(baseline, early, rows, late);

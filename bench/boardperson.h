@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "catalogue.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTextStream>
+
+#include <optional>
+#include <random>
+
+class QMessageBox;
+class QPushButton;
+class QTableView;
+
+namespace app {
+class Board;
+}
+
+namespace tests {
+class QueryWindow;
+}
+
+namespace bench {
+
+// The person at the keyboard during a board soak, acting only through the windows: queries of
+// their own by click and by Enter (and 继续 once each has shown its figures, which must have stayed
+// until then), a no-shop message box left open past the query's 21st tick, rows removed or queried
+// again, 停止 then 全部查询 once, the login window passed or closed when the board waits on it.
+class BoardPerson : public QObject
+{
+public:
+    BoardPerson(tests::QueryWindow &window, app::Board &board, std::mt19937 &random, QList<tests::Shop> &shops,
+                QTextStream &out);
+
+    void act(); // one of their own actions, drawn
+    void tendTheGate();
+    void tendThePause();
+    void answerBox(QMessageBox *box);
+
+    int actions() const { return m_actions; }
+    // What the person saw go wrong: their own figures gone before 继续, a box not of theirs.
+    QStringList problems() const;
+    bool idle() const; // the main window's button back, no box open
+    QString progress() const;
+    QPushButton *button(const QString &text) const;
+
+private:
+    void ownQuery(bool byEnter);
+    void noShopBoxLeftOpen();
+    void clickRow();
+    void removeRow();
+    void queryRowAgain();
+    void stopThenQueryAll();
+
+    tests::QueryWindow &m_window;
+    app::Board &m_board;
+    QTableView *m_table;
+    std::mt19937 &m_random;
+    QList<tests::Shop> &m_shops;
+    QTextStream &m_out;
+    int m_actions = 0;
+    int m_boxesExpected = 0;
+    int m_boxesSeen = 0;
+    int m_queries = 0;
+    bool m_stoppedOnce = false;
+    bool m_figuresGone = false;
+    std::optional<int> m_shopShown; // the shop the person's own query showed, until 继续
+    QPointer<QMessageBox> m_openBox;
+};
+
+} // namespace bench
