@@ -113,7 +113,6 @@ private:
     QSet<QString> m_wrong, m_stale;
     QSet<int> m_killed;
     BoardPerson m_person;
-    qsizetype m_requestsSeen = 0;
 };
 
 BoardSoak::BoardSoak(quint32 seed, QTextStream &out)
@@ -224,10 +223,12 @@ void BoardSoak::checkRow(int sourceRow)
 
 void BoardSoak::watchEverySoOften()
 {
-    // A row whose renderer is to die loses it once its shop page is asked for.
-    const QList<tests::Request> &requests = tests::marketplace().requests();
-    for (; m_requestsSeen < requests.size(); ++m_requestsSeen) {
-        const QByteArray host = requests[m_requestsSeen].host;
+    // A row whose renderer is to die loses it once its shop page is asked for. The fake
+    // marketplace's record of requests is emptied as it is read: it is no memory of the program's.
+    const QList<tests::Request> requests = tests::marketplace().requests();
+    tests::marketplace().clearRequests();
+    for (const tests::Request &request : requests) {
+        const QByteArray &host = request.host;
         for (const Served &entry : std::as_const(m_served)) {
             if (!entry.plan.killRenderer || m_killed.contains(entry.query)) continue;
             if (host != "shop" + entry.plan.shop->id + ".taobao.com") continue;
