@@ -54,8 +54,11 @@ Board::Board(Form1 &form)
     setAccessibleDescription(QStringLiteral("多个店铺的动态评分并排对比"));
     buildControls();
     showRaters(false);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    resize(std::min(1340, screen.width()), std::min(560, screen.height()));
+    // Every column but the rater totals fits a 1366-pixel screen at this width.
+    QSize size(1340, 560);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 
     m_pause->setSingleShot(true);
     connect(m_pause, &QTimer::timeout, this, [this] { m_run.pauseElapsed(); });
@@ -87,7 +90,7 @@ void Board::buildControls()
     auto *remove = button(QStringLiteral("移除所选"), this);
     auto *copy = button(QStringLiteral("复制表格"), this);
     m_raters = new QCheckBox(QStringLiteral("显示评分人数"), this);
-    // Every other column fits a 1366-pixel screen; the rater totals are there for whoever asks.
+    // The rater totals are shown on request: without them every column fits the window's first width.
     m_raters->setChecked(false);
     m_progress = new QLabel(this);
     m_progress->setObjectName(QStringLiteral("BoardProgress"));
