@@ -232,6 +232,8 @@ void BoardSoak::watchEverySoOften()
         for (const Served &entry : std::as_const(m_served)) {
             if (!entry.plan.killRenderer || m_killed.contains(entry.query)) continue;
             if (host != "shop" + entry.plan.shop->id + ".taobao.com") continue;
+            // Only in the middle of that row's own query: its host may be asked again later.
+            if (!m_person.progress().endsWith(QStringLiteral("正在查询：") + entry.plan.searched)) continue;
             m_killed.insert(entry.query);
             const qint64 pid = app::Form1Probe::hiddenBrowser(m_window.form())->page()->renderProcessPid();
             if (pid > 0) ::kill(pid_t(pid), SIGKILL);
