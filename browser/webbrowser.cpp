@@ -117,7 +117,6 @@ void WebBrowser::renewPage()
     // Later, not now: the caller may be running inside one of the old page's own signals.
     old->deleteLater();
     ++m_pagesRenewed;
-    m_earlierLoadGone = true;
     adoptPage(createPage(m_kind, old->profile(), this));
     emit pageRenewed(m_page);
 }
@@ -128,7 +127,9 @@ int WebBrowser::navigate(const QString &address)
     if (address.isEmpty()) return m_navigations;
     const QString absolute = address.startsWith(QLatin1String("//")) ? QStringLiteral("https:") + address : address;
     m_page->load(QUrl(absolute));
-    m_startPending = true;
+    // The load asked for is the one under way from now on, even where the engine tells no start
+    // of it (the first load after its renderer died).
+    m_loadNavigation = m_navigations;
     return m_navigations;
 }
 
@@ -138,19 +139,8 @@ QString WebBrowser::locationUrl() const { return m_page->url().toString(QUrl::Fu
 
 void WebBrowser::noteLoadStarted()
 {
-    // The engine tells a load's start after the navigate() call that asked for it; a load that
-    // starts on its own (a redirect page's script) belongs to the latest navigation too.
+    // A load that starts on its own (a redirect page's script) belongs to the latest navigation.
     m_loadNavigation = m_navigations;
-    m_startPending = false;
-    m_earlierLoadGone = false;
-}
-
-int WebBrowser::navigationOfFinishedLoad() const
-{
-    // A load that ends between a navigate() call and the start of the load it asked for is an
-    // earlier one, ending late; unless no earlier load is left to end (the renderer died, or the
-    // page is new), since the first load after the renderer died tells no start at all.
-    return m_startPending && m_earlierLoadGone ? m_navigations : m_loadNavigation;
 }
 
 void WebBrowser::takeSnapshot(bool loaded)
@@ -162,7 +152,7 @@ void WebBrowser::takeSnapshot(bool loaded)
         return;
     }
     // The snapshot may come back after a later navigation has begun: it keeps the one of its load.
-    auto report = [this, page = m_pagesRenewed, navigation = navigationOfFinishedLoad()](const QVariant &result) {
+    auto report = [this, page = m_pagesRenewed, navigation = m_loadNavigation](const QVariant &result) {
         if (page != m_pagesRenewed) return;
         const QString location = locationUrl();
         if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
@@ -179,7 +169,6 @@ void WebBrowser::takeSnapshot(bool loaded)
 void WebBrowser::reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
 {
     qCDebug(lcBrowser) << "engine process died:" << status << exitCode << "on" << m_page->url().toString();
-    m_earlierLoadGone = true;
     emit renderProcessDied();
 }
 

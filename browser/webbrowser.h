@@ -52,17 +52,14 @@ signals:
 private:
     void adoptPage(QWebEnginePage *page);
     void noteLoadStarted();
-    int navigationOfFinishedLoad() const;
     void takeSnapshot(bool loaded);
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     Kind m_kind;
     QWebEnginePage *m_page = nullptr;
-    int m_pagesRenewed = 0;         // tells a snapshot of an old page from one of the current page
-    int m_navigations = 0;          // navigate() calls
-    int m_loadNavigation = 0;       // the navigation of the load under way
-    bool m_startPending = false;    // navigate() was called and its load has not told its start yet
-    bool m_earlierLoadGone = false; // the renderer died or the page is new since the last load started
+    int m_pagesRenewed = 0;   // tells a snapshot of an old page from one of the current page
+    int m_navigations = 0;    // navigate() calls
+    int m_loadNavigation = 0; // the navigation of the load under way
     QString m_snapshotCall;
 };
 
