@@ -31,7 +31,8 @@ const char snapshotScript[] = R"JS(
     for (var r = 0; r < rules.length; ++r) {
         if ((rules[r].beforeQuery ? beforeQuery : url).indexOf(rules[r].text) >= 0) { read = rules[r]; break; }
     }
-    var snapshot = {url: url, title: String(document.title), body: null, dsr: null, strongs: []};
+    var snapshot = {url: url, title: String(document.title), age: performance.now(), body: null, dsr: null,
+                    strongs: []};
     if (read.body && document.body) snapshot.body = String(document.body.innerHTML);
     if (read.dsr) {
         var lists = document.getElementsByTagName('ul');
@@ -99,13 +100,13 @@ WebBrowser::WebBrowser(Kind kind, QWebEngineProfile *profile, QObject *parent)
     , m_kind(kind)
     , m_snapshotCall(snapshotCall(lookup::readEverything))
 {
+    m_clock.start();
     adoptPage(createPage(kind, profile, this));
 }
 
 void WebBrowser::adoptPage(QWebEnginePage *page)
 {
     m_page = page;
-    connect(m_page, &QWebEnginePage::loadStarted, this, &WebBrowser::noteLoadStarted);
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::reportRenderProcessDeath);
 }
@@ -123,25 +124,19 @@ void WebBrowser::renewPage()
 
 int WebBrowser::navigate(const QString &address)
 {
-    ++m_navigations;
-    if (address.isEmpty()) return m_navigations;
+    // Noted before the load is asked for, so that its document can only begin later.
+    const int navigation = m_navigations.record(elapsedMs());
+    if (address.isEmpty()) return navigation;
     const QString absolute = address.startsWith(QLatin1String("//")) ? QStringLiteral("https:") + address : address;
     m_page->load(QUrl(absolute));
-    // The load asked for is the one under way from now on, even where the engine tells no start
-    // of it (the first load after its renderer died).
-    m_loadNavigation = m_navigations;
-    return m_navigations;
+    return navigation;
 }
+
+double WebBrowser::elapsedMs() const { return double(m_clock.nsecsElapsed()) / 1e6; }
 
 void WebBrowser::setReadingRules(const QList<lookup::ReadingRule> &rules) { m_snapshotCall = snapshotCall(rules); }
 
 QString WebBrowser::locationUrl() const { return m_page->url().toString(QUrl::FullyEncoded); }
-
-void WebBrowser::noteLoadStarted()
-{
-    // A load that starts on its own (a redirect page's script) belongs to the latest navigation.
-    m_loadNavigation = m_navigations;
-}
 
 void WebBrowser::takeSnapshot(bool loaded)
 {
@@ -151,16 +146,18 @@ void WebBrowser::takeSnapshot(bool loaded)
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
-    // The snapshot may come back after a later navigation has begun: it keeps the one of its load.
-    auto report = [this, page = m_pagesRenewed, navigation = m_loadNavigation](const QVariant &result) {
+    auto report = [this, page = m_pagesRenewed](const QVariant &result) {
         if (page != m_pagesRenewed) return;
         const QString location = locationUrl();
         if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
             qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
             return;
         }
-        lookup::PageSnapshot snapshot = snapshotFrom(result.toMap(), location);
-        snapshot.navigation = navigation;
+        const QVariantMap read = result.toMap();
+        lookup::PageSnapshot snapshot = snapshotFrom(read, location);
+        // The document's age is read in the page, so the start it gives is at worst a little late:
+        // a page of the navigation asked for is never taken for an earlier one's.
+        snapshot.navigation = m_navigations.navigationAt(elapsedMs() - read.value(QStringLiteral("age")).toDouble());
         emit documentComplete(snapshot);
     };
     m_page->runJavaScript(m_snapshotCall, QWebEngineScript::ApplicationWorld, report);

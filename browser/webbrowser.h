@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "lookup/navigationlog.h"
 #include "lookup/pagesnapshot.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QWebEnginePage>
 
@@ -24,8 +26,8 @@ public:
 
     // Starts loading the address; a later call replaces a load under way. A scheme-relative
     // address ("//host/path") is taken as https; an empty one loads nothing. Returns the number
-    // that the snapshots of this navigation carry: every page that completes from the load it
-    // starts, its redirects and script hops included, until the next call.
+    // that the snapshots of this navigation carry: every page whose document began loading after
+    // this call and before the next, its redirects and script hops included, whenever it completes.
     int navigate(const QString &address);
 
     // The shown top-level page's address; empty before the first landing.
@@ -51,15 +53,15 @@ signals:
 
 private:
     void adoptPage(QWebEnginePage *page);
-    void noteLoadStarted();
+    double elapsedMs() const;
     void takeSnapshot(bool loaded);
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     Kind m_kind;
     QWebEnginePage *m_page = nullptr;
     int m_pagesRenewed = 0;   // tells a snapshot of an old page from one of the current page
-    int m_navigations = 0;    // navigate() calls
-    int m_loadNavigation = 0; // the navigation of the load under way
+    QElapsedTimer m_clock;
+    lookup::NavigationLog m_navigations; // navigate() calls, by when each was made
     QString m_snapshotCall;
 };
 

@@ -45,6 +45,7 @@ private slots:
     void failedLoadIsNoLanding();
     void hiddenBrowserIsUnshownYetNotHeldBack();
     void renewedPageLeavesTheOldOneBehind();
+    void pageKeepsTheNavigationItBeganUnder();
 };
 
 void BrowserTest::init()
@@ -87,6 +88,12 @@ void BrowserTest::init()
         if (request.target == "/late") {
             tests::Response late = tests::page("late", "late page");
             late.delayMs = tests::quietPeriodMs / 2;
+            return late;
+        }
+        if (request.target == "/held") return tests::page("held", "<script src=\"/late-script\"></script>held page");
+        if (request.target == "/late-script") {
+            tests::Response late = tests::page("script", "");
+            late.delayMs = tests::quietPeriodMs / 8;
             return late;
         }
         if (request.target == "/drop") {
@@ -218,6 +225,25 @@ void BrowserTest::renewedPageLeavesTheOldOneBehind()
     QTest::qWait(tests::quietPeriodMs);
     QCOMPARE(completed.size(), 1);
     QCOMPARE(completed.first().at(0).value<lookup::PageSnapshot>().title, "counting");
+}
+
+void BrowserTest::pageKeepsTheNavigationItBeganUnder()
+{
+    // A page still loading when the next navigation is asked for, and finishing after that call,
+    // is the earlier navigation's. An empty address stands for the next navigation here: it loads
+    // nothing that would stop the page.
+    WebBrowser hidden(WebBrowser::Kind::Silent, browser::sharedProfile());
+    QSignalSpy completed(&hidden, &WebBrowser::documentComplete);
+    const int held = hidden.navigate("https://rate.taobao.com/held");
+    QVERIFY(tests::waitForRequest([](const tests::Request &r) { return r.target == "/late-script"; }));
+    QVERIFY(completed.isEmpty());
+    QCOMPARE(hidden.navigate(QString()), held + 1);
+    QVERIFY(completed.wait(tests::answerTimeoutMs));
+    const auto page = completed.first().at(0).value<lookup::PageSnapshot>();
+    QCOMPARE(page.title, "held");
+    QCOMPARE(page.navigation, held);
+    // A document that begins after the call is the later navigation's.
+    QCOMPARE(loadPage(hidden, "https://rate.taobao.com/plain").navigation, held + 2);
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BrowserTest)

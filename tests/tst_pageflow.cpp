@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "dsrpages.h"
+#include "lookup/navigationlog.h"
 #include "lookup/pageflow.h"
 #include "recordingwindow.h"
 
@@ -45,6 +46,8 @@ private slots:
     void failedFigureReadShowsNoStaleCount();
     void emptyDsrListStillRunsTheCalculator();
     void traceTellsWhereTheQueryStopped();
+    void pageBelongsToTheNavigationItBeganUnder_data();
+    void pageBelongsToTheNavigationItBeganUnder();
 };
 
 void PageFlowTest::landings_data()
@@ -262,6 +265,31 @@ void PageFlowTest::traceTellsWhereTheQueryStopped()
     QVERIFY2(traced[0].startsWith("larkspire.flow") && traced[0].contains("no landing")
                  && traced[0].contains("https://www.taobao.com/elsewhere.htm"),
              qPrintable(traced[0]));
+}
+
+void PageFlowTest::pageBelongsToTheNavigationItBeganUnder_data()
+{
+    QTest::addColumn<int>("navigations"); // asked for at 10, 20, 30, … ms
+    QTest::addColumn<double>("documentStart");
+    QTest::addColumn<int>("navigation");
+    QTest::newRow("none asked for") << 0 << 5.0 << 0;
+    QTest::newRow("began before the first") << 3 << 9.9 << 0;
+    QTest::newRow("began as it was asked for") << 3 << 20.0 << 2;
+    QTest::newRow("began between two") << 3 << 25.0 << 2;
+    QTest::newRow("began after the latest") << 3 << 1000.0 << 3;
+    QTest::newRow("of the oldest kept") << 20 << 50.0 << 5;
+    QTest::newRow("older than every one kept") << 20 << 49.9 << 0;
+}
+
+void PageFlowTest::pageBelongsToTheNavigationItBeganUnder()
+{
+    QFETCH(int, navigations);
+    QFETCH(double, documentStart);
+    QFETCH(int, navigation);
+    lookup::NavigationLog log;
+    for (int n = 1; n <= navigations; ++n)
+        QCOMPARE(log.record(10.0 * n), n);
+    QCOMPARE(log.navigationAt(documentStart), navigation);
 }
 
 QTEST_APPLESS_MAIN(PageFlowTest)
