@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTextStream>
 
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -49,6 +50,7 @@ public:
 private:
     void ownQuery(bool byEnter);
     void noShopBoxLeftOpen();
+    bool queryStarted(const std::function<void()> &press);
     void clickRow();
     void removeRow();
     void queryRowAgain();
