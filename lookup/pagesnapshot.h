@@ -22,8 +22,8 @@ struct PageSnapshot {
     std::optional<QString> bodyHtml;    // none when the document has no body, or it was not read
     std::optional<QString> dsrListHtml; // inner markup of the first <ul> whose id is exactly "dsr"
     QList<StrongElement> strongs;       // every <strong> of the page, in document order
-    // Which of its browser's navigations the page came from, counted from 1: a page of an earlier
-    // navigation is told from the current one's by a comparison, not by timing.
+    // Which of its browser's navigations the page came from, counted from 1 (0 for one too old to
+    // tell): the one under way when its document began to load, however late it completed.
     int navigation = 0;
 };
 
