@@ -59,7 +59,7 @@ private:
 
     Kind m_kind;
     QWebEnginePage *m_page = nullptr;
-    int m_pagesRenewed = 0;   // tells a snapshot of an old page from one of the current page
+    int m_pagesRenewed = 0; // tells a snapshot of an old page from one of the current page
     QElapsedTimer m_clock;
     lookup::NavigationLog m_navigations; // navigate() calls, by when each was made
     QString m_snapshotCall;
