@@ -30,8 +30,8 @@ namespace {
 
 // The person's own shops are numbered apart from the list's.
 constexpr int personsShops = 50000;
-// 停止 then 全部查询 reads every row again: only while the list is this short.
-constexpr int rowsWorthStopping = 60;
+// 停止 then 全部查询 reads every row again: only while this few have been read.
+constexpr int rowsWorthStopping = 150;
 
 } // namespace
 
@@ -166,9 +166,11 @@ void BoardPerson::queryRowAgain()
 
 void BoardPerson::stopThenQueryAll()
 {
-    // Once, early: 全部查询 reads every row again.
-    if (m_stoppedOnce || m_table->model()->rowCount() > rowsWorthStopping) return;
+    // Once, early: 全部查询 reads every row again. The progress line starts with the rows done.
+    const int done = progress().section(QLatin1Char(' '), 0, 0).toInt();
+    if (m_stoppedOnce || done > rowsWorthStopping) return;
     m_stoppedOnce = true;
+    m_out << "board soak: 停止 then 全部查询 at row " << done << Qt::endl;
     m_actions += 2;
     tests::click(button(QStringLiteral("停止")));
     runFor(std::uniform_int_distribution<int>(0, 500)(m_random));
