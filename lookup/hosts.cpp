@@ -4,6 +4,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <iterator>
 
 namespace lookup {
@@ -17,6 +19,54 @@ bool isMarketplaceAddress(const QUrl &address)
     for (QLatin1StringView domain : marketplaceDomains) {
         if (host == domain) return true;
         if (host.endsWith(domain) && host.at(host.size() - domain.size() - 1) == u'.') return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The domains whose labels are shops, each with the labels that are the marketplace's own: what
+// these serve is no shop's page.
+struct ShopDomain {
+    QLatin1StringView domain;
+    std::initializer_list<QLatin1StringView> serviceLabels;
+};
+
+const std::array<ShopDomain, 3> &shopDomains()
+{
+    using L = QLatin1StringView;
+    static const std::array<ShopDomain, 3> domains = {{
+        {L(".taobao.com"),
+         {L("www"),    L("shopsearch"), L("login"), L("rate"),     L("s"),     L("sec"),      L("item"),
+          L("detail"), L("list"),       L("h5api"), L("m"),        L("i"),     L("h5"),       L("buyertrade"),
+          L("world"),  L("buyer"),      L("mai"),   L("myseller"), L("trade"), L("cart"),     L("member1"),
+          L("ai"),     L("uland"),      L("store"), L("favorite"), L("pass"),  L("passport"), L("havanalogin"),
+          L("sso"),    L("auth"),       L("ju"),    L("market"),   L("pages"), L("help")}},
+        {L(".tmall.com"),
+         {L("www"), L("detail"), L("list"), L("chaoshi"), L("login"), L("pass"), L("m"), L("mdetail"), L("buyertrade"),
+          L("pages"), L("vip"), L("help")}},
+        {L(".tmall.hk"), {L("www"), L("detail"), L("list"), L("m"), L("pages"), L("login"), L("pass")}},
+    }};
+    return domains;
+}
+
+} // namespace
+
+bool isNumericId(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool isShopHost(const QString &host)
+{
+    if (host.endsWith(QLatin1String(".world.taobao.com")))
+        return isNumericId(QStringView(host).chopped(qsizetype(sizeof(".world.taobao.com") - 1)));
+    for (const ShopDomain &shops : shopDomains()) {
+        if (!host.endsWith(shops.domain)) continue;
+        const QStringView label = QStringView(host).chopped(shops.domain.size());
+        return !label.isEmpty() && !label.contains(u'.')
+               && std::none_of(shops.serviceLabels.begin(), shops.serviceLabels.end(),
+                               [label](QLatin1StringView service) { return label == service; });
     }
     return false;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLatin1StringView>
+#include <QStringView>
 
 class QUrl;
 
@@ -19,12 +20,20 @@ inline constexpr QLatin1StringView verificationHost{"sec.taobao.com"};
 inline constexpr QLatin1StringView marketplaceDomains[] = {
     QLatin1StringView("taobao.com"), QLatin1StringView("tmall.com"),     QLatin1StringView("alicdn.com"),
     QLatin1StringView("tbcdn.cn"),   QLatin1StringView("taobaocdn.com"), QLatin1StringView("alibaba.com"),
-    QLatin1StringView("alipay.com"),
+    QLatin1StringView("alipay.com"), QLatin1StringView("tmall.hk"),
 };
 
 // Whether the address is http or https on one of the marketplace's domains or their subdomains.
 // Whole labels count: "nottaobao.com" and "taobao.com.evil.example" are not the marketplace.
 bool isMarketplaceAddress(const QUrl &address);
+
+// Whether the host is a shop's own on the marketplace: a Taobao, Tmall or Tmall Global label that
+// is none of the marketplace's own hosts there (shop123.taobao.com, name.tmall.com, name.tmall.hk),
+// or a numbered shop host of the world site (123.world.taobao.com). The ASCII, lower-case form.
+bool isShopHost(const QString &host);
+
+// Whether the text is one of the marketplace's numeric ids (a shop's, a seller's): ASCII digits.
+bool isNumericId(QStringView text);
 
 // Whether the marketplace sent the browser to a page where a person proves to be one (a slider or
 // a code) before it answers: its verification host's query page, or the slider page that any of
