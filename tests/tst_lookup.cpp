@@ -168,6 +168,10 @@ void LookupTest::shopLinksQueryDirectly_data()
     QTest::addColumn<QString>("shownCaption");
     QTest::newRow("its shop page") << "https://shop%1.taobao.com/view_shop.htm" << QStringLiteral("测试旗舰店-DRS查询");
     QTest::newRow("its home, without a scheme") << "shop%1.taobao.com" << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("its category page") << "https://shop%1.taobao.com/category-1234567.htm?spm=a1z10"
+                                       << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("its mobile page") << "https://shop.m.taobao.com/shop/shop_index.htm?shop_id=%1"
+                                     << QStringLiteral("测试旗舰店-DRS查询");
     // No shop page, so no caption: the previous shop's must not stand over these figures.
     QTest::newRow("its rating page") << "https://rate.taobao.com/user-rate-%1.htm" << QString();
     // clang-format on
