@@ -85,7 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (const std::optional<QString> link = lookup::shopLinkAddress(typed)) {
         const lookup::Landing landing = lookup::landingOf(*link);
-        fuzz::check(lookup::isMarketplaceAddress(QUrl(*link)), "a link opens only the marketplace");
+        const QUrl opened(*link);
+        fuzz::check(lookup::isMarketplaceAddress(opened), "a link opens only the marketplace");
+        fuzz::check(opened.userInfo().isEmpty() && opened.port() == -1, "a link opens no credentials, no other port");
         fuzz::check(landing == lookup::Landing::ShopPage || landing == lookup::Landing::RatingPage,
                     "a link opens a shop or a rating page");
     }
