@@ -73,7 +73,7 @@ std::optional<QString> shopLinkAddress(QStringView typed)
         return std::nullopt;
     QUrl url = withScheme(text);
     if (!url.isValid() || !isMarketplaceAddress(url) || !onItsSchemesPort(url)) return std::nullopt;
-    // A user name and password in a link are nobody's business but the person's who pasted it.
+    // A user name and password pasted with a link are never sent on to the marketplace.
     url.setUserInfo(QString());
     url.setPort(-1);
     const QString host = url.host(QUrl::EncodeUnicode);
