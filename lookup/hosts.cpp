@@ -59,8 +59,9 @@ bool isNumericId(QStringView text)
 
 bool isShopHost(const QString &host)
 {
-    if (host.endsWith(QLatin1String(".world.taobao.com")))
-        return isNumericId(QStringView(host).chopped(qsizetype(sizeof(".world.taobao.com") - 1)));
+    // The world site numbers its shops' hosts.
+    constexpr QLatin1StringView worldSite(".world.taobao.com");
+    if (host.endsWith(worldSite)) return isNumericId(QStringView(host).chopped(worldSite.size()));
     for (const ShopDomain &shops : shopDomains()) {
         if (!host.endsWith(shops.domain)) continue;
         const QStringView label = QStringView(host).chopped(shops.domain.size());
