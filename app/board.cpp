@@ -54,6 +54,7 @@ Board::Board(Form1 &form)
     setAccessibleDescription(QStringLiteral("多个店铺的动态评分并排对比"));
     buildControls();
     showRaters(false);
+    showShopCards();
     // Every column but the rater totals fits a 1366-pixel screen at this width.
     QSize size(1340, 560);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -187,12 +188,27 @@ void Board::removeSelected()
 
 void Board::copyTable() { QGuiApplication::clipboard()->setMimeData(m_sorted->mimeData(allRows())); }
 
-void Board::showRaters(bool shown)
+void Board::showColumns(const std::function<bool(const present::BoardColumn &)> &which, bool shown)
 {
     const std::vector<present::BoardColumn> &columns = present::boardColumns();
     for (size_t c = 0; c < columns.size(); ++c) {
-        if (columns[c].kind == present::BoardColumn::Kind::Raters) m_table->setColumnHidden(int(c), !shown);
+        if (which(columns[c])) m_table->setColumnHidden(int(c), !shown);
     }
+}
+
+void Board::showRaters(bool shown)
+{
+    showColumns([](const present::BoardColumn &column) { return column.kind == present::BoardColumn::Kind::Raters; },
+                shown);
+}
+
+void Board::showShopCards()
+{
+    // Only a link to an item brings a shop card: its columns take room once a row has one.
+    const std::vector<present::BoardRow> &rows = m_run.rows();
+    const bool any = std::any_of(rows.begin(), rows.end(),
+                                 [](const present::BoardRow &row) { return row.report && row.report->card; });
+    showColumns(present::isCardColumn, any);
 }
 
 void Board::onQueryStarted(int, QueryRunner::Asker asker)
@@ -230,7 +246,11 @@ void Board::stopPause() { m_pause->stop(); }
 
 bool Board::gateShown() const { return m_form.loginGate().isShown(); }
 
-void Board::rowChanged(int id) { m_model->rowChanged(id); }
+void Board::rowChanged(int id)
+{
+    m_model->rowChanged(id);
+    showShopCards();
+}
 
 void Board::runChanged()
 {

@@ -7,6 +7,8 @@
 #include <QModelIndex>
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -17,6 +19,7 @@ class QTimer;
 
 namespace present {
 class BoardModel;
+struct BoardColumn;
 }
 
 namespace app {
@@ -53,7 +56,9 @@ private:
     void queryAgain();
     void removeSelected();
     void copyTable();
+    void showColumns(const std::function<bool(const present::BoardColumn &)> &which, bool shown);
     void showRaters(bool shown);
+    void showShopCards();
     void onQueryStarted(int query, app::QueryRunner::Asker asker);
 
     QList<int> idsInOrder(const QModelIndexList &rows) const; // the rows' ids, in the table's order

@@ -134,6 +134,10 @@ void Form1::command1Click()
     }
     m_resultsMenu->setRatingAddress(QString());
     m_queriedNames->remember(lookup::trimName(m_text1->text()));
+    if (lookup::isShareCode(m_text1->text())) {
+        m_runner->refuseShareCode(m_text1->text(), [&] { showMessageBox(this, lookup::shareCodeMessage()); });
+        return;
+    }
     const QString address = lookup::queryAddress(m_text1->text());
     // A rating page opened by its link comes without the shop page that would have cleared what the
     // previous shop showed and captioned the results.
@@ -142,7 +146,7 @@ void Form1::command1Click()
         clearTargetResults();
         setResultsCaption(QString());
     }
-    m_runner->start(m_text1->text(), address);
+    m_runner->start(m_text1->text(), address, lookup::entryOf(m_text1->text()));
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -155,7 +159,8 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::onHiddenPageComplete(const lookup::PageSnapshot &page)
 {
-    m_runner->follow(page.navigation, [&] { lookup::followPage(page, m_record, *this); });
+    m_runner->follow(page.navigation,
+                     [&](lookup::QueryEntry entry) { lookup::followPage(page, m_record, *this, entry); });
 }
 
 present::ShownResults Form1::shownResults() const

@@ -71,6 +71,8 @@ private:
     void foundGate(lookup::Gate gate) override { m_runner->foundGate(gate); }
     void foundShop(const QString &titleToken) override { m_runner->foundShop(titleToken); }
     void foundRatings(const lookup::RatingReading &reading) override;
+    void foundNoShopLink() override { m_runner->foundNoShopLink(); }
+    void foundShopCard(const lookup::ShopCard &card) override { m_runner->foundShopCard(card); }
     void showMessage(const QString &text) override;
     void showLogin(const QString &address) override { m_loginGate->show(address); }
     void hideLogin() override { m_loginGate->hide(); }

@@ -38,12 +38,19 @@ QueryRunner::QueryRunner(QPushButton *command1, browser::WebBrowser *hidden, QOb
     connect(m_hidden, &browser::WebBrowser::renderProcessDied, this, &QueryRunner::giveBackCurrent);
 }
 
-void QueryRunner::start(const QString &entry, const QString &address)
+QueryRunner::Navigation QueryRunner::begin(const QString &entry)
 {
     const Asker asker = std::exchange(m_lendNext, false) ? Asker::Board : Asker::Person;
     const int query = ++m_queries;
     m_tracker.start(query, entry);
     m_reportDue = false;
+    return {0, query, asker, lookup::QueryEntry::Name};
+}
+
+void QueryRunner::start(const QString &entry, const QString &address, lookup::QueryEntry kind)
+{
+    Navigation first = begin(entry);
+    first.entry = kind;
     m_command1->setText(busyCaption);
     m_command1->setEnabled(false);
     m_busyTicks = 1;
@@ -53,15 +60,31 @@ void QueryRunner::start(const QString &entry, const QString &address)
         m_hidden->renewPage();
         m_queriesOnPage = 1;
     }
-    remember(m_hidden->navigate(address), query, asker);
-    emit queryStarted(query, asker);
+    first.number = m_hidden->navigate(address);
+    remember(first);
+    emit queryStarted(first.query, first.asker);
+}
+
+void QueryRunner::refuseShareCode(const QString &entry, const std::function<void()> &showBox)
+{
+    const Navigation none = begin(entry);
+    m_tracker.refusedShareCode();
+    emit queryStarted(none.query, none.asker);
+    if (none.asker == Asker::Person) {
+        ++m_boxesOpen;
+        showBox();
+        --m_boxesOpen;
+    }
+    // Told once the caller is done, as every query's end is: whoever started it knows its number.
+    m_reportDue = true;
+    QMetaObject::invokeMethod(this, &QueryRunner::reportIfDue, Qt::QueuedConnection);
 }
 
 bool QueryRunner::isBusy() const { return !m_command1->isEnabled() || m_boxesOpen > 0; }
 
-void QueryRunner::remember(int navigation, int query, Asker asker)
+void QueryRunner::remember(const Navigation &navigation)
 {
-    m_navigations.push_back({navigation, query, asker});
+    m_navigations.push_back(navigation);
     if (m_navigations.size() > navigationsKept) m_navigations.pop_front();
 }
 
@@ -73,12 +96,12 @@ const QueryRunner::Navigation *QueryRunner::navigationOf(int number) const
     return nullptr;
 }
 
-void QueryRunner::follow(int navigation, const std::function<void()> &handler)
+void QueryRunner::follow(int navigation, const std::function<void(lookup::QueryEntry)> &handler)
 {
     const Navigation *of = navigationOf(navigation);
     const int outer = std::exchange(m_followed, of ? of->query : 0);
     ++m_following;
-    handler();
+    handler(of ? of->entry : lookup::QueryEntry::Name);
     --m_following;
     m_followed = outer;
     reportIfDue();
@@ -87,15 +110,17 @@ void QueryRunner::follow(int navigation, const std::function<void()> &handler)
 void QueryRunner::navigateHidden(const QString &address)
 {
     // The rating page a shop page leads to belongs to that shop page's query, late or not.
-    remember(m_hidden->navigate(address), m_followed, askerOf(m_followed));
+    Navigation next = startOf(m_followed);
+    next.number = m_hidden->navigate(address);
+    remember(next);
 }
 
-QueryRunner::Asker QueryRunner::askerOf(int query) const
+QueryRunner::Navigation QueryRunner::startOf(int query) const
 {
     for (const Navigation &navigation : m_navigations) {
-        if (navigation.query == query) return navigation.asker;
+        if (navigation.query == query) return navigation;
     }
-    return Asker::Person;
+    return {0, query, Asker::Person, lookup::QueryEntry::Name};
 }
 
 void QueryRunner::foundNoShop()
@@ -118,6 +143,16 @@ void QueryRunner::foundRatings(const lookup::RatingReading &reading)
     if (m_followed == current()) m_tracker.foundRatings(reading);
 }
 
+void QueryRunner::foundNoShopLink()
+{
+    if (m_followed == current()) m_tracker.foundNoShopLink();
+}
+
+void QueryRunner::foundShopCard(const lookup::ShopCard &card)
+{
+    if (m_followed == current()) m_tracker.foundShopCard(card);
+}
+
 void QueryRunner::giveButtonBack()
 {
     // A page of an earlier query leaves the current query's button alone.
@@ -126,7 +161,7 @@ void QueryRunner::giveButtonBack()
 
 void QueryRunner::tellPerson(const std::function<void()> &showBox)
 {
-    if (askerOf(m_followed) != Asker::Person) return;
+    if (startOf(m_followed).asker != Asker::Person) return;
     ++m_boxesOpen;
     showBox();
     --m_boxesOpen;

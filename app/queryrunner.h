@@ -35,21 +35,27 @@ public:
 
     // A query of the entry: the button busy, Timer1 counting from 1, the hidden browser sent to the
     // address.
-    void start(const QString &entry, const QString &address);
+    void start(const QString &entry, const QString &address, lookup::QueryEntry kind);
+    // A query of the app's share code, which nothing here can open: it ends at once, the person
+    // told in a message box.
+    void refuseShareCode(const QString &entry, const std::function<void()> &showBox);
     // The next query started is the comparison board's.
     void lendNext() { m_lendNext = true; }
     int current() const { return m_tracker.current(); }
     // The button is busy, or a message box of the person's is open.
     bool isBusy() const;
 
-    // Runs the page flow's handler for a completed page of the hidden browser; a report that falls
-    // due while it runs is sent once it is done.
-    void follow(int navigation, const std::function<void()> &handler);
+    // Runs the page flow's handler for a completed page of the hidden browser, told whether the
+    // page's query was given a name or a link; a report that falls due while it runs is sent once
+    // it is done.
+    void follow(int navigation, const std::function<void(lookup::QueryEntry)> &handler);
     void navigateHidden(const QString &address);
     void foundNoShop();
     void foundGate(lookup::Gate gate);
     void foundShop(const QString &titleToken);
     void foundRatings(const lookup::RatingReading &reading);
+    void foundNoShopLink();
+    void foundShopCard(const lookup::ShopCard &card);
     void giveButtonBack();
     // Shows a message box when the page being followed is the person's: the board's queries tell
     // it in their report instead, since a box would stop the list until someone answered it.
@@ -67,12 +73,15 @@ private:
         int number; // the hidden browser's
         int query;
         Asker asker;
+        lookup::QueryEntry entry;
     };
+    Navigation begin(const QString &entry);
     void timer1Tick();
     void giveBackCurrent();
-    void remember(int navigation, int query, Asker asker);
+    void remember(const Navigation &navigation);
     const Navigation *navigationOf(int number) const;
-    Asker askerOf(int query) const;
+    // The query's first navigation: who asked and what it was given.
+    Navigation startOf(int query) const;
     void reportIfDue();
 
     QPushButton *m_command1;

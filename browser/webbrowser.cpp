@@ -27,13 +27,15 @@ const char snapshotScript[] = R"JS(
     var url = String(document.URL);
     var mark = url.search(/[?#]/);
     var beforeQuery = mark < 0 ? url : url.substring(0, mark);
-    var read = {};
+    var read = {body: false, dsr: false, strongs: false, markup: false};
     for (var r = 0; r < rules.length; ++r) {
-        if ((rules[r].beforeQuery ? beforeQuery : url).indexOf(rules[r].text) >= 0) { read = rules[r]; break; }
+        if ((rules[r].beforeQuery ? beforeQuery : url).indexOf(rules[r].text) < 0) continue;
+        for (var part in read) read[part] = read[part] || rules[r][part];
     }
     var snapshot = {url: url, title: String(document.title), age: performance.now(), body: null, dsr: null,
-                    strongs: []};
+                    strongs: [], markup: null};
     if (read.body && document.body) snapshot.body = String(document.body.innerHTML);
+    if (read.markup && document.documentElement) snapshot.markup = String(document.documentElement.outerHTML);
     if (read.dsr) {
         var lists = document.getElementsByTagName('ul');
         for (var i = 0; i < lists.length; ++i) {
@@ -57,7 +59,8 @@ QString snapshotCall(const QList<lookup::ReadingRule> &rules)
                                  {QStringLiteral("beforeQuery"), rule.beforeQuery},
                                  {QStringLiteral("body"), rule.parts.body},
                                  {QStringLiteral("dsr"), rule.parts.dsrList},
-                                 {QStringLiteral("strongs"), rule.parts.strongs}});
+                                 {QStringLiteral("strongs"), rule.parts.strongs},
+                                 {QStringLiteral("markup"), rule.parts.markup}});
     return QString::fromLatin1(snapshotScript) + QLatin1Char('(')
            + QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
 }
@@ -76,6 +79,7 @@ lookup::PageSnapshot snapshotFrom(const QVariantMap &map, const QString &locatio
     snapshot.title = map.value(QStringLiteral("title")).toString();
     snapshot.bodyHtml = optionalText(map.value(QStringLiteral("body")));
     snapshot.dsrListHtml = optionalText(map.value(QStringLiteral("dsr")));
+    snapshot.markupHtml = optionalText(map.value(QStringLiteral("markup")));
     for (const QVariant &item : map.value(QStringLiteral("strongs")).toList()) {
         const QVariantList pair = item.toList();
         if (pair.size() == 2) snapshot.strongs.append({pair[0].toString(), pair[1].toString()});

@@ -88,8 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QUrl opened(*link);
         fuzz::check(lookup::isMarketplaceAddress(opened), "a link opens only the marketplace");
         fuzz::check(opened.userInfo().isEmpty() && opened.port() == -1, "a link opens no credentials, no other port");
-        fuzz::check(landing == lookup::Landing::ShopPage || landing == lookup::Landing::RatingPage,
-                    "a link opens a shop or a rating page");
+        // A rating page is read only through the entry's own shop, or when the entry was its link.
+        if (landing == lookup::Landing::RatingPage)
+            fuzz::check(typed.contains(QLatin1String("user-rate-"), Qt::CaseInsensitive),
+                        "a link opens a rating page only when it was given one");
     }
     return 0;
 }

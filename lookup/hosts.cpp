@@ -10,17 +10,19 @@
 
 namespace lookup {
 
+bool isOnDomain(const QString &host, QLatin1StringView domain)
+{
+    return host == domain || (host.endsWith(domain) && host.at(host.size() - domain.size() - 1) == u'.');
+}
+
 bool isMarketplaceAddress(const QUrl &address)
 {
     const QString scheme = address.scheme();
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) return false;
     // The ASCII form, so that a look-alike name in another script is never taken for the marketplace.
     const QString host = address.host(QUrl::EncodeUnicode);
-    for (QLatin1StringView domain : marketplaceDomains) {
-        if (host == domain) return true;
-        if (host.endsWith(domain) && host.at(host.size() - domain.size() - 1) == u'.') return true;
-    }
-    return false;
+    return std::any_of(std::cbegin(marketplaceDomains), std::cend(marketplaceDomains),
+                       [&host](QLatin1StringView domain) { return isOnDomain(host, domain); });
 }
 
 namespace {
@@ -54,7 +56,10 @@ const std::array<ShopDomain, 3> &shopDomains()
 
 bool isNumericId(QStringView text)
 {
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    // The marketplace's ids fit in 64 bits: a longer run of digits is none, and would not fit in
+    // a host name's label either.
+    constexpr qsizetype longestId = 20;
+    return !text.isEmpty() && text.size() <= longestId && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 bool isShopHost(const QString &host)
@@ -92,7 +97,7 @@ constexpr QLatin1StringView signOnLabels[] = {
 bool isSignOnHost(const QString &host)
 {
     // A payment login (alipay.com) signs the person on as well.
-    if (host == QLatin1String("alipay.com") || host.endsWith(QLatin1String(".alipay.com"))) return true;
+    if (isOnDomain(host, QLatin1StringView("alipay.com"))) return true;
     const QStringView label = QStringView(host).left(host.indexOf(u'.'));
     return std::any_of(std::cbegin(signOnLabels), std::cend(signOnLabels),
                        [label](QLatin1StringView signOn) { return label == signOn; });

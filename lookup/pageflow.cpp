@@ -6,6 +6,7 @@
 #include "calc/turnred.h"
 #include "lookup/hosts.h"
 #include "lookup/linkextract.h"
+#include "lookup/pageaddress.h"
 #include "lookup/ratingparser.h"
 
 #include <QLoggingCategory>
@@ -34,34 +35,23 @@ QStringView withoutQuery(const QString &address)
     return QStringView(address).left(end);
 }
 
-// The landings' address tests, in the order they are tried. The search and login pages are told
-// by the shown address before its query, the shop and rating pages by the document's own address.
-struct LandingTest {
-    Landing landing;
-    QString text;
-    bool byShownAddress;
-};
-
-const std::array<LandingTest, 4> &landingTests()
-{
-    static const std::array<LandingTest, 4> tests = {{
-        {Landing::SearchPage, shopSearchHost, true},
-        {Landing::LoginPage, loginHost, true},
-        {Landing::ShopPage, QStringLiteral("view_shop.htm"), false},
-        {Landing::RatingPage, ratingHost + QLatin1String("/user-rate-"), false},
-    }};
-    return tests;
-}
+// The hosts of the search and login pages are looked for in the shown address before its query;
+// the pages on the way to a shop are told by the document's own address, by its host and path.
+bool shownOn(const PageSnapshot &page, QLatin1StringView host) { return withoutQuery(page.locationUrl).contains(host); }
 
 } // namespace
 
 Landing landingOf(const PageSnapshot &page)
 {
     if (isVerificationPage(QUrl(page.locationUrl))) return Landing::VerificationPage;
-    for (const LandingTest &test : landingTests()) {
-        const QStringView address = test.byShownAddress ? withoutQuery(page.locationUrl) : page.documentUrl;
-        if (address.contains(test.text)) return test.landing;
-    }
+    if (shownOn(page, shopSearchHost)) return Landing::SearchPage;
+    if (shownOn(page, loginHost)) return Landing::LoginPage;
+    const QUrl document(page.documentUrl);
+    if (isShopPage(document)) return Landing::ShopPage;
+    if (isRatingPage(document)) return Landing::RatingPage;
+    if (isItemPage(document)) return Landing::ItemPage;
+    if (desktopPage(document)) return Landing::MobilePage;
+    if (isSharePage(document)) return Landing::SharePage;
     return Landing::Other;
 }
 
@@ -75,11 +65,14 @@ Landing landingOf(const QString &address)
 SnapshotParts partsReadOn(Landing landing)
 {
     switch (landing) {
-    case Landing::ShopPage: return {true, false, false};
-    case Landing::RatingPage: return {false, true, true};
+    case Landing::ShopPage:
+    case Landing::SharePage: return {true, false, false, false};
+    case Landing::RatingPage: return {false, true, true, false};
+    case Landing::ItemPage: return {false, false, false, true};
     case Landing::VerificationPage:
     case Landing::SearchPage:
     case Landing::LoginPage:
+    case Landing::MobilePage:
     case Landing::Other: break;
     }
     return {};
@@ -87,11 +80,15 @@ SnapshotParts partsReadOn(Landing landing)
 
 QList<ReadingRule> readingRules()
 {
-    // The snapshot has only the document's address: it stands for the shown one too.
-    QList<ReadingRule> rules;
-    for (const LandingTest &test : landingTests())
-        rules.append({test.text, test.byShownAddress, partsReadOn(test.landing)});
-    return rules;
+    // The script that reads a page knows only the text of its address: each rule's text occurs in
+    // every address of its landing, so a page is read at least for what its landing needs.
+    return {
+        {QStringLiteral("/view_shop.htm"), true, partsReadOn(Landing::ShopPage)},
+        {ratingHost + QLatin1String("/user-rate-"), true, partsReadOn(Landing::RatingPage)},
+        {QStringLiteral("/item.htm"), true, partsReadOn(Landing::ItemPage)},
+        {QStringLiteral("/item_o.htm"), true, partsReadOn(Landing::ItemPage)},
+        {shareDomain + QLatin1Char('/'), true, partsReadOn(Landing::SharePage)},
+    };
 }
 
 namespace {
@@ -188,6 +185,38 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
     }
 }
 
+// A link's query that reached a page leading to no shop ends at once: nothing more will come.
+void endLinkQuery(const PageSnapshot &page, PageFlowWindow &window)
+{
+    qCDebug(lcFlow) << "link led to no shop:" << page.locationUrl;
+    window.foundNoShopLink();
+    window.showMessage(noShopLinkMessage());
+    window.giveButtonBack();
+}
+
+// An item page names its shop: its shop page comes next, or on the oldest pages its rating page.
+// What was shown belongs to the previous shop.
+void followItemPage(const PageSnapshot &page, PageFlowWindow &window)
+{
+    window.clearResults();
+    window.clearTargetResults();
+    window.setResultsCaption(QString());
+    const ItemShop shop = page.markupHtml ? readItemPage(*page.markupHtml) : ItemShop{};
+    if (!shop.address) {
+        endLinkQuery(page, window);
+        return;
+    }
+    if (shop.card) window.foundShopCard(*shop.card);
+    window.navigateHidden(*shop.address);
+}
+
+// A share link's page moves on by itself, by its script, to the page it names; one that names
+// none (the share has expired) leads nowhere.
+void followSharePage(const PageSnapshot &page, PageFlowWindow &window)
+{
+    if (!page.bodyHtml || !firstMarketplaceLink(*page.bodyHtml)) endLinkQuery(page, window);
+}
+
 void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window)
 {
     window.clearResults();
@@ -211,6 +240,8 @@ void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlo
 
 QString resultsCaptionSuffix() { return QStringLiteral("-DRS查询"); }
 
+QString noShopLinkMessage() { return QStringLiteral("这个链接不是店铺、宝贝或评分页"); }
+
 bool RatingReading::hasScore() const
 {
     return std::any_of(dimensions.cbegin(), dimensions.cend(),
@@ -224,7 +255,7 @@ Comparison comparisonOf(const QString &className)
     return Comparison::Higher;
 }
 
-void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window)
+void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window, QueryEntry entry)
 {
     if (page.locationUrl.isEmpty()) return;
     const Landing landing = landingOf(page);
@@ -244,8 +275,12 @@ void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindo
         break;
     case Landing::ShopPage: followShopPage(page, window); break;
     case Landing::RatingPage: followRatingPage(page, record, window); break;
+    case Landing::ItemPage: followItemPage(page, window); break;
+    case Landing::MobilePage: window.navigateHidden(*desktopPage(QUrl(page.documentUrl))); break;
+    case Landing::SharePage: followSharePage(page, window); break;
     case Landing::Other:
         qCDebug(lcFlow) << "page matched no landing:" << page.locationUrl << "document" << page.documentUrl;
+        if (entry == QueryEntry::Link) endLinkQuery(page, window);
         break;
     }
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "calc/dsrrecord.h"
+#include "lookup/itempage.h"
 #include "lookup/pagesnapshot.h"
+#include "lookup/shoplink.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,8 +15,20 @@
 namespace lookup {
 
 // What a completed page of the hidden browser is to a query, told by its address. A verification
-// page is told before the others, since the marketplace may serve it on the search host.
-enum class Landing { VerificationPage, SearchPage, LoginPage, ShopPage, RatingPage, Other };
+// page is told before the others, since the marketplace may serve it on the search host. An item
+// page leads to its shop's page, a mobile page to its desktop page; a share link's page moves on
+// by itself to what was shared.
+enum class Landing {
+    VerificationPage,
+    SearchPage,
+    LoginPage,
+    ShopPage,
+    RatingPage,
+    ItemPage,
+    MobilePage,
+    SharePage,
+    Other
+};
 
 Landing landingOf(const PageSnapshot &page);
 
@@ -22,7 +36,8 @@ Landing landingOf(const PageSnapshot &page);
 Landing landingOf(const QString &address);
 
 // What the page flow reads of a landing: the shop page's body for its rating link, the rating
-// page's DSR list and comparison elements, and of any other page nothing but address and title.
+// page's DSR list and comparison elements, an item page's whole markup for its shop, a share page's
+// body for where it goes, and of any other page nothing but address and title.
 SnapshotParts partsReadOn(Landing landing);
 
 // The same choice made by the page's own address when the hidden browser reads it.
@@ -63,6 +78,9 @@ public:
     virtual void foundGate(Gate gate) = 0;
     virtual void foundShop(const QString &titleToken) = 0;
     virtual void foundRatings(const RatingReading &reading) = 0;
+    // A link's query reached no page of a shop, an item or its ratings.
+    virtual void foundNoShopLink() = 0;
+    virtual void foundShopCard(const ShopCard &card) = 0;
     virtual void showMessage(const QString &text) = 0;
     virtual void showLogin(const QString &address) = 0; // show the login window on this page
     virtual void hideLogin() = 0;
@@ -84,9 +102,15 @@ public:
 // What the results caption adds after the shop's title token once the shop page is reached.
 QString resultsCaptionSuffix();
 
+// What the person is told when a link's query ends on a page that leads to no shop.
+QString noShopLinkMessage();
+
 // Follows one completed top-level page of the hidden browser. The address the marketplace took
-// the browser to decides the step; nothing else is remembered between pages.
-void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window);
+// the browser to decides the step; nothing else is remembered between pages. A page that is none
+// of the landings leaves a name's query waiting for the next page, since the marketplace's search
+// may pass through pages of its own; a link's query ends there.
+void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window,
+                QueryEntry entry = QueryEntry::Name);
 
 // The class of an industry-comparison element, from its class attribute.
 Comparison comparisonOf(const QString &className);

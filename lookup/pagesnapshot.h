@@ -21,6 +21,7 @@ struct PageSnapshot {
     QString title;
     std::optional<QString> bodyHtml;    // none when the document has no body, or it was not read
     std::optional<QString> dsrListHtml; // inner markup of the first <ul> whose id is exactly "dsr"
+    std::optional<QString> markupHtml;  // the whole document's markup, its head's scripts included
     QList<StrongElement> strongs;       // every <strong> of the page, in document order
     // Which of its browser's navigations the page came from, counted from 1 (0 for one too old to
     // tell): the one under way when its document began to load, however late it completed.
@@ -32,14 +33,15 @@ struct SnapshotParts {
     bool body = false;
     bool dsrList = false;
     bool strongs = false;
+    bool markup = false;
 };
 
-inline constexpr SnapshotParts everyPart{true, true, true};
+inline constexpr SnapshotParts everyPart{true, true, true, true};
 
 // Chooses which parts a snapshot reads by the document's own address at the moment it is read,
 // the address that then decides what the page is: a page may change its address after loading
-// (history.replaceState) and before it is read. The first rule whose text occurs in the address
-// decides, looking only before the address's query and fragment when told; where none does,
+// (history.replaceState) and before it is read. Every rule whose text occurs in the address adds
+// its parts, looking only before the address's query and fragment when told; where none does,
 // nothing but the addresses and the title is read.
 struct ReadingRule {
     QString text;

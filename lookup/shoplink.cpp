@@ -2,20 +2,19 @@
 #include "lookup/shoplink.h"
 
 #include "lookup/hosts.h"
+#include "lookup/pageaddress.h"
 #include "lookup/searchaddress.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 
 #include <algorithm>
-#include <utility>
+#include <iterator>
 
 namespace lookup {
 
 namespace {
-
-constexpr QLatin1StringView storeHost{"store.taobao.com"};
-constexpr QLatin1StringView mobileShopHost{"shop.m.taobao.com"};
 
 QUrl withScheme(const QString &text)
 {
@@ -30,67 +29,82 @@ bool onItsSchemesPort(const QUrl &url)
     return url.port() == -1 || url.port() == (url.scheme() == QLatin1String("https") ? 443 : 80);
 }
 
-QString shopPage(const QString &scheme, const QString &host)
+bool isPasteableDomain(const QString &host)
 {
-    return scheme + QStringLiteral("://") + host + QStringLiteral("/view_shop.htm");
+    return std::any_of(std::cbegin(pasteableDomains), std::cend(pasteableDomains),
+                       [&host](QLatin1StringView domain) { return isOnDomain(host, domain); });
 }
 
-// The shop page of a seller known only by number, which the marketplace serves on its store host.
-QString sellersShopPage(const QString &sellerId)
+std::optional<QString> addressOfLink(const QString &text)
 {
-    return QStringLiteral("https://") + storeHost + QStringLiteral("/shop/view_shop.htm?user_number_id=") + sellerId;
-}
-
-// The desktop shop page of a mobile one: shop123.m.taobao.com and shop.m.taobao.com/…?shop_id=123
-// are shop 123, shop.m.taobao.com/…?user_id=456 is seller 456's, name.m.tmall.com is name.tmall.com.
-std::optional<QString> desktopShopPage(const QUrl &url, const QString &host)
-{
-    if (host == mobileShopHost) {
-        const QUrlQuery query(url);
-        const QString shopId = query.queryItemValue(QStringLiteral("shop_id"));
-        if (isNumericId(shopId))
-            return shopPage(QStringLiteral("https"), QStringLiteral("shop%1.taobao.com").arg(shopId));
-        const QString sellerId = query.queryItemValue(QStringLiteral("user_id"));
-        if (isNumericId(sellerId)) return sellersShopPage(sellerId);
-        return std::nullopt;
-    }
-    for (const auto &[mobile, desktop] :
-         {std::pair{QLatin1StringView(".m.taobao.com"), QLatin1StringView(".taobao.com")},
-          std::pair{QLatin1StringView(".m.tmall.com"), QLatin1StringView(".tmall.com")}}) {
-        if (!host.endsWith(mobile)) continue;
-        const QString shopHost = host.chopped(mobile.size()) + desktop;
-        if (isShopHost(shopHost)) return shopPage(QStringLiteral("https"), shopHost);
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
-std::optional<QString> shopLinkAddress(QStringView typed)
-{
-    const QString text = trimName(typed);
-    if (text.isEmpty() || std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); }))
-        return std::nullopt;
     QUrl url = withScheme(text);
-    if (!url.isValid() || !isMarketplaceAddress(url) || !onItsSchemesPort(url)) return std::nullopt;
+    if (!url.isValid() || !isMarketplaceAddress(url) || !onItsSchemesPort(url)
+        || !isPasteableDomain(url.host(QUrl::EncodeUnicode)))
+        return std::nullopt;
     // A user name and password pasted with a link are never sent on to the marketplace.
     url.setUserInfo(QString());
     url.setPort(-1);
     const QString host = url.host(QUrl::EncodeUnicode);
-    const QString path = url.path(QUrl::FullyEncoded);
-    const QString address = url.toString(QUrl::FullyEncoded);
-    // Only the path says what a page is: "view_shop.htm" in a search's query is a search.
-    if (host == ratingHost && path.startsWith(QLatin1String("/user-rate-")) && path.endsWith(QLatin1String(".htm")))
-        return address;
-    if (const std::optional<QString> desktop = desktopShopPage(url, host)) return desktop;
-    if (isShopHost(host))
-        return path.endsWith(QLatin1String("/view_shop.htm")) ? address : shopPage(url.scheme(), host);
+    if (isRatingPage(url)) return url.toString(QUrl::FullyEncoded);
+    if (std::optional<QString> desktop = desktopPage(url)) return desktop;
+    if (isShopHost(host)) {
+        if (isShopPage(url)) return url.toString(QUrl::FullyEncoded);
+        return url.scheme() + QStringLiteral("://") + host + QStringLiteral("/view_shop.htm");
+    }
     const QString sellerId = QUrlQuery(url).queryItemValue(QStringLiteral("user_number_id"));
-    if (host == storeHost && path == QLatin1String("/shop/view_shop.htm") && isNumericId(sellerId))
-        return sellersShopPage(sellerId);
+    if (isShopPage(url) && isNumericId(sellerId)) return shopPageOfSeller(sellerId);
+    // What follows the item's number in its address says where the seller found it, nothing more.
+    const QString itemId = QUrlQuery(url).queryItemValue(QStringLiteral("id"));
+    if (isItemPage(url) && isNumericId(itemId)) {
+        url.setQuery(QStringLiteral("id=") + itemId);
+        url.setFragment(QString());
+    }
+    return url.toString(QUrl::FullyEncoded);
+}
+
+bool hasBlank(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
+} // namespace
+
+std::optional<QString> firstMarketplaceLink(QStringView text)
+{
+    // A link in running text ends where its address characters end: at a blank, a Chinese
+    // character or a quote; punctuation that closes the sentence is no part of it.
+    static const QRegularExpression links(QStringLiteral("https?://[A-Za-z0-9\\-._~:/?#\\[\\]@!$&()*+,;=%]+"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    for (QRegularExpressionMatchIterator it = links.globalMatch(text.toString()); it.hasNext();) {
+        QString link = it.next().captured();
+        while (!link.isEmpty() && QStringLiteral(".,;:!?)]").contains(link.back()))
+            link.chop(1);
+        if (std::optional<QString> address = addressOfLink(link)) return address;
+    }
     return std::nullopt;
 }
 
+std::optional<QString> shopLinkAddress(QStringView typed)
+{
+    const QString text = trimName(typed);
+    if (text.isEmpty()) return std::nullopt;
+    if (!hasBlank(text)) {
+        if (std::optional<QString> address = addressOfLink(text)) return address;
+    }
+    return firstMarketplaceLink(text);
+}
+
+QueryEntry entryOf(QStringView typed) { return shopLinkAddress(typed) ? QueryEntry::Link : QueryEntry::Name; }
+
 QString queryAddress(QStringView typed) { return shopLinkAddress(typed).value_or(searchAddress(typed)); }
+
+bool isShareCode(QStringView typed)
+{
+    // The app wraps its code in a currency sign, the same on both sides.
+    static const QRegularExpression code(QStringLiteral("([￥¥$€₤])[A-Za-z0-9]{8,16}\\1"));
+    return !shopLinkAddress(typed) && code.match(typed.toString()).hasMatch();
+}
+
+QString shareCodeMessage() { return QStringLiteral("淘口令需要在手机淘宝中打开，请粘贴店铺或宝贝的链接"); }
 
 } // namespace lookup

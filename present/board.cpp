@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <array>
+
 namespace present {
 
 namespace {
@@ -29,6 +31,8 @@ QString stateText(const BoardRow &row)
     case QueryEnding::Login: return QStringLiteral("需要登录");
     case QueryEnding::Verification: return QStringLiteral("需要验证");
     case QueryEnding::Timeout: return QStringLiteral("超时");
+    case QueryEnding::NoShopLink: return QStringLiteral("不是店铺链接");
+    case QueryEnding::ShareCode: return lookup::shareCodeMessage();
     case QueryEnding::NoRatings: break;
     }
     return QStringLiteral("无评分");
@@ -67,7 +71,9 @@ QString figureCell(const lookup::DimensionReading &reading, BoardColumn::Kind ki
     switch (kind) {
     case BoardColumn::Kind::Entry:
     case BoardColumn::Kind::Shop:
-    case BoardColumn::Kind::State: break;
+    case BoardColumn::Kind::State:
+    case BoardColumn::Kind::CardOverall:
+    case BoardColumn::Kind::CardPart: break;
     case BoardColumn::Kind::Score: return reading.score;
     case BoardColumn::Kind::Comparison: return signedComparison(reading);
     case BoardColumn::Kind::TurnRed: return reading.turnRed;
@@ -83,7 +89,9 @@ std::optional<double> figureNumber(const lookup::DimensionReading &reading, Boar
     switch (kind) {
     case BoardColumn::Kind::Entry:
     case BoardColumn::Kind::Shop:
-    case BoardColumn::Kind::State: break;
+    case BoardColumn::Kind::State:
+    case BoardColumn::Kind::CardOverall:
+    case BoardColumn::Kind::CardPart: break;
     case BoardColumn::Kind::Score: return calc::toDouble(reading.score);
     case BoardColumn::Kind::Comparison: {
         const QString text = signedComparison(reading);
@@ -96,6 +104,13 @@ std::optional<double> figureNumber(const lookup::DimensionReading &reading, Boar
     case BoardColumn::Kind::Raters: return reading.raters;
     }
     return std::nullopt;
+}
+
+QString cardCell(const BoardRow &row, const BoardColumn &column)
+{
+    if (!row.report || !row.report->card) return {};
+    const lookup::ShopCard &card = *row.report->card;
+    return column.kind == BoardColumn::Kind::CardOverall ? card.overall : card.parts[size_t(column.cardPart)];
 }
 
 // A cell as a spreadsheet takes it in: on one line, and never as a formula. Shop titles come from
@@ -130,6 +145,12 @@ const std::vector<BoardColumn> &boardColumns()
             for (const auto &[name, kind] : figures)
                 made.push_back({dimensions[d] + name, dimensions[d] + QLatin1Char('\n') + name, d, kind});
         }
+        made.push_back({QStringLiteral("综合体验分"), QStringLiteral("综合\n体验分"), std::nullopt, K::CardOverall});
+        const std::array<QString, 3> &parts = lookup::shopCardParts();
+        for (int part = 0; part < int(parts.size()); ++part) {
+            const QString &name = parts[size_t(part)];
+            made.push_back({name, name.left(2) + QLatin1Char('\n') + name.mid(2), std::nullopt, K::CardPart, part});
+        }
         return made;
     }();
     return columns;
@@ -143,11 +164,17 @@ QStringList boardHeaders()
     return headers;
 }
 
+bool isCardColumn(const BoardColumn &column)
+{
+    return column.kind == BoardColumn::Kind::CardOverall || column.kind == BoardColumn::Kind::CardPart;
+}
+
 QString boardCell(const BoardRow &row, const BoardColumn &column)
 {
     if (column.kind == BoardColumn::Kind::Entry) return row.entry;
     if (column.kind == BoardColumn::Kind::Shop) return row.report ? row.report->shop : QString();
     if (column.kind == BoardColumn::Kind::State) return stateText(row);
+    if (isCardColumn(column)) return cardCell(row, column);
     const lookup::DimensionReading *reading = readingOf(row, column);
     return reading ? figureCell(*reading, column.kind) : QString();
 }
@@ -162,6 +189,10 @@ QStringList boardCells(const BoardRow &row)
 
 QVariant boardSortKey(const BoardRow &row, const BoardColumn &column)
 {
+    if (isCardColumn(column)) {
+        const std::optional<double> score = calc::toDouble(cardCell(row, column));
+        return score ? QVariant(*score) : QVariant();
+    }
     if (!column.dimension) return boardCell(row, column);
     const lookup::DimensionReading *reading = readingOf(row, column);
     const std::optional<double> number = reading ? figureNumber(*reading, column.kind) : std::nullopt;

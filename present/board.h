@@ -16,19 +16,22 @@ namespace present {
 
 // A column of the comparison board: its header (the heading the table shows, a figure's on two
 // lines so that every column fits a 1366-pixel screen), the dimension it belongs to (none for the
-// row's own columns) and what of the row it shows.
+// row's own columns) and what of the row it shows; a shop card's part, which of them.
 struct BoardColumn {
-    enum class Kind { Entry, Shop, State, Score, Comparison, TurnRed, Headroom, Raters };
+    enum class Kind { Entry, Shop, State, Score, Comparison, TurnRed, Headroom, Raters, CardOverall, CardPart };
     QString header;
     QString heading;
     std::optional<int> dimension;
     Kind kind;
+    int cardPart = 0;
 };
 
 // Entry, shop, state, then per dimension its score, its comparison with the industry, its 飘红
-// count, its 飘绿 headroom and its rater total.
+// count, its 飘绿 headroom and its rater total; then the shop card of the item page a link led
+// through: its overall score and its three parts.
 const std::vector<BoardColumn> &boardColumns();
 QStringList boardHeaders();
+bool isCardColumn(const BoardColumn &column);
 
 // What a row shows in a column, as plain text; a row shows figures only of a query of its own that
 // ended with them.

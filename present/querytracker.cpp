@@ -7,7 +7,7 @@ void QueryTracker::start(int query, const QString &entry)
 {
     m_running = true;
     m_ending.reset();
-    m_report = {query, entry, QueryEnding::NoRatings, {}, {}};
+    m_report = {query, entry, QueryEnding::NoRatings, {}, {}, {}};
 }
 
 void QueryTracker::foundGate(lookup::Gate gate)

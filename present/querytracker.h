@@ -10,7 +10,7 @@
 namespace present {
 
 // How a query ended, as it is told when its button first comes back.
-enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings };
+enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings, NoShopLink, ShareCode };
 
 // One query's end: which query it was, how it ended and what it found of its own. A query that
 // read no score has no figures, whatever the window showed before.
@@ -20,6 +20,8 @@ struct QueryReport {
     QueryEnding ending = QueryEnding::NoRatings;
     QString shop; // the title token of its shop page; empty where it reached none
     lookup::RatingReading figures;
+    // The shop card of the item page the query went through; the shop's own, whatever the ending.
+    std::optional<lookup::ShopCard> card;
 };
 
 // One query from its start to its button's first return, made of what the page flow found for it:
@@ -37,6 +39,10 @@ public:
     void foundGate(lookup::Gate gate);
     void foundShop(const QString &titleToken) { m_report.shop = titleToken; }
     void foundRatings(const lookup::RatingReading &reading) { m_report.figures = reading; }
+    void foundNoShopLink() { endedBy(QueryEnding::NoShopLink); }
+    void foundShopCard(const lookup::ShopCard &card) { m_report.card = card; }
+    // A share code without a link: nothing to open.
+    void refusedShareCode() { endedBy(QueryEnding::ShareCode); }
     void timedOut() { endedBy(QueryEnding::Timeout); }
 
     // The button came back: the report, the first time for the running query.

@@ -11,7 +11,7 @@ seconds="${1:-60}"
 CC=clang CXX=clang++ configure "$build" -DLARKSPIRE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
 
-for target in searchaddress linkextract ratingparser arithmetic pageflow boardtable; do
+for target in searchaddress linkextract ratingparser arithmetic pageflow itempage boardtable; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     seeds=("$root/fuzz/corpus/$target")

@@ -6,6 +6,7 @@
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
+#include "present/board.h"
 #include "present/wording.h"
 #include "userinput.h"
 #include "webtest.h"
@@ -54,6 +55,7 @@ private slots:
     void personsOwnQueryPausesTheList();
     void messageBoxLeftOpenEndsNoRow();
     void loginWaitEndsWhereTheLoginLands();
+    void pastedLinksGiveTheMainWindowsRows();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -70,7 +72,8 @@ private:
 
 bool BoardTest::openBoard(const QStringList &entries, int pauseMs)
 {
-    // Ctrl+B in the main window opens the board; the entries are typed into its list.
+    // Ctrl+B in the main window opens the board; the entries are pasted into its list, as a column
+    // copied from a spreadsheet or a chat is.
     if (!tests::focus(form().findChild<QLineEdit *>(QStringLiteral("Text1")))) return false;
     tests::keySequence(&form(), QKeySequence(Qt::CTRL | Qt::Key_B));
     const auto board = [] {
@@ -85,10 +88,8 @@ bool BoardTest::openBoard(const QStringList &entries, int pauseMs)
     m_board->setPauseBetweenShops(pauseMs, pauseMs);
     auto *list = m_board->findChild<QPlainTextEdit *>(QStringLiteral("BoardEntries"));
     if (!tests::focus(list)) return false;
-    for (const QString &entry : entries) {
-        tests::type(list, entry);
-        tests::keyClick(list, Qt::Key_Return);
-    }
+    QGuiApplication::clipboard()->setText(entries.join(u'\n') + u'\n');
+    tests::keySequence(list, QKeySequence::Paste);
     tests::click(button(QStringLiteral("全部查询")));
     return true;
 }
@@ -353,6 +354,41 @@ void BoardTest::loginWaitEndsWhereTheLoginLands()
     QCOMPARE(windows.size(), 1);
     QCOMPARE(boards.size(), 2);
     QVERIFY(boards[0] < windows[0] && windows[0] < boards[1]);
+}
+
+void BoardTest::pastedLinksGiveTheMainWindowsRows()
+{
+    const QString item = QStringLiteral("https://item.taobao.com/item.htm?id=3001");
+    const QString share = QStringLiteral("【测试旗舰店】 https://m.tb.cn/h.ItemShare?tk=HiJk 复制这条信息，打开手机淘宝");
+    const QString mobile = QStringLiteral("https://shop1001.m.taobao.com/");
+    const QString category = QStringLiteral("https://shop1001.taobao.com/category-1234567.htm");
+    const QString tmallItem = QStringLiteral("https://detail.tmall.com/item.htm?id=3003");
+    const QString search = QStringLiteral("https://s.taobao.com/search?q=view_shop.htm");
+    const QString noShop = QStringLiteral("https://item.taobao.com/item.htm?id=3009");
+    const QString code = QStringLiteral("￥AbCdEfGhIjK￥");
+    const QStringList entries = {item, share, mobile, category, tmallItem, search, noShop, code};
+    tests::MessageBoxWatcher boxes;
+    tests::marketplace().clearRequests();
+    QVERIFY(openBoard(entries));
+    QTRY_VERIFY2_WITH_TIMEOUT(finished(), qPrintable(progress()), 2 * tests::answerTimeoutMs);
+
+    QCOMPARE(entriesInOrder(), entries);
+    QVERIFY(boxes.seen().isEmpty());
+    const QStringList found = {QStringLiteral("测试旗舰店"), QStringLiteral("已读取"), "4.77", "-2.00%", "762"};
+    for (const QString &entry : {item, share, mobile, category, tmallItem})
+        QCOMPARE(row(entry).mid(shopColumn, 5), found);
+    const qsizetype card = present::boardHeaders().indexOf(QStringLiteral("综合体验分"));
+    QCOMPARE(row(item).mid(card, 4), (QStringList{"4.3", "4.5", "4.0", "4.1"}));
+    QCOMPARE(row(share).mid(card, 4), row(item).mid(card, 4)); // the same item, shared
+    QCOMPARE(row(category).mid(card, 4), QStringList(4));      // a shop's own page has no card
+    QVERIFY(!table()->isColumnHidden(int(card)));
+    QCOMPARE(state(search), QStringLiteral("不是店铺链接"));
+    QCOMPARE(state(noShop), QStringLiteral("不是店铺链接"));
+    QCOMPARE(state(code), QStringLiteral("淘口令需要在手机淘宝中打开，请粘贴店铺或宝贝的链接"));
+    for (const QString &entry : {search, noShop, code})
+        QCOMPARE(row(entry).mid(shopColumn + 2).join(QString()), QString());
+    for (const tests::Request &request : tests::marketplace().requestsTo("rate.taobao.com"))
+        QCOMPARE(request.target, "/user-rate-1001.htm");
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "itempages.h"
+#include "lookup/itempage.h"
 #include "lookup/linkextract.h"
 
 #include <QFile>
@@ -12,6 +14,8 @@ private slots:
     void ratingAddress();
     void titleToken_data();
     void titleToken();
+    void itemPageNamesItsShop_data();
+    void itemPageNamesItsShop();
 };
 
 void LinkExtractTest::ratingAddress_data()
@@ -70,6 +74,70 @@ void LinkExtractTest::titleToken()
     QFETCH(QString, title);
     QFETCH(QString, token);
     QCOMPARE(lookup::huqus(title), token);
+}
+
+void LinkExtractTest::itemPageNamesItsShop_data()
+{
+    using tests::ItemPages;
+    // clang-format off
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<QString>("address"); // empty: the page names no shop
+    QTest::addColumn<QString>("card");    // overall and parts; empty: no card
+    const QString shop1001 = "https://shop1001.taobao.com/view_shop.htm";
+    const QString seller2002 = "https://store.taobao.com/shop/view_shop.htm?user_number_id=2002";
+    const QString card = "4.3 4.5 4.0 4.1";
+    QTest::newRow("page data: the seller's shop number") << ItemPages::withPageData("\"shopId\":1001,\"sellerId\":2002")
+                                                         << shop1001 << "";
+    QTest::newRow("page data: the shop's address before its number")
+        << ItemPages::withPageData("\"pcShopUrl\":\"//shop1003.taobao.com\",\"shopId\":\"1001\"")
+        << "https://shop1003.taobao.com/view_shop.htm" << "";
+    QTest::newRow("page data: a Tmall shop's address") << ItemPages::withPageData("\"pcShopUrl\":\"https://brand.tmall.com/?spm=x\"")
+                                                       << "https://brand.tmall.com/view_shop.htm" << "";
+    QTest::newRow("page data: an address that is no shop page is passed over")
+        << ItemPages::withPageData("\"pcShopUrl\":\"//rate.taobao.com/user-rate-X.htm\",\"shopId\":\"1001\"") << shop1001 << "";
+    QTest::newRow("page data: the store card's address and its shop card")
+        << ItemPages::withPageData("\"sellerId\":\"2002\"", tests::shopCardMembers("1004"))
+        << "https://shop1004.taobao.com/view_shop.htm" << card;
+    QTest::newRow("page data: only the seller's number") << ItemPages::withPageData("\"userId\":\"2002\"") << seller2002 << "";
+    QTest::newRow("page data: the 2024 card's old ratings are no parts")
+        << ItemPages::withPageData("\"shopId\":\"1001\"", "\"evaluates\":[{\"title\":\"宝贝描述\",\"score\":\"4.9\"}]")
+        << shop1001 << "";
+    QTest::newRow("page data: a card's part without the overall score")
+        << ItemPages::withPageData("\"shopId\":\"1001\"", "\"evaluates\":[{\"score\":4.6,\"title\":\"服务保障\"}]")
+        << shop1001 << " 4.6";
+    QTest::newRow("page data naming no shop") << ItemPages::withPageData("\"shopName\":\"店\"") << "" << "";
+    QTest::newRow("page data cut short") << ItemPages::withPageData("\"shopId\":\"1001\"").left(260) << "" << "";
+    QTest::newRow("configuration: the shop's address")
+        << ItemPages::withConfiguration("shopId:'1001', sellerId:'2002', idata:{shop:{id:'1005', url:'//shop1005.taobao.com/'}}")
+        << "https://shop1005.taobao.com/view_shop.htm" << "";
+    QTest::newRow("configuration: the shop's number") << ItemPages::withConfiguration("sellerId:'2002', shopId:'1001'") << shop1001 << "";
+    QTest::newRow("configuration: only the seller's number") << ItemPages::withConfiguration("sellerId : 2002") << seller2002 << "";
+    QTest::newRow("microscope data") << ItemPages::withMicroscopeData("pageId=1;prototypeId=2;shopId=1001;userid=2002;")
+                                     << shop1001 << "";
+    QTest::newRow("microscope data, the seller only") << ItemPages::withMicroscopeData("pageId=1;userid=2002;") << seller2002 << "";
+    QTest::newRow("the shop box's rating page") << ItemPages::withShopBox("//rate.taobao.com/user-rate-UvFk.htm?spm=1&amp;x=2")
+                                                << "https://rate.taobao.com/user-rate-UvFk.htm?spm=1&x=2" << "";
+    QTest::newRow("a shop box naming no rating page") << ItemPages::withShopBox("//shop1.taobao.com/") << "" << "";
+    QTest::newRow("Tmall's setup") << ItemPages::withTmallSetup("\"rateConfig\":{\"rateUrl\":\"x\",\"sellerId\":2002}")
+                                   << seller2002 << "";
+    QTest::newRow("only other shops' links") << ItemPages::namingNoShop() << "" << "";
+    QTest::newRow("no markup") << "" << "" << "";
+    // clang-format on
+}
+
+void LinkExtractTest::itemPageNamesItsShop()
+{
+    QFETCH(QString, markup);
+    QFETCH(QString, address);
+    QFETCH(QString, card);
+    const lookup::ItemShop shop = lookup::readItemPage(markup);
+    QCOMPARE(shop.address.value_or(QString()), address);
+    const QString read = shop.card ? QStringList{shop.card->overall, shop.card->parts[0], shop.card->parts[1],
+                                                 shop.card->parts[2]}
+                                         .join(u' ')
+                                         .trimmed()
+                                   : QString();
+    QCOMPARE(read, card.trimmed());
 }
 
 QTEST_APPLESS_MAIN(LinkExtractTest)

@@ -63,6 +63,8 @@ private slots:
     void foundShopShowsItsRatings();
     void shopLinksQueryDirectly_data();
     void shopLinksQueryDirectly();
+    void linksLeadingNowhereEndAtOnce_data();
+    void linksLeadingNowhereEndAtOnce();
     void nextShopShowsNothingOfThePrevious_data();
     void nextShopShowsNothingOfThePrevious();
     void loginRequired();
@@ -172,8 +174,26 @@ void LookupTest::shopLinksQueryDirectly_data()
                                        << QStringLiteral("测试旗舰店-DRS查询");
     QTest::newRow("its mobile page") << "https://shop.m.taobao.com/shop/shop_index.htm?shop_id=%1"
                                      << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("an item's link, the shop in its page data") << "https://item.taobao.com/item.htm?spm=a1&id=3001"
+                                                               << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("an item's link, the shop's address in its configuration") << "https://item.taobao.com/item.htm?id=3002"
+                                                                             << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("a Tmall item's link, the seller in its setup") << "https://detail.tmall.com/item.htm?id=3003"
+                                                                  << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("a Tmall item's link, a Tmall shop in its page data") << "https://detail.tmall.com/item.htm?id=3004"
+                                                                        << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("an item's link, the shop in its microscope data") << "https://item.taobao.com/item.htm?id=3005"
+                                                                     << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("a mobile item page") << "https://h5.m.taobao.com/awp/core/detail.htm?id=3001"
+                                        << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("a share link by HTTP, in the app's sentence")
+        << QStringLiteral("【测试旗舰店】 https://m.tb.cn/h.ItemShare?tk=HiJkLmN1234 复制这条信息，打开手机淘宝")
+        << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("a share link by script, to a mobile item page") << "https://e.tb.cn/h.ScriptShare?tk=PqRs"
+                                                                   << QStringLiteral("测试旗舰店-DRS查询");
     // No shop page, so no caption: the previous shop's must not stand over these figures.
     QTest::newRow("its rating page") << "https://rate.taobao.com/user-rate-%1.htm" << QString();
+    QTest::newRow("an item's link, its shop box's rating page") << "https://item.taobao.com/item.htm?id=3006" << QString();
     // clang-format on
 }
 
@@ -183,11 +203,47 @@ void LookupTest::shopLinksQueryDirectly()
     QFETCH(QString, shownCaption);
     window().showThePreviousShop();
     marketplace().clearRequests();
-    query(typed.arg(QLatin1String(tests::shopNamed("found").id)));
+    const QByteArray id = tests::shopNamed("found").id;
+    query(typed.contains(QLatin1String("%1")) ? typed.arg(QLatin1String(id)) : typed);
     QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
     QCOMPARE(caption(), shownCaption);
     QCOMPARE(window().score(0), QStringLiteral("4.77分"));
     QCOMPARE(window().turnRed(0), "762");
+    QVERIFY(marketplace().requestsTo("shopsearch.taobao.com").isEmpty());
+    // Only the shop's own rating page: never one that another page of the way linked.
+    for (const tests::Request &request : marketplace().requestsTo("rate.taobao.com"))
+        QCOMPARE(request.target, "/user-rate-" + id + ".htm");
+}
+
+void LookupTest::linksLeadingNowhereEndAtOnce_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("told");
+    const QString noShopLink = QStringLiteral("这个链接不是店铺、宝贝或评分页");
+    QTest::newRow("a search for view_shop.htm, its results full of rating links")
+        << "https://s.taobao.com/search?q=view_shop.htm" << noShopLink;
+    QTest::newRow("an item page that names no shop") << "https://item.taobao.com/item.htm?id=3009" << noShopLink;
+    QTest::newRow("an expired share link") << "https://m.tb.cn/h.Expired?tk=x" << noShopLink;
+    QTest::newRow("the mobile site's home") << "https://h5.m.taobao.com/" << noShopLink;
+    QTest::newRow("a share code without its link") << QStringLiteral("￥AbCdEfGhIjK￥")
+                                                   << QStringLiteral("淘口令需要在手机淘宝中打开，请粘贴店铺或宝贝的链接");
+    // clang-format on
+}
+
+void LookupTest::linksLeadingNowhereEndAtOnce()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, told);
+    window().showThePreviousShop();
+    marketplace().clearRequests();
+    tests::MessageBoxWatcher boxes;
+    query(typed);
+    // Told by a message box, which the timeout never shows: the query ended where it landed.
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.seen().size(), 1, tests::answerTimeoutMs);
+    QCOMPARE(boxes.seen()[0].text, told);
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), tests::answerTimeoutMs);
+    QVERIFY(marketplace().requestsTo("rate.taobao.com").isEmpty());
     QVERIFY(marketplace().requestsTo("shopsearch.taobao.com").isEmpty());
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "dsrpages.h"
+#include "itempages.h"
 #include "lookup/navigationlog.h"
 #include "lookup/pageflow.h"
 #include "recordingwindow.h"
@@ -40,6 +41,8 @@ private slots:
     void landings();
     void eachPageTellsWhatItFound_data();
     void eachPageTellsWhatItFound();
+    void pagesOnTheWayFromALink_data();
+    void pagesOnTheWayFromALink();
     void ratingPageShowsEverything();
     void ratingPageEdgeCases_data();
     void ratingPageEdgeCases();
@@ -148,6 +151,76 @@ void PageFlowTest::eachPageTellsWhatItFound()
     RecordingWindow window;
     lookup::followPage(page, record, window);
     QCOMPARE(window.found, found);
+}
+
+void PageFlowTest::pagesOnTheWayFromALink_data()
+{
+    using tests::ItemPages;
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("markup"); // the body, and the whole markup of an item page
+    QTest::addColumn<bool>("link");      // the query was given a link, not a name
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QStringList>("found");
+    const QString item = "https://item.taobao.com/item.htm?id=5";
+    const QStringList cleared{"clear", "clear targets", "caption "};
+    const QStringList ended{QStringLiteral("message 这个链接不是店铺、宝贝或评分页"), "give back"};
+    const QString searchResults = QStringLiteral("<a href=\"//rate.taobao.com/user-rate-OtherShop.htm\">别家</a>"
+                                                 "<strong class=\"percent lower\">9.00%</strong>");
+    // clang-format off
+    QTest::newRow("an item page leads to its shop, its card told")
+        << item << ItemPages::withPageData("\"sellerId\":\"2002\"", tests::shopCardMembers("1004")) << true
+        << cleared + QStringList{"navigate https://shop1004.taobao.com/view_shop.htm"} << QStringList{"card 4.3 4.5 4.0 4.1"};
+    QTest::newRow("a Tmall item page, its older path") << "https://detail.tmall.com/item_o.htm?id=5"
+        << ItemPages::withTmallSetup("\"rateConfig\":{\"sellerId\":2002}") << true
+        << cleared + QStringList{"navigate https://store.taobao.com/shop/view_shop.htm?user_number_id=2002"} << QStringList();
+    QTest::newRow("an item page naming no shop ends at once") << item << ItemPages::namingNoShop() << true
+        << cleared + ended << QStringList{"no shop link"};
+    QTest::newRow("an item page ends so under a name too") << item << ItemPages::namingNoShop() << false
+        << cleared + ended << QStringList{"no shop link"};
+    QTest::newRow("a mobile item page: its desktop page") << "https://h5.m.taobao.com/awp/core/detail.htm?id=5" << "" << true
+        << QStringList{"navigate " + item} << QStringList();
+    QTest::newRow("a mobile shop page: its desktop page") << "https://shop7.m.taobao.com/?spm=x" << "" << true
+        << QStringList{"navigate https://shop7.taobao.com/view_shop.htm"} << QStringList();
+    QTest::newRow("a share page on its way") << "https://m.tb.cn/h.abc?tk=x"
+        << "<script>location.replace('https://a.m.taobao.com/i5.htm?sku=1');</script>" << true << QStringList() << QStringList();
+    QTest::newRow("a share page leading nowhere") << "https://m.tb.cn/h.abc?tk=x" << QStringLiteral("<p>链接已失效</p>") << true
+        << ended << QStringList{"no shop link"};
+    QTest::newRow("search results under a link: never their rating links")
+        << "https://s.taobao.com/search?q=view_shop.htm" << searchResults << true << ended << QStringList{"no shop link"};
+    QTest::newRow("search results under a name: the query waits")
+        << "https://s.taobao.com/search?q=view_shop.htm" << searchResults << false << QStringList() << QStringList();
+    QTest::newRow("a rating page's address in a query is no rating page")
+        << "https://s.taobao.com/search?q=rate.taobao.com/user-rate-1.htm" << searchResults << true << ended
+        << QStringList{"no shop link"};
+    QTest::newRow("a shop's host as a user name is no shop page")
+        << "https://shop1.taobao.com@s.taobao.com/view_shop.htm" << searchResults << true << ended << QStringList{"no shop link"};
+    QTest::newRow("the marketplace's own host is no shop") << "https://world.taobao.com/view_shop.htm" << searchResults << true
+        << ended << QStringList{"no shop link"};
+    QTest::newRow("a seller's page on the store host") << "https://store.taobao.com/shop/view_shop.htm?user_number_id=2"
+        << searchResults << true
+        << QStringList{"hide login", "clear", "clear targets", "caption -DRS查询", "navigate //rate.taobao.com/user-rate-OtherShop.htm"}
+        << QStringList{"shop "};
+    QTest::newRow("a login page under a link is a gate") << "https://login.taobao.com/member/login.jhtml" << "" << true
+        << QStringList{"login https://login.taobao.com/member/login.jhtml", "give back"} << QStringList{"gate login"};
+    // clang-format on
+}
+
+void PageFlowTest::pagesOnTheWayFromALink()
+{
+    QFETCH(QString, location);
+    QFETCH(QString, markup);
+    QFETCH(bool, link);
+    QFETCH(QStringList, calls);
+    QFETCH(QStringList, found);
+    PageSnapshot page = pageAt(location);
+    page.bodyHtml = page.markupHtml = markup;
+    page.strongs = {{"percent lower", "9.00%"}};
+    calc::DsrRecord record;
+    RecordingWindow window;
+    lookup::followPage(page, record, window, link ? lookup::QueryEntry::Link : lookup::QueryEntry::Name);
+    QCOMPARE(window.calls, calls);
+    QCOMPARE(window.found, found);
+    QCOMPARE(window.dimensionCalls, QStringList()); // only a rating page is read for figures
 }
 
 void PageFlowTest::ratingPageShowsEverything()

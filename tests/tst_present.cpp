@@ -178,7 +178,16 @@ void PresentTest::boardRowShowsItsQuery_data()
     twoDimensions.figures.dimensions[2] = {};
     twoDimensions.figures.dimensions[1].headroom.reset(); // at the industry, but no estimate
 
-    const QStringList none(15);
+    const QStringList noCard(4);
+    const QStringList none = QStringList(15) + noCard;
+    QueryReport withCard = workedReport();
+    withCard.card = lookup::ShopCard{"4.3", {"4.5", "", "4.1"}};
+    QueryReport timedOutWithCard = timedOut;
+    timedOutWithCard.card = withCard.card;
+    QueryReport noShopLink;
+    noShopLink.ending = QueryEnding::NoShopLink;
+    QueryReport shareCode;
+    shareCode.ending = QueryEnding::ShareCode;
     const QString found = QStringLiteral("已读取");
     // clang-format off
     const QStringList worked = {"4.77", "-2.00%", "762", QStringLiteral("—"), "1000",
@@ -187,11 +196,20 @@ void PresentTest::boardRowShowsItsQuery_data()
     QTest::addColumn<BoardRow>("row");
     QTest::addColumn<QStringList>("cells");
     QTest::newRow("figures") << row(BoardRow::State::Done, workedReport())
-                             << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), found} + worked;
+                             << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), found} + worked + noCard;
+    QTest::newRow("through an item page: its shop card") << row(BoardRow::State::Done, withCard)
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), found} + worked + QStringList{"4.3", "4.5", "", "4.1"};
+    QTest::newRow("the card stays when the ratings time out") << row(BoardRow::State::Done, timedOutWithCard)
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("挂店"), QStringLiteral("超时")} + QStringList(15)
+               + QStringList{"4.3", "4.5", "", "4.1"};
+    QTest::newRow("a link to no shop") << row(BoardRow::State::Done, noShopLink)
+        << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("不是店铺链接")} + none;
+    QTest::newRow("a share code") << row(BoardRow::State::Done, shareCode)
+        << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("淘口令需要在手机淘宝中打开，请粘贴店铺或宝贝的链接")} + none;
     QTest::newRow("two dimensions, one without estimate")
         << row(BoardRow::State::Done, twoDimensions)
         << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), found} + worked.mid(0, 5)
-               + QStringList{"4.80", "0.00%", "0", "", "200"} + QStringList(5);
+               + QStringList{"4.80", "0.00%", "0", "", "200"} + QStringList(5) + noCard;
     QTest::newRow("no shop") << row(BoardRow::State::Done, noShop)
                              << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("没有找到对应的店铺")} + none;
     QTest::newRow("no ratings, the shop named") << row(BoardRow::State::Done, noRatings)
@@ -205,7 +223,7 @@ void PresentTest::boardRowShowsItsQuery_data()
     QTest::newRow("timed out after the shop page") << row(BoardRow::State::Done, timedOut)
         << QStringList{QStringLiteral("旺旺"), QStringLiteral("挂店"), QStringLiteral("超时")} + none;
     QTest::newRow("queried again: the last figures stay") << row(BoardRow::State::Querying, workedReport())
-        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), QStringLiteral("查询中")} + worked;
+        << QStringList{QStringLiteral("旺旺"), QStringLiteral("测试旗舰店"), QStringLiteral("查询中")} + worked + noCard;
     QTest::newRow("not queried") << row(BoardRow::State::NotQueried)
                                  << QStringList{QStringLiteral("旺旺"), "", QStringLiteral("未查询")} + none;
     // clang-format on
@@ -232,6 +250,9 @@ void PresentTest::boardSortsByTheReportsNumbers_data()
     QTest::newRow("no headroom below the industry") << QStringLiteral("描述飘绿") << QVariant() << QVariant();
     QTest::newRow("headroom") << QStringLiteral("物流飘绿") << QVariant(4.0) << QVariant();
     QTest::newRow("rater total") << QStringLiteral("服务人数") << QVariant(200.0) << QVariant();
+    QTest::newRow("shop card's overall score") << QStringLiteral("综合体验分") << QVariant(4.3) << QVariant();
+    QTest::newRow("shop card's part") << QStringLiteral("宝贝质量") << QVariant(4.5) << QVariant();
+    QTest::newRow("shop card's part it lacks") << QStringLiteral("物流速度") << QVariant() << QVariant();
     QTest::newRow("shop by its text") << QStringLiteral("店铺") << QVariant(QStringLiteral("测试旗舰店"))
                                       << QVariant(QString());
 }
@@ -244,7 +265,9 @@ void PresentTest::boardSortsByTheReportsNumbers()
     const qsizetype column = present::boardHeaders().indexOf(header);
     QVERIFY(column >= 0);
     const present::BoardColumn &shown = present::boardColumns()[size_t(column)];
-    QCOMPARE(present::boardSortKey(row(BoardRow::State::Done, workedReport()), shown), worked);
+    QueryReport withCard = workedReport();
+    withCard.card = lookup::ShopCard{"4.3", {"4.5", "", "4.1"}};
+    QCOMPARE(present::boardSortKey(row(BoardRow::State::Done, withCard), shown), worked);
     QueryReport timedOut;
     timedOut.ending = QueryEnding::Timeout;
     QCOMPARE(present::boardSortKey(row(BoardRow::State::Done, timedOut), shown), noFigures);
@@ -280,18 +303,26 @@ void PresentTest::reportHoldsWhatItsQueryFound_data()
     QTest::addColumn<int>("ending");
     QTest::addColumn<QString>("shop");
     QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("card"); // the shop card's overall score
     // clang-format off
-    QTest::newRow("figures of its own") << QStringList{"shop A", "ratings 4.77"} << int(QueryEnding::Figures) << "A" << "4.77";
-    QTest::newRow("a DSR list that yields no score") << QStringList{"shop A", "ratings"} << int(QueryEnding::NoRatings) << "A" << "";
-    QTest::newRow("a rating page opened by its link") << QStringList{"ratings 4.77"} << int(QueryEnding::Figures) << "" << "4.77";
-    QTest::newRow("no shop") << QStringList{"noshop"} << int(QueryEnding::NoShop) << "" << "";
-    QTest::newRow("the first ending told counts") << QStringList{"noshop", "timeout"} << int(QueryEnding::NoShop) << "" << "";
-    QTest::newRow("a check at the rating page") << QStringList{"shop A", "check"} << int(QueryEnding::Verification) << "A" << "";
-    QTest::newRow("a login") << QStringList{"login"} << int(QueryEnding::Login) << "" << "";
-    QTest::newRow("timed out after the shop page") << QStringList{"shop A", "timeout"} << int(QueryEnding::Timeout) << "A" << "";
-    QTest::newRow("an ending keeps no figures") << QStringList{"ratings 4.77", "timeout"} << int(QueryEnding::Timeout) << "" << "";
+    QTest::newRow("figures of its own") << QStringList{"shop A", "ratings 4.77"} << int(QueryEnding::Figures) << "A" << "4.77" << "";
+    QTest::newRow("an item page's card, then its shop's figures") << QStringList{"card 4.3", "shop A", "ratings 4.77"}
+                                                                  << int(QueryEnding::Figures) << "A" << "4.77" << "4.3";
+    QTest::newRow("the card of a shop whose ratings timed out") << QStringList{"card 4.3", "shop A", "timeout"}
+                                                                << int(QueryEnding::Timeout) << "A" << "" << "4.3";
+    QTest::newRow("a link to no shop") << QStringList{"nolink"} << int(QueryEnding::NoShopLink) << "" << "" << "";
+    QTest::newRow("a share code") << QStringList{"sharecode", "timeout"} << int(QueryEnding::ShareCode) << "" << "" << "";
+    QTest::newRow("a new query keeps no card") << QStringList{"card 4.3", "restart"} << int(QueryEnding::NoRatings) << "" << "" << "";
+    QTest::newRow("a DSR list that yields no score") << QStringList{"shop A", "ratings"} << int(QueryEnding::NoRatings) << "A" << "" << "";
+    QTest::newRow("a rating page opened by its link") << QStringList{"ratings 4.77"} << int(QueryEnding::Figures) << "" << "4.77" << "";
+    QTest::newRow("no shop") << QStringList{"noshop"} << int(QueryEnding::NoShop) << "" << "" << "";
+    QTest::newRow("the first ending told counts") << QStringList{"noshop", "timeout"} << int(QueryEnding::NoShop) << "" << "" << "";
+    QTest::newRow("a check at the rating page") << QStringList{"shop A", "check"} << int(QueryEnding::Verification) << "A" << "" << "";
+    QTest::newRow("a login") << QStringList{"login"} << int(QueryEnding::Login) << "" << "" << "";
+    QTest::newRow("timed out after the shop page") << QStringList{"shop A", "timeout"} << int(QueryEnding::Timeout) << "A" << "" << "";
+    QTest::newRow("an ending keeps no figures") << QStringList{"ratings 4.77", "timeout"} << int(QueryEnding::Timeout) << "" << "" << "";
     QTest::newRow("every report starts empty") << QStringList{"shop A", "ratings 4.77", "restart"}
-                                               << int(QueryEnding::NoRatings) << "" << "";
+                                               << int(QueryEnding::NoRatings) << "" << "" << "";
     // clang-format on
 }
 
@@ -301,6 +332,7 @@ void PresentTest::reportHoldsWhatItsQueryFound()
     QFETCH(int, ending);
     QFETCH(QString, shop);
     QFETCH(QString, score);
+    QFETCH(QString, card);
     present::QueryTracker tracker;
     tracker.start(1, "a");
     for (const QString &event : events) {
@@ -313,7 +345,10 @@ void PresentTest::reportHoldsWhatItsQueryFound()
             reading.dimensions[2].headroom = 4;
             tracker.foundRatings(reading);
         }
+        if (event.startsWith("card")) tracker.foundShopCard({argument, {}});
         if (event == "noshop") tracker.foundNoShop();
+        if (event == "nolink") tracker.foundNoShopLink();
+        if (event == "sharecode") tracker.refusedShareCode();
         if (event == "login") tracker.foundGate(lookup::Gate::Login);
         if (event == "check") tracker.foundGate(lookup::Gate::Verification);
         if (event == "timeout") tracker.timedOut();
@@ -324,6 +359,7 @@ void PresentTest::reportHoldsWhatItsQueryFound()
     QCOMPARE(int(report->ending), ending);
     QCOMPARE(report->shop, shop);
     QCOMPARE(report->figures.dimensions[1].score, score);
+    QCOMPARE(report->card ? report->card->overall : QString(), card);
     // Figures go only with a report that ended with them: no rater total or headroom otherwise.
     QCOMPARE(report->figures.dimensions[1].raters.has_value(), !score.isEmpty());
     QCOMPARE(report->figures.dimensions[2].headroom.has_value(), !score.isEmpty());

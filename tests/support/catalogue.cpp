@@ -2,6 +2,7 @@
 #include "catalogue.h"
 
 #include "dsrpages.h"
+#include "linkpages.h"
 #include "webtest.h"
 
 #include <QUrlQuery>
@@ -289,6 +290,7 @@ Response catalogueAnswer(const Request &request)
         return redirectTo("https://shop" + shopNamed("found").id + ".taobao.com/view_shop.htm");
     }
     if (std::optional<Response> answer = shopAnswer(catalogue(), request)) return *answer;
+    if (std::optional<Response> answer = linkPageAnswer(request)) return *answer;
     if (request.host == "shopsearch.taobao.com") return page("search", "no shop");
     Response notFound = page("not found", "not found");
     notFound.status = 404;

@@ -59,7 +59,8 @@ struct Shop {
 // - "login": the login page, until the login page's form has been sent; then as "found". Its form
 //   lies where the login window shows the page, so a person can fill it in;
 // - "云栖数码旗舰店": found's figures under a shop name as sellers see them, for the screenshots.
-// Any other name finds no shop: the search page answers.
+// Any other name finds no shop: the search page answers. The pages a seller's links lead to are
+// listed in linkpages.h.
 const QList<Shop> &catalogue();
 const Shop &shopNamed(const QByteArray &name);
 

@@ -22,7 +22,9 @@ public:
     QStringList turnRed{"old", "old", "old"};
     QStringList headroom{"old", "old", "old"}; // "none" where no estimate was shown
     QStringList broken;
-    QStringList found; // the typed events: "no shop", "gate login", "shop <token>", "ratings <reading>"
+    // The typed events: "no shop", "gate login", "shop <token>", "ratings <reading>", "no shop link",
+    // "card <overall> <parts>".
+    QStringList found;
 
     void foundNoShop() override { found << QStringLiteral("no shop"); }
     void foundGate(lookup::Gate gate) override
@@ -33,6 +35,11 @@ public:
     void foundRatings(const lookup::RatingReading &reading) override
     {
         found << QStringLiteral("ratings ") + describe(reading);
+    }
+    void foundNoShopLink() override { found << QStringLiteral("no shop link"); }
+    void foundShopCard(const lookup::ShopCard &card) override
+    {
+        found << QStringLiteral("card ") + QStringList{card.overall, card.parts[0], card.parts[1], card.parts[2]}.join(u' ');
     }
     void showMessage(const QString &text) override { calls << QStringLiteral("message ") + text; }
     void showLogin(const QString &address) override { calls << QStringLiteral("login ") + address; }
