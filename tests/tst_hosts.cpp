@@ -28,6 +28,8 @@ void HostsTest::marketplaceAddresses_data()
     QTest::newRow("each listed domain: alibaba.com") << "https://login.alibaba.com/" << true;
     QTest::newRow("each listed domain: alipay.com") << "https://auth.alipay.com/" << true;
     QTest::newRow("each listed domain: tmall.hk") << "https://name.tmall.hk/" << true;
+    QTest::newRow("each listed domain: tb.cn, the app's share links") << "https://m.tb.cn/h.abc" << true;
+    QTest::newRow("a name ending in the share links' domain") << "https://xtb.cn/" << false;
     QTest::newRow("upper-case host") << "https://RATE.TAOBAO.COM/user-rate-1.htm" << true;
     QTest::newRow("other port") << "https://rate.taobao.com:8443/" << true;
     QTest::newRow("name ending in the domain") << "https://nottaobao.com/" << false;

@@ -156,6 +156,15 @@ class Program:
         else:
             self.key("Return")
 
+    def paste_into(self, field_name, text):
+        """The text put on the clipboard, as another program copies it, and pasted with Ctrl+V."""
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text, text=True, timeout=10, check=True)
+        field = wait_for(f"the box {field_name}", lambda: self.find(self.main, pyatspi.ROLE_TEXT, name=field_name))
+        self.click(field)
+        self.key("Control_L", "a")
+        self.key("BackSpace")
+        self.key("Control_L", "v")
+
     def answer_message(self, expected):
         text = wait_for(f"the message {expected}", self.message)
         if text != expected:
@@ -307,6 +316,20 @@ def no_shop(ui):
     ui.answer_message("没有找到对应的店铺")
 
 
+def pasted_share_text(ui):
+    ui.paste_into("旺旺号", "【测试旗舰店】 https://m.tb.cn/h.ItemShare?tk=HiJkLmN1234 复制这条信息，打开手机淘宝")
+    ui.click(ui.button())
+    ui.wait_figure("宝贝与描述相符 飘红需要5分人数", "762")
+    if ui.find(ui.main, pyatspi.ROLE_PANEL, name="测试旗舰店-DRS查询") is None:
+        raise Failure("the results frame is not captioned with the shared item's shop")
+
+
+def pasted_share_code(ui):
+    ui.paste_into("旺旺号", "￥AbCdEfGhIjK￥")
+    ui.click(ui.button())
+    ui.answer_message("淘口令需要在手机淘宝中打开，请粘贴店铺或宝贝的链接")
+
+
 def passed_in_the_login_window(name, title, then_title):
     """A query the marketplace stops with a page that a person fills in (its login page, or a
     verification page) in the login window; after that, the same query shows the figures."""
@@ -434,6 +457,8 @@ CASES = [
     ("a remembered name, its popup open, then one click", remembered_name_then_one_click),
     ("the empty-name message and its OK", empty_name),
     ("the no-shop message", no_shop),
+    ("the app's share text pasted: the shared item's shop", pasted_share_text),
+    ("the app's share code pasted alone: told to paste its link", pasted_share_code),
     ("the login window, a login, then the figures", passed_in_the_login_window("login", "login", "search")),
     ("a slider at the rating page, passed in the login window, then the figures",
      passed_in_the_login_window("slider-rating", "verify", "验证店 - 信用评价")),
