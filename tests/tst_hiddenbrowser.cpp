@@ -240,19 +240,26 @@ void HiddenBrowserTest::eachLandingIsReadForWhatTheFlowNeeds()
     window().query("hops"); // five pages that move on by script, then the shop and rating pages
     QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
     QCOMPARE(window().turnRed(0), "762");
+    window().query("https://e.tb.cn/h.ScriptShare"); // a share page, a mobile item page, the item page
+    QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
+    QCOMPARE(window().turnRed(0), "762");
     QMap<lookup::Landing, int> landings;
     for (const QList<QVariant> &signal : completed) {
         const auto page = signal.at(0).value<lookup::PageSnapshot>();
         const lookup::Landing landing = lookup::landingOf(page);
         ++landings[landing];
         QVERIFY(!page.title.isEmpty());
-        QCOMPARE(page.bodyHtml.has_value(), landing == lookup::Landing::ShopPage);
+        QCOMPARE(page.bodyHtml.has_value(), landing == lookup::Landing::ShopPage || landing == lookup::Landing::SharePage);
         QCOMPARE(page.dsrListHtml.has_value(), landing == lookup::Landing::RatingPage);
         QCOMPARE(!page.strongs.isEmpty(), landing == lookup::Landing::RatingPage);
+        QCOMPARE(page.markupHtml.has_value(), landing == lookup::Landing::ItemPage);
     }
-    QCOMPARE(landings,
-             (QMap<lookup::Landing, int>{
-                 {lookup::Landing::Other, 5}, {lookup::Landing::ShopPage, 1}, {lookup::Landing::RatingPage, 1}}));
+    QCOMPARE(landings, (QMap<lookup::Landing, int>{{lookup::Landing::Other, 5},
+                                                    {lookup::Landing::SharePage, 1},
+                                                    {lookup::Landing::MobilePage, 1},
+                                                    {lookup::Landing::ItemPage, 1},
+                                                    {lookup::Landing::ShopPage, 2},
+                                                    {lookup::Landing::RatingPage, 2}}));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)
