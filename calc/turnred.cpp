@@ -50,6 +50,12 @@ bool jisuan(DsrRecord &record)
     return true;
 }
 
+std::optional<double> industryAverageBelow(double score, double gap)
+{
+    if (!(gap < 1)) return std::nullopt;
+    return roundTo5(score / (1 - gap));
+}
+
 std::optional<double> comparisonGap(const QString &comparisonText)
 {
     const auto percent = toDouble(QString(comparisonText).remove(u'%'));
@@ -64,14 +70,13 @@ QString turnRedStep(DsrRecord &record, int d, const QString &comparisonText)
 
     DsrDimension &dimension = record.dimensions[d];
     dimension.industryGap = *gap;
-    if (dimension.industryGap >= 1) return {};
-
     const double score = record.weightedScore[d].value_or(0);
-    const double average = roundTo5(score / (1 - dimension.industryGap));
-    record.industryAverage[d] = average;
-    if (average >= 5) return {};
+    const std::optional<double> average = industryAverageBelow(score, dimension.industryGap);
+    if (!average) return {};
+    record.industryAverage[d] = *average;
+    if (*average >= 5) return {};
 
-    const auto count = fiveStarCount(score, average, dimension.raterTotal);
+    const auto count = fiveStarCount(score, *average, dimension.raterTotal);
     if (!count) return {};
     record.turnRedCount[d] = *count;
     return countText(*count).remove(u'-');

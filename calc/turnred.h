@@ -22,6 +22,10 @@ bool jisuan(DsrRecord &record);
 // caller runs it only when jisuan read every figure of the same page.
 QString turnRedStep(DsrRecord &record, int dimension, const QString &comparisonText);
 
+// The industry average of a dimension the page marks as below it, S / (1 - g) rounded to five
+// decimals, for the weighted score S and the gap g as a fraction; nothing for a gap of 100 % or more.
+std::optional<double> industryAverageBelow(double score, double gap);
+
 // The gap a comparison text gives, as a fraction: 0.02 for "2.00%"; nothing for no number.
 std::optional<double> comparisonGap(const QString &comparisonText);
 

@@ -2,6 +2,7 @@
 #include "calc/dsrrecord.h"
 #include "calc/headroom.h"
 #include "calc/turnred.h"
+#include "calc/whatif.h"
 #include "exactly.h"
 
 #include <QTest>
@@ -39,6 +40,8 @@ private slots:
     void turnRedStepKeepsItsNumbers();
     void oneStarHeadroom_data();
     void oneStarHeadroom();
+    void whatIfMoreRatings_data();
+    void whatIfMoreRatings();
 };
 
 void TurnRedTest::splitsKeepingEmptyEntries_data()
@@ -190,6 +193,60 @@ void TurnRedTest::oneStarHeadroom()
     const double gap = percent * 0.01; // as the turn-red step reads a comparison
     QCOMPARE(exactly(calc::industryAverageAbove(score, gap).value_or(std::nan(""))), exactly(average));
     QCOMPARE(qint64(calc::oneStarHeadroom(score, gap, raters).value_or(-1)), headroom);
+}
+
+void TurnRedTest::whatIfMoreRatings_data()
+{
+    QTest::addColumn<double>("score");
+    QTest::addColumn<double>("raters");
+    QTest::addColumn<double>("average"); // NaN: the comparison gives none
+    QTest::addColumn<qint64>("fiveStars");
+    QTest::addColumn<qint64>("oneStars");
+    QTest::addColumn<QString>("after"); // "score 飘红 飘绿", "-" where there is none; "none" for no result
+    const double none = std::nan("");
+    // clang-format off
+    // The worked description: 4.7748 from 1000 raters, 2.00 % below, so the average 4.87224 and 762 to turn red.
+    const double worked = *calc::industryAverageBelow(4.7748, 0.02);
+    QTest::newRow("nothing added: the turn-red step's count") << 4.7748 << 1000.0 << worked << 0LL << 0LL << "4.7748 762 -";
+    QTest::newRow("100 five-star ratings: 527 480 000 / 1100") << 4.7748 << 1000.0 << worked << 100LL << 0LL << "4.79527 662 -";
+    QTest::newRow("lands exactly on the average: no 飘红, no headroom") << 4.8 << 100.0 << 4.9 << 100LL << 0LL << "4.9 - 0";
+    QTest::newRow("just short, the count truncated as the calculators do") << 4.8 << 100.0 << 4.9 << 99LL << 0LL << "4.8995 0 -";
+    QTest::newRow("one one-star rating tips it below") << 4.9 << 200.0 << 4.9 << 0LL << 1LL << "4.8806 38 -";
+    QTest::newRow("above: 26 one-star ratings of headroom") << 4.9 << 1000.0 << 4.8 << 0LL << 0LL << "4.9 - 26";
+    QTest::newRow("all the headroom taken: it still stands") << 4.9 << 1000.0 << 4.8 << 0LL << 26LL << "4.80117 - 0";
+    QTest::newRow("one more and it falls below") << 4.9 << 1000.0 << 4.8 << 0LL << 27LL << "4.79747 12 -";
+    QTest::newRow("both kinds: 497 000 000 / 1030") << 4.9 << 1000.0 << 4.8 << 10LL << 20LL << "4.82524 - 6";
+    QTest::newRow("an exact half to the even digit, down") << 1.00001 << 1.0 << none << 0LL << 1LL << "1 - -";
+    QTest::newRow("an exact half to the even digit, up") << 1.00003 << 1.0 << none << 0LL << 1LL << "1.00002 - -";
+    QTest::newRow("no average: the score only") << 4.8 << 100.0 << none << 5LL << 5LL << "4.63636 - -";
+    QTest::newRow("no raters and nothing added") << 4.8 << 0.0 << 4.9 << 0LL << 0LL << "none";
+    QTest::newRow("a rater count that is no whole number") << 4.8 << 100.5 << 4.9 << 1LL << 0LL << "none";
+    QTest::newRow("fewer ratings than none") << 4.8 << 100.0 << 4.9 << -1LL << 0LL << "none";
+    QTest::newRow("more ratings than any shop takes") << 4.8 << 100.0 << 4.9 << 2'000'000'000LL << 0LL << "none";
+    QTest::newRow("a score off the scale") << 5.5 << 100.0 << 4.9 << 1LL << 0LL << "none";
+    // clang-format on
+}
+
+void TurnRedTest::whatIfMoreRatings()
+{
+    QFETCH(double, score);
+    QFETCH(double, raters);
+    QFETCH(double, average);
+    QFETCH(qint64, fiveStars);
+    QFETCH(qint64, oneStars);
+    QFETCH(QString, after);
+    const std::optional<double> known = std::isnan(average) ? std::nullopt : std::optional(average);
+    const std::optional<calc::WhatIfResult> result = calc::whatIf({score, raters, known}, fiveStars, oneStars);
+    if (!result) {
+        QCOMPARE(QStringLiteral("none"), after);
+        return;
+    }
+    QCOMPARE(result->raters, raters + double(fiveStars + oneStars));
+    QCOMPARE(QStringList({QString::number(result->score, 'g', 10),
+                          result->turnRed ? QString::number(*result->turnRed) : QStringLiteral("-"),
+                          result->headroom ? QString::number(*result->headroom) : QStringLiteral("-")})
+                 .join(u' '),
+             after);
 }
 
 QTEST_APPLESS_MAIN(TurnRedTest)
