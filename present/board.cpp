@@ -3,6 +3,7 @@
 
 #include "calc/numbers.h"
 #include "present/readablecolour.h"
+#include "present/rowhistory.h"
 
 #include <QRegularExpression>
 
@@ -47,7 +48,7 @@ const lookup::DimensionReading *readingOf(const BoardRow &row, const BoardColumn
 
 // The comparison as a spreadsheet reads it: "+3.00%" above, "-2.00%" below, as the page wrote it
 // when level.
-QString signedComparison(const lookup::DimensionReading &reading)
+QString signedComparisonText(const lookup::DimensionReading &reading)
 {
     const QString text = reading.comparisonText.trimmed();
     if (!reading.comparison || text.isEmpty()) return text;
@@ -75,7 +76,7 @@ QString figureCell(const lookup::DimensionReading &reading, BoardColumn::Kind ki
     case BoardColumn::Kind::CardOverall:
     case BoardColumn::Kind::CardPart: break;
     case BoardColumn::Kind::Score: return reading.score;
-    case BoardColumn::Kind::Comparison: return signedComparison(reading);
+    case BoardColumn::Kind::Comparison: return signedComparisonText(reading);
     case BoardColumn::Kind::TurnRed: return reading.turnRed;
     case BoardColumn::Kind::Headroom: return headroomCell(reading);
     case BoardColumn::Kind::Raters: return reading.raters ? QString::number(*reading.raters, 'g', 15) : QString();
@@ -93,10 +94,7 @@ std::optional<double> figureNumber(const lookup::DimensionReading &reading, Boar
     case BoardColumn::Kind::CardOverall:
     case BoardColumn::Kind::CardPart: break;
     case BoardColumn::Kind::Score: return calc::toDouble(reading.score);
-    case BoardColumn::Kind::Comparison: {
-        const QString text = signedComparison(reading);
-        return calc::toDouble(QStringView(text).endsWith(u'%') ? QStringView(text).chopped(1) : QStringView(text));
-    }
+    case BoardColumn::Kind::Comparison: return signedComparison(reading);
     case BoardColumn::Kind::TurnRed: return calc::toDouble(reading.turnRed);
     case BoardColumn::Kind::Headroom:
         if (reading.headroom && reading.comparison != lookup::Comparison::Lower) return double(*reading.headroom);

@@ -66,7 +66,7 @@ QString BoardRun::progress() const
 int BoardRun::addRow(const QString &entry)
 {
     const int id = m_nextId++;
-    m_rows.push_back({id, entry, BoardRow::State::NotQueried, std::nullopt});
+    m_rows.push_back({id, entry, BoardRow::State::NotQueried, std::nullopt, {}});
     m_host.runChanged();
     return id;
 }
@@ -92,9 +92,15 @@ void BoardRun::setReport(int id, const QueryReport &report)
     BoardRow *target = row(id);
     if (!target || (m_current && m_current->id == id)) return;
     m_queue.removeAll(id);
-    target->report = report;
+    takeReport(*target, report);
     setState(*target, BoardRow::State::Done);
     m_host.runChanged();
+}
+
+void BoardRun::takeReport(BoardRow &row, const QueryReport &report)
+{
+    row.report = report;
+    if (report.ending == QueryEnding::Figures) row.readings.append({m_host.now(), report.figures});
 }
 
 void BoardRun::setState(BoardRow &row, BoardRow::State state)
@@ -199,7 +205,7 @@ void BoardRun::queryEnded(const QueryReport &report)
         afterRow();
         return;
     }
-    target->report = report;
+    takeReport(*target, report);
     if (endedAtGate(report) && m_phase == Phase::Running && m_host.gateShown()) {
         m_phase = Phase::WaitingForGate;
         setState(*target, BoardRow::State::WaitingForGate);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "present/querytracker.h"
+#include "present/rowhistory.h"
 
 #include <QList>
 #include <QString>
@@ -19,6 +20,8 @@ struct BoardRow {
     QString entry;
     State state = State::NotQueried;
     std::optional<QueryReport> report;
+    // Every reading of this session, oldest first: each of its queries that ended with figures.
+    QList<Reading> readings;
 };
 
 // What the board's run needs of the program.
@@ -35,6 +38,7 @@ public:
     virtual bool gateShown() const = 0;
     virtual void rowChanged(int id) = 0;
     virtual void runChanged() = 0; // the phase or the progress
+    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
 // The board's run: its rows, the row being queried or waited on, and what each event does. Rows
@@ -78,6 +82,7 @@ private:
     };
     BoardRow *row(int id);
     void setState(BoardRow &row, BoardRow::State state);
+    void takeReport(BoardRow &row, const QueryReport &report);
     void enqueue(const QList<int> &ids);
     void requeueFirst(int id);
     void go();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "present/board.h"
 #include "present/boardrun.h"
+#include "present/watchschedule.h"
 
 #include <QTest>
 
@@ -105,6 +106,9 @@ class BoardRunTest : public QObject
 private slots:
     void eventsMoveTheRun_data();
     void eventsMoveTheRun();
+    void watchRoundsFallDue_data();
+    void watchRoundsFallDue();
+    void rowKeepsEachReadingWithFigures();
 };
 
 void BoardRunTest::eventsMoveTheRun_data()
@@ -190,6 +194,73 @@ void BoardRunTest::eventsMoveTheRun()
     QCOMPARE(host.queried.join(u' '), queried);
     QCOMPARE(::states(run), states);
     QCOMPARE(run.progress(), progress);
+}
+
+void BoardRunTest::watchRoundsFallDue_data()
+{
+    // A minute of 1000 ms: 30 minutes are 30 000. "set <minutes|off> <draw> <now>" tells when the
+    // next round is due; "due <now> <draw> <busy|idle>" whether a round starts, then the next.
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QString>("told");
+    // clang-format off
+    QTest::newRow("the interval itself at the middle draw") << QStringList{"set 30 0.5 0", "due 30000 0.5 idle"}
+                                                            << "next 30000|start next 60000";
+    QTest::newRow("a fifth shorter at the lowest draw") << QStringList{"set 60 0 0"} << "next 48000";
+    QTest::newRow("a fifth longer at the highest") << QStringList{"set 120 1 0"} << "next 144000";
+    QTest::newRow("jitter drawn anew for each round") << QStringList{"set 30 0 0", "due 24000 1 idle"}
+                                                      << "next 24000|start next 60000";
+    QTest::newRow("skipped while the board is busy, the next planned as usual")
+        << QStringList{"set 30 0.5 0", "due 30000 0.5 busy", "due 60000 0.5 idle"}
+        << "next 30000|skip next 60000|start next 90000";
+    QTest::newRow("not yet due") << QStringList{"set 30 0.5 0", "due 29999 0.5 idle"} << "next 30000|wait next 30000";
+    QTest::newRow("off stops the next round") << QStringList{"set 30 0.5 0", "set off 0.5 10", "due 30000 0.5 idle"}
+                                              << "next 30000|next none|wait next none";
+    QTest::newRow("a new interval plans from the moment it is chosen") << QStringList{"set 30 0.5 0", "set 60 0.5 10000"}
+                                                                       << "next 30000|next 70000";
+    // clang-format on
+}
+
+void BoardRunTest::watchRoundsFallDue()
+{
+    QFETCH(QStringList, script);
+    QFETCH(QString, told);
+    present::WatchSchedule schedule(1000);
+    QStringList said;
+    for (const QString &line : script) {
+        const QStringList word = line.split(u' ');
+        QString outcome;
+        if (word[0] == "set") {
+            const present::WatchInterval intervals[] = {present::WatchInterval::HalfHour, present::WatchInterval::Hour,
+                                                        present::WatchInterval::TwoHours};
+            const int index = QStringList{"30", "60", "120"}.indexOf(word[1]);
+            schedule.set(index < 0 ? present::WatchInterval::Off : intervals[index], word[3].toLongLong(),
+                         word[2].toDouble());
+        } else {
+            const qint64 now = word[1].toLongLong();
+            const bool due = schedule.nextRoundAtMs() && now >= *schedule.nextRoundAtMs();
+            const bool starts = schedule.fallDue(now, word[2].toDouble(), word[3] == "busy");
+            outcome = (starts ? "start" : due ? "skip" : "wait") + QStringLiteral(" ");
+        }
+        const std::optional<qint64> next = schedule.nextRoundAtMs();
+        said << outcome + "next " + (next ? QString::number(*next) : QStringLiteral("none"));
+    }
+    QCOMPARE(said.join(u'|'), told);
+}
+
+void BoardRunTest::rowKeepsEachReadingWithFigures()
+{
+    ScriptedHost host;
+    BoardRun run(host);
+    for (const char *line : {"rows a b", "all", "ended 1 figures", "pause", "ended 2 figures", "again a", "ended 3 timeout",
+                             "again a", "ended 4 figures"})
+        step(run, host, line);
+    QCOMPARE(run.rows()[0].readings.size(), 2); // the timeout read nothing
+    QCOMPARE(run.rows()[1].readings.size(), 1);
+    present::QueryReport own; // the person's own query, reported to the row
+    own.ending = QueryEnding::Figures;
+    run.setReport(run.rows()[1].id, own);
+    QCOMPARE(run.rows()[1].readings.size(), 2);
+    QVERIFY(run.rows()[0].readings[0].at <= run.rows()[0].readings[1].at);
 }
 
 QTEST_APPLESS_MAIN(BoardRunTest)

@@ -3,6 +3,7 @@
 #include "present/namehistory.h"
 #include "present/readablecolour.h"
 #include "present/resultsummary.h"
+#include "present/rowhistory.h"
 
 #include <QTest>
 
@@ -35,6 +36,8 @@ private slots:
     void boardTablePastesIntoCells();
     void boardEntriesFromAList_data();
     void boardEntriesFromAList();
+    void rowShowsWhatMoved_data();
+    void rowShowsWhatMoved();
 };
 
 namespace {
@@ -54,7 +57,7 @@ QueryReport workedReport()
 
 BoardRow row(BoardRow::State state, std::optional<QueryReport> report = std::nullopt)
 {
-    return {1, QStringLiteral("旺旺"), state, std::move(report)};
+    return {1, QStringLiteral("旺旺"), state, std::move(report), {}};
 }
 
 } // namespace
@@ -398,6 +401,61 @@ void PresentTest::boardEntriesFromAList()
     QFETCH(QString, typed);
     QFETCH(QStringList, entries);
     QCOMPARE(present::boardEntries(typed), entries);
+}
+
+void PresentTest::rowShowsWhatMoved_data()
+{
+    using C = lookup::Comparison;
+    QTest::addColumn<QString>("firstScore");
+    QTest::addColumn<int>("firstComparison"); // -1 for none
+    QTest::addColumn<QString>("firstPercent");
+    QTest::addColumn<QString>("latestScore");
+    QTest::addColumn<int>("latestComparison");
+    QTest::addColumn<QString>("latestPercent");
+    QTest::addColumn<QStringList>("moved"); // score change, comparison change, crossing
+    // clang-format off
+    QTest::newRow("the score down a hundredth") << "4.79" << int(C::Lower) << "2.00%" << "4.78" << int(C::Lower) << "2.00%"
+                                                << QStringList{QStringLiteral("↓0.01"), "", ""};
+    QTest::newRow("up, in the finer text's decimals") << "4.7" << int(C::Higher) << "1.0%" << "4.75" << int(C::Higher) << "1.25%"
+                                                      << QStringList{QStringLiteral("↑0.05"), QStringLiteral("↑0.25%"), ""};
+    QTest::newRow("nothing moved") << "4.77" << int(C::Equal) << "0.00%" << "4.77" << int(C::Equal) << "0.00%"
+                                   << QStringList{"", "", ""};
+    QTest::newRow("below, the gap narrowing counts up") << "4.70" << int(C::Lower) << "2.00%" << "4.71" << int(C::Lower) << "1.50%"
+                                                        << QStringList{QStringLiteral("↑0.01"), QStringLiteral("↑0.50%"), ""};
+    QTest::newRow("from below to above: 转红") << "4.70" << int(C::Lower) << "0.50%" << "4.72" << int(C::Higher) << "0.20%"
+                                              << QStringList{QStringLiteral("↑0.02"), QStringLiteral("↑0.70%"), QStringLiteral("转红")};
+    QTest::newRow("from level to below: 转绿") << "4.80" << int(C::Equal) << "0.00%" << "4.79" << int(C::Lower) << "0.10%"
+                                              << QStringList{QStringLiteral("↓0.01"), QStringLiteral("↓0.10%"), QStringLiteral("转绿")};
+    QTest::newRow("from level to above: no crossing") << "4.80" << int(C::Equal) << "0.00%" << "4.80" << int(C::Higher) << "1.00%"
+                                                      << QStringList{"", QStringLiteral("↑1.00%"), ""};
+    QTest::newRow("a first reading without the figures") << "" << -1 << "" << "4.80" << int(C::Higher) << "1.00%"
+                                                         << QStringList{"", "", ""};
+    QTest::newRow("a comparison that is no number") << "4.80" << int(C::Lower) << "x%" << "4.80" << int(C::Lower) << "1.00%"
+                                                    << QStringList{"", "", ""};
+    // clang-format on
+}
+
+void PresentTest::rowShowsWhatMoved()
+{
+    QFETCH(QString, firstScore);
+    QFETCH(int, firstComparison);
+    QFETCH(QString, firstPercent);
+    QFETCH(QString, latestScore);
+    QFETCH(int, latestComparison);
+    QFETCH(QString, latestPercent);
+    QFETCH(QStringList, moved);
+    const auto reading = [](const QString &score, int comparison, const QString &percent) {
+        lookup::DimensionReading made;
+        made.score = score;
+        if (comparison >= 0) made.comparison = lookup::Comparison(comparison);
+        made.comparisonText = percent;
+        return made;
+    };
+    const lookup::DimensionReading first = reading(firstScore, firstComparison, firstPercent);
+    const lookup::DimensionReading latest = reading(latestScore, latestComparison, latestPercent);
+    QCOMPARE((QStringList{present::scoreChange(first, latest), present::comparisonChange(first, latest),
+                          present::industryCrossing(first, latest)}),
+             moved);
 }
 
 QTEST_APPLESS_MAIN(PresentTest)

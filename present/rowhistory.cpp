@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#include "present/rowhistory.h"
+
+#include "calc/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace present {
+
+namespace {
+
+int decimalsOf(QStringView number)
+{
+    const qsizetype point = number.indexOf(u'.');
+    return point < 0 ? 0 : int(number.size() - point - 1);
+}
+
+QStringView withoutPercent(QStringView text)
+{
+    text = text.trimmed();
+    return text.endsWith(u'%') ? text.chopped(1) : text;
+}
+
+// latest − first, worked in units of the finer of the two texts' last decimals, so that 4.78 − 4.77
+// is 0.01 exactly; written with an arrow and without sign.
+QString change(std::optional<double> first, std::optional<double> latest, int decimals, const QString &unit)
+{
+    if (!first || !latest) return {};
+    const double scale = std::pow(10.0, decimals);
+    const long long units = std::llround(*latest * scale) - std::llround(*first * scale);
+    if (units == 0) return {};
+    const QString amount = QString::number(double(std::llabs(units)) / scale, 'f', decimals);
+    return (units > 0 ? QStringLiteral("↑") : QStringLiteral("↓")) + amount + unit;
+}
+
+} // namespace
+
+std::optional<double> signedComparison(const lookup::DimensionReading &reading)
+{
+    if (!reading.comparison) return std::nullopt;
+    const std::optional<double> percent = calc::toDouble(withoutPercent(reading.comparisonText));
+    if (!percent) return std::nullopt;
+    switch (*reading.comparison) {
+    case lookup::Comparison::Higher: return std::abs(*percent);
+    case lookup::Comparison::Lower: return -std::abs(*percent);
+    case lookup::Comparison::Equal: break;
+    }
+    return *percent;
+}
+
+QString scoreChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    const int decimals = std::max(decimalsOf(first.score), decimalsOf(latest.score));
+    return change(calc::toDouble(first.score), calc::toDouble(latest.score), decimals, QString());
+}
+
+QString comparisonChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    const int decimals =
+        std::max(decimalsOf(withoutPercent(first.comparisonText)), decimalsOf(withoutPercent(latest.comparisonText)));
+    return change(signedComparison(first), signedComparison(latest), decimals, QStringLiteral("%"));
+}
+
+QString industryCrossing(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    if (!first.comparison || !latest.comparison) return {};
+    const bool wasBelow = *first.comparison == lookup::Comparison::Lower;
+    const bool isBelow = *latest.comparison == lookup::Comparison::Lower;
+    if (wasBelow == isBelow) return {};
+    return wasBelow ? QStringLiteral("转红") : QStringLiteral("转绿");
+}
+
+} // namespace present

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "lookup/pageflow.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace present {
+
+// One reading of a board row: when its query ended, and the figures it read.
+struct Reading {
+    QDateTime at;
+    lookup::RatingReading figures;
+};
+
+// What moved in a dimension between a row's first reading and its latest, as the board shows it
+// beside the latest figures: "↑0.01" or "↓0.01" for the score, "↑0.50%" or "↓0.50%" for the
+// comparison (signed: above the industry counts up, below it down), in the decimals the page
+// wrote; empty where nothing moved or either reading lacks the figure.
+QString scoreChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
+QString comparisonChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
+
+// Whether the dimension crossed the industry average between the two readings: "转红" when it rose
+// from below to at or above it, "转绿" when it fell below; empty otherwise.
+QString industryCrossing(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
+
+// The comparison as a signed number of percent: + above the industry, − below, as written when level.
+std::optional<double> signedComparison(const lookup::DimensionReading &reading);
+
+} // namespace present
