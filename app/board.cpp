@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -46,6 +48,7 @@ Board::Board(Form1 &form)
     , m_model(new present::BoardModel(m_run, this))
     , m_sorted(new QSortFilterProxyModel(this))
     , m_pause(new QTimer(this))
+    , m_round(new QTimer(this))
 {
     setObjectName(QStringLiteral("Board"));
     setWindowTitle(QStringLiteral("店铺对比"));
@@ -63,6 +66,10 @@ Board::Board(Form1 &form)
 
     m_pause->setSingleShot(true);
     connect(m_pause, &QTimer::timeout, this, [this] { m_run.pauseElapsed(); });
+    // A round is due to the second: a coarse timer may wake a little early, and is then set again.
+    m_round->setSingleShot(true);
+    m_round->setTimerType(Qt::PreciseTimer);
+    connect(m_round, &QTimer::timeout, this, &Board::roundDue);
     const QueryRunner &runner = m_form.queryRunner();
     connect(&runner, &QueryRunner::queryStarted, this, &Board::onQueryStarted);
     connect(&runner, &QueryRunner::queryEnded, this,
@@ -93,6 +100,20 @@ void Board::buildControls()
     m_raters = new QCheckBox(QStringLiteral("显示评分人数"), this);
     // The rater totals are shown on request: without them every column fits the window's first width.
     m_raters->setChecked(false);
+    m_changes = new QCheckBox(QStringLiteral("显示变化"), this);
+    m_changes->setObjectName(QStringLiteral("ShowChanges"));
+    m_changes->setChecked(true);
+    auto *watchLabel = new QLabel(QStringLiteral("定时刷新："), this);
+    m_watch = new QComboBox(this);
+    m_watch->setAccessibleName(QStringLiteral("定时刷新"));
+    const std::pair<QString, present::WatchInterval> intervals[] = {
+        {QStringLiteral("关闭"), present::WatchInterval::Off},
+        {QStringLiteral("每30分钟"), present::WatchInterval::HalfHour},
+        {QStringLiteral("每小时"), present::WatchInterval::Hour},
+        {QStringLiteral("每2小时"), present::WatchInterval::TwoHours}};
+    for (const auto &[text, interval] : intervals)
+        m_watch->addItem(text, QVariant::fromValue(int(interval)));
+    watchLabel->setBuddy(m_watch);
     m_progress = new QLabel(this);
     m_progress->setObjectName(QStringLiteral("BoardProgress"));
     m_progress->setTextFormat(Qt::PlainText);
@@ -103,10 +124,13 @@ void Board::buildControls()
     connect(remove, &QPushButton::clicked, this, &Board::removeSelected);
     connect(copy, &QPushButton::clicked, this, &Board::copyTable);
     connect(m_raters, &QCheckBox::toggled, this, &Board::showRaters);
+    connect(m_changes, &QCheckBox::toggled, m_model, &present::BoardModel::setShowChanges);
+    connect(m_watch, &QComboBox::currentIndexChanged, this, &Board::watchChosen);
 
     auto *buttons = new QHBoxLayout;
     for (QWidget *each :
-         std::initializer_list<QWidget *>{queryAll, m_stop, m_resume, queryAgain, remove, copy, m_raters})
+         std::initializer_list<QWidget *>{queryAll, m_stop, m_resume, queryAgain, remove, copy, m_raters, m_changes,
+                                          watchLabel, m_watch})
         buttons->addWidget(each);
     buttons->addWidget(m_progress, 1);
     auto *layout = new QVBoxLayout(this);
@@ -154,6 +178,39 @@ void Board::setPauseBetweenShops(int shortestMs, int longestMs)
 {
     m_shortestPauseMs = shortestMs;
     m_longestPauseMs = std::max(shortestMs, longestMs);
+}
+
+void Board::setWatchMinute(int ms)
+{
+    m_schedule = present::WatchSchedule(ms);
+    watchChosen();
+}
+
+void Board::watchChosen()
+{
+    const auto interval = present::WatchInterval(m_watch->currentData().toInt());
+    m_schedule.set(interval, QDateTime::currentMSecsSinceEpoch(), QRandomGenerator::global()->generateDouble());
+    planRound();
+}
+
+void Board::roundDue()
+{
+    // The person comes first, and a list or a round under way finishes: a round due then is left out.
+    const bool busy = m_run.phase() != present::BoardRun::Phase::Idle || m_form.queryRunner().isBusy()
+                      || gateShown() || !isVisible();
+    if (m_schedule.fallDue(QDateTime::currentMSecsSinceEpoch(), QRandomGenerator::global()->generateDouble(), busy))
+        m_run.queryAll(idsInOrder(allRows()));
+    planRound();
+}
+
+void Board::planRound()
+{
+    const std::optional<qint64> next = m_schedule.nextRoundAtMs();
+    if (next)
+        m_round->start(int(std::max<qint64>(0, *next - QDateTime::currentMSecsSinceEpoch())));
+    else
+        m_round->stop();
+    runChanged();
 }
 
 void Board::closeEvent(QCloseEvent *event)
@@ -254,7 +311,11 @@ void Board::rowChanged(int id)
 
 void Board::runChanged()
 {
-    m_progress->setText(m_run.progress());
+    const std::optional<qint64> next = m_schedule.nextRoundAtMs();
+    m_progress->setText(
+        m_run.progress()
+        + (next ? QStringLiteral("  下一轮 ") + QDateTime::fromMSecsSinceEpoch(*next).toString(QStringLiteral("HH:mm"))
+                : QString()));
     m_stop->setEnabled(m_run.phase() != present::BoardRun::Phase::Idle);
     m_resume->setVisible(m_run.phase() == present::BoardRun::Phase::Paused
                          || m_run.phase() == present::BoardRun::Phase::WaitingForGate);

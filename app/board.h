@@ -3,6 +3,7 @@
 
 #include "app/queryrunner.h"
 #include "present/boardrun.h"
+#include "present/watchschedule.h"
 
 #include <QModelIndex>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -45,6 +47,8 @@ public:
     // Between two shops the board waits a time drawn from this range, so that a list does not
     // look like a robot to the marketplace.
     void setPauseBetweenShops(int shortestMs, int longestMs);
+    // How long a minute of the watch schedule lasts: shortened, a test sees rounds in seconds.
+    void setWatchMinute(int ms);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -59,6 +63,9 @@ private:
     void showColumns(const std::function<bool(const present::BoardColumn &)> &which, bool shown);
     void showRaters(bool shown);
     void showShopCards();
+    void watchChosen();
+    void roundDue();
+    void planRound();
     void onQueryStarted(int query, app::QueryRunner::Asker asker);
 
     QList<int> idsInOrder(const QModelIndexList &rows) const; // the rows' ids, in the table's order
@@ -81,6 +88,10 @@ private:
     QPushButton *m_stop = nullptr;
     QPushButton *m_resume = nullptr;
     QCheckBox *m_raters = nullptr;
+    QCheckBox *m_changes = nullptr;
+    QComboBox *m_watch = nullptr;
+    QTimer *m_round;
+    present::WatchSchedule m_schedule;
     QLabel *m_progress = nullptr;
     QTableView *m_table = nullptr;
     int m_shortestPauseMs = 3000;

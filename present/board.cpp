@@ -111,6 +111,31 @@ QString cardCell(const BoardRow &row, const BoardColumn &column)
     return column.kind == BoardColumn::Kind::CardOverall ? card.overall : card.parts[size_t(column.cardPart)];
 }
 
+// The dimension's first and latest readings, where the row's last query ended with figures and
+// it has been read more than once.
+std::optional<std::pair<lookup::DimensionReading, lookup::DimensionReading>> readingsOf(const BoardRow &row, int d)
+{
+    if (!row.report || row.report->ending != QueryEnding::Figures || row.readings.size() < 2) return std::nullopt;
+    return std::pair{row.readings.front().figures.dimensions[size_t(d)],
+                     row.readings.back().figures.dimensions[size_t(d)]};
+}
+
+QString joinedNonEmpty(const QStringList &parts)
+{
+    QStringList kept;
+    for (const QString &part : parts)
+        if (!part.isEmpty()) kept << part;
+    return kept.join(QLatin1Char(' '));
+}
+
+QString comparisonMove(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    return joinedNonEmpty({comparisonChange(first, latest), industryCrossing(first, latest)});
+}
+
+QColor higherColour() { return QColor(0xd9, 0x26, 0x1c); }
+QColor lowerColour() { return QColor(0x1f, 0x8a, 0x3b); }
+
 // A cell as a spreadsheet takes it in: on one line, and never as a formula. Shop titles come from
 // the marketplace's pages, and a text such as "=HYPERLINK(…)" would run as one.
 QString spreadsheetCell(QString cell)
@@ -185,6 +210,38 @@ QStringList boardCells(const BoardRow &row)
     return cells;
 }
 
+QString boardCellWithChange(const BoardRow &row, const BoardColumn &column)
+{
+    const QString cell = boardCell(row, column);
+    const auto readings = column.dimension ? readingsOf(row, *column.dimension) : std::nullopt;
+    if (!readings) return cell;
+    const auto &[first, latest] = *readings;
+    if (column.kind == BoardColumn::Kind::Score) return joinedNonEmpty({cell, scoreChange(first, latest)});
+    if (column.kind == BoardColumn::Kind::Comparison) return joinedNonEmpty({cell, comparisonMove(first, latest)});
+    return cell;
+}
+
+QStringList boardChangeHeaders()
+{
+    QStringList headers;
+    for (const BoardColumn &column : boardColumns()) {
+        if (column.kind == BoardColumn::Kind::Score || column.kind == BoardColumn::Kind::Comparison)
+            headers << column.header + QStringLiteral("变化");
+    }
+    return headers;
+}
+
+QStringList boardChangeCells(const BoardRow &row)
+{
+    QStringList cells;
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        const auto readings = readingsOf(row, d);
+        cells << (readings ? scoreChange(readings->first, readings->second) : QString())
+              << (readings ? comparisonMove(readings->first, readings->second) : QString());
+    }
+    return cells;
+}
+
 QVariant boardSortKey(const BoardRow &row, const BoardColumn &column)
 {
     if (isCardColumn(column)) {
@@ -197,13 +254,21 @@ QVariant boardSortKey(const BoardRow &row, const BoardColumn &column)
     return number ? QVariant(*number) : QVariant();
 }
 
-std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &column, const QPalette &palette)
+std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &column, const QPalette &palette,
+                                      bool withChanges)
 {
+    if (withChanges && column.kind == BoardColumn::Kind::Score && column.dimension) {
+        if (const auto readings = readingsOf(row, *column.dimension)) {
+            const QString moved = scoreChange(readings->first, readings->second);
+            if (!moved.isEmpty())
+                return readableIn(moved.startsWith(QStringLiteral("↑")) ? higherColour() : lowerColour(), palette);
+        }
+    }
     const lookup::DimensionReading *reading = readingOf(row, column);
     if (column.kind != BoardColumn::Kind::Comparison || !reading || !reading->comparison) return std::nullopt;
     switch (*reading->comparison) {
-    case lookup::Comparison::Higher: return readableIn(QColor(0xd9, 0x26, 0x1c), palette);
-    case lookup::Comparison::Lower: return readableIn(QColor(0x1f, 0x8a, 0x3b), palette);
+    case lookup::Comparison::Higher: return readableIn(higherColour(), palette);
+    case lookup::Comparison::Lower: return readableIn(lowerColour(), palette);
     case lookup::Comparison::Equal: break;
     }
     return readableIn(QColor(0x5a, 0x6b, 0x7b), palette);
@@ -219,9 +284,9 @@ QStringList boardEntries(const QString &typed)
     return entries;
 }
 
-QString boardTabSeparated(const QList<QStringList> &rows)
+QString boardTabSeparated(const QList<QStringList> &rows, const QStringList &headers)
 {
-    QStringList lines = {boardHeaders().join(QLatin1Char('\t'))};
+    QStringList lines = {headers.join(QLatin1Char('\t'))};
     for (const QStringList &row : rows) {
         QStringList cells;
         for (const QString &cell : row)
@@ -231,10 +296,10 @@ QString boardTabSeparated(const QList<QStringList> &rows)
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QString boardHtml(const QList<QStringList> &rows)
+QString boardHtml(const QList<QStringList> &rows, const QStringList &headers)
 {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><table>\n<tr>");
-    for (const QString &column : boardHeaders())
+    for (const QString &column : headers)
         html += QStringLiteral("<th>") + column.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr>\n");
     for (const QStringList &row : rows) {

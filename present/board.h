@@ -38,13 +38,25 @@ bool isCardColumn(const BoardColumn &column);
 QString boardCell(const BoardRow &row, const BoardColumn &column);
 QStringList boardCells(const BoardRow &row);
 
+// What moved in the row since its first reading, shown beside its latest figures: the score's
+// and the comparison's changes, and a crossing of the industry after the comparison's. Nothing
+// where the row's last query read no figures or it has a single reading.
+QString boardCellWithChange(const BoardRow &row, const BoardColumn &column);
+
+// The change columns a copy of the table adds when the changes are shown, per dimension its
+// score's change and its comparison's (with a crossing), and a row's cells in them.
+QStringList boardChangeHeaders();
+QStringList boardChangeCells(const BoardRow &row);
+
 // The value a column sorts a row by: the number from the report for the figure columns (nothing
 // when the row has none, which sorts last), the text for the others.
 QVariant boardSortKey(const BoardRow &row, const BoardColumn &column);
 
 // The colour of a comparison cell, as the main window's indicator pictures colour the verdict,
-// readable on the palette; none for other cells.
-std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &column, const QPalette &palette);
+// readable on the palette; with the changes shown, a score that moved in the same colours, up as
+// above the industry and down as below it; none for other cells.
+std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &column, const QPalette &palette,
+                                      bool withChanges = false);
 
 // The entries of a typed or pasted list: one per line, the first cell of a pasted spreadsheet
 // row, blanks around dropped, empty lines and repeats left out.
@@ -52,7 +64,7 @@ QStringList boardEntries(const QString &typed);
 
 // The table for the clipboard, header first: tab-separated lines and an HTML table, each of which
 // a spreadsheet pastes into cells.
-QString boardTabSeparated(const QList<QStringList> &rows);
-QString boardHtml(const QList<QStringList> &rows);
+QString boardTabSeparated(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());
+QString boardHtml(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());
 
 } // namespace present

@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include <algorithm>
+
 namespace present {
 
 BoardModel::BoardModel(BoardRun &run, QObject *parent)
@@ -27,11 +29,12 @@ QVariant BoardModel::data(const QModelIndex &index, int role) const
     const BoardColumn &column = boardColumns()[size_t(index.column())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole: return boardCell(row, column);
+    case Qt::AccessibleTextRole: return m_showChanges ? boardCellWithChange(row, column) : boardCell(row, column);
     case sortRole: return boardSortKey(row, column);
     case idRole: return row.id;
     case Qt::ForegroundRole: {
-        const std::optional<QColor> colour = boardCellColour(row, column, QGuiApplication::palette());
+        const std::optional<QColor> colour =
+            boardCellColour(row, column, QGuiApplication::palette(), m_showChanges);
         return colour ? QVariant(*colour) : QVariant();
     }
     default: break;
@@ -61,13 +64,26 @@ QMimeData *BoardModel::mimeData(const QModelIndexList &indexes) const
     for (const QModelIndex &index : indexes) {
         if (index.isValid() && !rows.contains(index.row())) rows << index.row();
     }
+    // The change columns come with the changes shown, once a copied row has been read again.
+    const bool withChanges = m_showChanges && std::any_of(rows.begin(), rows.end(), [this](int row) {
+                                 return m_run.rows()[size_t(row)].readings.size() > 1;
+                             });
     QList<QStringList> cells;
-    for (int row : rows)
-        cells << boardCells(m_run.rows()[size_t(row)]);
+    for (int row : rows) {
+        const BoardRow &shown = m_run.rows()[size_t(row)];
+        cells << boardCells(shown) + (withChanges ? boardChangeCells(shown) : QStringList());
+    }
+    const QStringList headers = boardHeaders() + (withChanges ? boardChangeHeaders() : QStringList());
     auto *data = new QMimeData;
-    data->setText(boardTabSeparated(cells));
-    data->setHtml(boardHtml(cells));
+    data->setText(boardTabSeparated(cells, headers));
+    data->setHtml(boardHtml(cells, headers));
     return data;
+}
+
+void BoardModel::setShowChanges(bool shown)
+{
+    m_showChanges = shown;
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int BoardModel::addEntry(const QString &entry)

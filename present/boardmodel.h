@@ -28,12 +28,17 @@ public:
     // The rows of these cells, in the order given, header first.
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
 
+    // Whether the cells show what moved since a row's first reading, and a copy adds its columns.
+    void setShowChanges(bool shown);
+    bool showsChanges() const { return m_showChanges; }
+
     int addEntry(const QString &entry);
     void removeEntry(int id);
     void rowChanged(int id);
 
 private:
     BoardRun &m_run;
+    bool m_showChanges = true;
 };
 
 } // namespace present

@@ -5,6 +5,7 @@
 #include "app/queryrunner.h"
 #include "browser/profile.h"
 #include "browser/webbrowser.h"
+#include "dsrpages.h"
 #include "form1probe.h"
 #include "present/board.h"
 #include "present/wording.h"
@@ -13,7 +14,9 @@
 #include "webtestbase.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +59,7 @@ private slots:
     void messageBoxLeftOpenEndsNoRow();
     void loginWaitEndsWhereTheLoginLands();
     void pastedLinksGiveTheMainWindowsRows();
+    void watchedRowsShowWhatMoved();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -389,6 +393,59 @@ void BoardTest::pastedLinksGiveTheMainWindowsRows()
         QCOMPARE(row(entry).mid(shopColumn + 2).join(QString()), QString());
     for (const tests::Request &request : tests::marketplace().requestsTo("rate.taobao.com"))
         QCOMPARE(request.target, "/user-rate-1001.htm");
+}
+
+void BoardTest::watchedRowsShowWhatMoved()
+{
+    // The worked shop's description rises from 2.00 % below the industry to 0.50 % above it once
+    // its rating page has been read the first time.
+    int ratingReads = 0;
+    QList<tests::DsrFigures> risen = tests::workedFigures();
+    risen[0].score = "4.80";
+    QList<lookup::StrongElement> above = tests::workedComparisons();
+    above[0] = {"percent over", "0.50%"};
+    tests::serveCatalogue([&](const tests::Request &request) -> std::optional<tests::Response> {
+        if (request.host != "rate.taobao.com" || request.target != "/user-rate-1001.htm" || ratingReads++ == 0)
+            return std::nullopt;
+        return tests::page(QStringLiteral("测试旗舰店 - 信用评价"), tests::ratingPageBody(risen, above));
+    });
+    QVERIFY(openBoard({"found"}));
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    QCOMPARE(row("found").mid(column(0, Score), 2), (QStringList{"4.77", "-2.00%"}));
+
+    // 定时刷新 every 30 minutes, a minute lasting 40 ms: the next round comes some 1.2 s later.
+    m_board->setWatchMinute(40);
+    auto *watch = m_board->findChild<QComboBox *>();
+    QVERIFY(tests::focus(watch));
+    tests::keyClick(watch, Qt::Key_Down);
+    QCOMPARE(watch->currentText(), QStringLiteral("每30分钟"));
+    QVERIFY(progress().contains(QStringLiteral("下一轮")));
+    QTRY_COMPARE_WITH_TIMEOUT(row("found").mid(column(0, Score), 2),
+                              (QStringList{QStringLiteral("4.80 ↑0.03"), QStringLiteral("+0.50% ↑2.50% 转红")}),
+                              tests::answerTimeoutMs);
+    QCOMPARE(row("found").mid(column(1, Score), 2), (QStringList{"4.80", "0.00%"})); // unmoved: as it was
+    const QModelIndex score = table()->model()->index(0, column(0, Score));
+    QCOMPARE(score.data(Qt::ForegroundRole).value<QColor>().hue(), QColor(0xd9, 0x26, 0x1c).hue()); // up: red
+
+    // The copy holds the latest figures, then the change columns.
+    tests::click(button(QStringLiteral("复制表格")));
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines[0].split('\t').mid(present::boardHeaders().size(), 2),
+             (QStringList{QStringLiteral("描述评分变化"), QStringLiteral("描述比行业变化")}));
+    const QStringList copied = lines[1].split('\t');
+    QCOMPARE(copied.mid(column(0, Score), 2), (QStringList{"4.80", "+0.50%"}));
+    QCOMPARE(copied.mid(present::boardHeaders().size(), 2),
+             (QStringList{QStringLiteral("↑0.03"), QStringLiteral("↑2.50% 转红")}));
+
+    // Without the changes shown, the copy is the latest figures alone; off stops the next round.
+    tests::click(m_board->findChild<QCheckBox *>(QStringLiteral("ShowChanges")));
+    QCOMPARE(row("found").mid(column(0, Score), 2), (QStringList{"4.80", "+0.50%"}));
+    tests::click(button(QStringLiteral("复制表格")));
+    QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 0, 0).split('\t'), present::boardHeaders());
+    QVERIFY(tests::focus(watch));
+    tests::keyClick(watch, Qt::Key_Up);
+    QCOMPARE(watch->currentText(), QStringLiteral("关闭"));
+    QVERIFY(!progress().contains(QStringLiteral("下一轮")));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)

@@ -38,6 +38,8 @@ private slots:
     void boardEntriesFromAList();
     void rowShowsWhatMoved_data();
     void rowShowsWhatMoved();
+    void boardShowsMovesOfItsOwnReadings_data();
+    void boardShowsMovesOfItsOwnReadings();
 };
 
 namespace {
@@ -456,6 +458,42 @@ void PresentTest::rowShowsWhatMoved()
     QCOMPARE((QStringList{present::scoreChange(first, latest), present::comparisonChange(first, latest),
                           present::industryCrossing(first, latest)}),
              moved);
+}
+
+void PresentTest::boardShowsMovesOfItsOwnReadings_data()
+{
+    QTest::addColumn<int>("readings");
+    QTest::addColumn<int>("lastEnding");
+    QTest::addColumn<QStringList>("cells"); // description score and comparison, then the copy's change cells
+    // clang-format off
+    QTest::newRow("read twice") << 2 << int(QueryEnding::Figures)
+        << QStringList{QStringLiteral("4.80 ↑0.03"), QStringLiteral("+0.50% ↑2.50% 转红"), QStringLiteral("↑0.03"),
+                       QStringLiteral("↑2.50% 转红"), "", "", "", ""};
+    QTest::newRow("read once: nothing moved yet") << 1 << int(QueryEnding::Figures)
+        << QStringList{"4.77", "-2.00%", "", "", "", "", "", ""};
+    QTest::newRow("the last query read nothing: no figures, no moves") << 2 << int(QueryEnding::Timeout)
+        << QStringList{"", "", "", "", "", "", "", ""};
+    // clang-format on
+}
+
+void PresentTest::boardShowsMovesOfItsOwnReadings()
+{
+    QFETCH(int, readings);
+    QFETCH(int, lastEnding);
+    QFETCH(QStringList, cells);
+    QueryReport risen = workedReport();
+    risen.figures.dimensions[0].score = "4.80";
+    risen.figures.dimensions[0].comparison = lookup::Comparison::Higher;
+    risen.figures.dimensions[0].comparisonText = "0.50%";
+    BoardRow moved = row(BoardRow::State::Done, readings == 1 ? workedReport() : risen);
+    moved.report->ending = QueryEnding(lastEnding);
+    moved.readings = {{QDateTime(), workedReport().figures}};
+    if (readings == 2) moved.readings.append({QDateTime(), risen.figures});
+    const std::vector<present::BoardColumn> &columns = present::boardColumns();
+    QCOMPARE((QStringList{present::boardCellWithChange(moved, columns[3]), present::boardCellWithChange(moved, columns[4])}
+              + present::boardChangeCells(moved)),
+             cells);
+    QCOMPARE(present::boardChangeHeaders().size(), present::boardChangeCells(moved).size());
 }
 
 QTEST_APPLESS_MAIN(PresentTest)
