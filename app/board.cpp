@@ -4,6 +4,7 @@
 #include "app/controls.h"
 #include "app/form1.h"
 #include "app/logingate.h"
+#include "app/watchnotifier.h"
 #include "present/board.h"
 #include "present/boardmodel.h"
 
@@ -49,6 +50,7 @@ Board::Board(Form1 &form)
     , m_sorted(new QSortFilterProxyModel(this))
     , m_pause(new QTimer(this))
     , m_round(new QTimer(this))
+    , m_notifier(new WatchNotifier(this))
 {
     setObjectName(QStringLiteral("Board"));
     setWindowTitle(QStringLiteral("店铺对比"));
@@ -70,6 +72,7 @@ Board::Board(Form1 &form)
     m_round->setSingleShot(true);
     m_round->setTimerType(Qt::PreciseTimer);
     connect(m_round, &QTimer::timeout, this, &Board::roundDue);
+    connect(m_notifier, &WatchNotifier::rowAsked, this, &Board::showRow);
     const QueryRunner &runner = m_form.queryRunner();
     connect(&runner, &QueryRunner::queryStarted, this, &Board::onQueryStarted);
     connect(&runner, &QueryRunner::queryEnded, this,
@@ -211,6 +214,26 @@ void Board::planRound()
     else
         m_round->stop();
     runChanged();
+}
+
+void Board::rowReadAgain(const present::BoardRow &row)
+{
+    const qsizetype last = row.readings.size() - 1;
+    const QStringList falls = present::fallsOf(row.readings[last - 1].figures, row.readings[last].figures);
+    if (falls.isEmpty()) return;
+    const QString shop = row.report && !row.report->shop.isEmpty() ? row.report->shop : row.entry;
+    m_notifier->notify(shop, falls, row.id);
+}
+
+void Board::showRow(int id)
+{
+    showAndRaise();
+    const std::optional<qsizetype> row = m_run.indexOf(id);
+    if (!row) return;
+    const QModelIndex shown = m_sorted->mapFromSource(m_model->index(int(*row), 0));
+    m_table->setCurrentIndex(shown);
+    m_table->selectRow(shown.row());
+    m_table->scrollTo(shown);
 }
 
 void Board::closeEvent(QCloseEvent *event)

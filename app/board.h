@@ -27,6 +27,7 @@ struct BoardColumn;
 namespace app {
 
 class Form1;
+class WatchNotifier;
 
 // The comparison board (店铺对比): several shops side by side, one row each, queried one after
 // another through the main window's own query, ready to paste into a spreadsheet. It keeps its
@@ -78,6 +79,8 @@ private:
     bool gateShown() const override;
     void rowChanged(int id) override;
     void runChanged() override;
+    void rowReadAgain(const present::BoardRow &row) override;
+    void showRow(int id);
 
     Form1 &m_form;
     present::BoardRun m_run;
@@ -91,6 +94,7 @@ private:
     QCheckBox *m_changes = nullptr;
     QComboBox *m_watch = nullptr;
     QTimer *m_round;
+    WatchNotifier *m_notifier;
     present::WatchSchedule m_schedule;
     QLabel *m_progress = nullptr;
     QTableView *m_table = nullptr;

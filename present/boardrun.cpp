@@ -100,7 +100,9 @@ void BoardRun::setReport(int id, const QueryReport &report)
 void BoardRun::takeReport(BoardRow &row, const QueryReport &report)
 {
     row.report = report;
-    if (report.ending == QueryEnding::Figures) row.readings.append({m_host.now(), report.figures});
+    if (report.ending != QueryEnding::Figures) return;
+    row.readings.append({m_host.now(), report.figures});
+    if (row.readings.size() > 1) m_host.rowReadAgain(row);
 }
 
 void BoardRun::setState(BoardRow &row, BoardRow::State state)

@@ -39,6 +39,8 @@ public:
     virtual void rowChanged(int id) = 0;
     virtual void runChanged() = 0; // the phase or the progress
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
+    // The row was read again with figures: its last two readings tell what moved.
+    virtual void rowReadAgain(const BoardRow &) {}
 };
 
 // The board's run: its rows, the row being queried or waited on, and what each event does. Rows

@@ -2,6 +2,7 @@
 #include "present/rowhistory.h"
 
 #include "calc/numbers.h"
+#include "present/wording.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,13 +23,25 @@ QStringView withoutPercent(QStringView text)
     return text.endsWith(u'%') ? text.chopped(1) : text;
 }
 
-// latest − first, worked in units of the finer of the two texts' last decimals, so that 4.78 − 4.77
-// is 0.01 exactly; written with an arrow and without sign.
+// latest − first in units of the texts' last decimal, so that 4.78 − 4.77 is one unit of 0.01.
+long long unitsMoved(double first, double latest, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::llround(latest * scale) - std::llround(first * scale);
+}
+
+int scoreDecimals(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    return std::max(decimalsOf(first.score), decimalsOf(latest.score));
+}
+
+// The change from first to latest, worked in units of the finer of the two texts' last decimals;
+// written with an arrow and without sign.
 QString change(std::optional<double> first, std::optional<double> latest, int decimals, const QString &unit)
 {
     if (!first || !latest) return {};
     const double scale = std::pow(10.0, decimals);
-    const long long units = std::llround(*latest * scale) - std::llround(*first * scale);
+    const long long units = unitsMoved(*first, *latest, decimals);
     if (units == 0) return {};
     const QString amount = QString::number(double(std::llabs(units)) / scale, 'f', decimals);
     return (units > 0 ? QStringLiteral("↑") : QStringLiteral("↓")) + amount + unit;
@@ -51,8 +64,7 @@ std::optional<double> signedComparison(const lookup::DimensionReading &reading)
 
 QString scoreChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
 {
-    const int decimals = std::max(decimalsOf(first.score), decimalsOf(latest.score));
-    return change(calc::toDouble(first.score), calc::toDouble(latest.score), decimals, QString());
+    return change(calc::toDouble(first.score), calc::toDouble(latest.score), scoreDecimals(first, latest), QString());
 }
 
 QString comparisonChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
@@ -69,6 +81,26 @@ QString industryCrossing(const lookup::DimensionReading &first, const lookup::Di
     const bool isBelow = *latest.comparison == lookup::Comparison::Lower;
     if (wasBelow == isBelow) return {};
     return wasBelow ? QStringLiteral("转红") : QStringLiteral("转绿");
+}
+
+QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest)
+{
+    QStringList falls;
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        const lookup::DimensionReading &before = previous.dimensions[size_t(d)];
+        const lookup::DimensionReading &now = latest.dimensions[size_t(d)];
+        QStringList told;
+        const std::optional<double> was = calc::toDouble(before.score);
+        const std::optional<double> is = calc::toDouble(now.score);
+        const int decimals = scoreDecimals(before, now);
+        // Fallen by 0.01 or more: 100 · units ≤ −10^decimals, in whole numbers.
+        if (was && is && 100 * unitsMoved(*was, *is, decimals) <= -std::llround(std::pow(10.0, decimals)))
+            told << now.score + QLatin1Char(' ') + scoreChange(before, now);
+        if (industryCrossing(before, now) == QStringLiteral("转绿"))
+            told << QStringLiteral("转绿 -") + withoutPercent(now.comparisonText).toString() + QLatin1Char('%');
+        if (!told.isEmpty()) falls << dimensionName(d) + QStringLiteral("：") + told.join(QStringLiteral("，"));
+    }
+    return falls;
 }
 
 } // namespace present

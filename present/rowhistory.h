@@ -25,6 +25,11 @@ QString comparisonChange(const lookup::DimensionReading &first, const lookup::Di
 // from below to at or above it, "转绿" when it fell below; empty otherwise.
 QString industryCrossing(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
 
+// What a re-read of a watched row tells the person, against the reading before it: each dimension
+// whose score fell by 0.01 or more, or that fell below the industry average, as one line such as
+// "宝贝与描述相符：4.78 ↓0.01，转绿 -0.20%". Empty when nothing fell.
+QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest);
+
 // The comparison as a signed number of percent: + above the industry, − below, as written when level.
 std::optional<double> signedComparison(const lookup::DimensionReading &reading);
 

@@ -7,6 +7,7 @@
 #include "browser/webbrowser.h"
 #include "dsrpages.h"
 #include "form1probe.h"
+#include "notificationservice.h"
 #include "present/board.h"
 #include "present/wording.h"
 #include "userinput.h"
@@ -53,6 +54,7 @@ class BoardTest : public tests::WebTestBase
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void eachRowIsWhatTheMainWindowShowed();
     void rowsSortQueryAgainAndGo();
     void personsOwnQueryPausesTheList();
@@ -60,6 +62,7 @@ private slots:
     void loginWaitEndsWhereTheLoginLands();
     void pastedLinksGiveTheMainWindowsRows();
     void watchedRowsShowWhatMoved();
+    void fallenFiguresAreToldOnTheDesktop();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -72,7 +75,14 @@ private:
     bool finished() const;
 
     app::Board *m_board = nullptr;
+    tests::NotificationService m_notifications;
 };
+
+void BoardTest::initTestCase()
+{
+    QVERIFY(tests::NotificationService::startPrivateBus());
+    QVERIFY(m_notifications.registerOnBus());
+}
 
 bool BoardTest::openBoard(const QStringList &entries, int pauseMs)
 {
@@ -446,6 +456,39 @@ void BoardTest::watchedRowsShowWhatMoved()
     tests::keyClick(watch, Qt::Key_Up);
     QCOMPARE(watch->currentText(), QStringLiteral("关闭"));
     QVERIFY(!progress().contains(QStringLiteral("下一轮")));
+}
+
+void BoardTest::fallenFiguresAreToldOnTheDesktop()
+{
+    // Read again, the worked shop's service has fallen from 4.80, level with the industry, to 4.79,
+    // 0.20 % below it.
+    int ratingReads = 0;
+    QList<tests::DsrFigures> fallen = tests::workedFigures();
+    fallen[1].score = "4.79";
+    QList<lookup::StrongElement> below = tests::workedComparisons();
+    below[1] = {"percent lower", "0.20%"};
+    tests::serveCatalogue([&](const tests::Request &request) -> std::optional<tests::Response> {
+        if (request.host != "rate.taobao.com" || request.target != "/user-rate-1001.htm" || ratingReads++ == 0)
+            return std::nullopt;
+        return tests::page(QStringLiteral("测试旗舰店 - 信用评价"), tests::ratingPageBody(fallen, below));
+    });
+    const qsizetype before = m_notifications.shown().size();
+    QVERIFY(openBoard({"found"}));
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    QCOMPARE(m_notifications.shown().size(), before); // a first reading tells nothing
+    tests::click(table()->viewport(), table()->visualRect(table()->model()->index(0, 0)).center());
+    tests::click(button(QStringLiteral("重新查询所选")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_notifications.shown().size(), before + 1, tests::answerTimeoutMs);
+    const tests::NotificationService::Shown told = m_notifications.shown().last();
+    QCOMPARE(told.summary, QStringLiteral("测试旗舰店 评分下降"));
+    QCOMPARE(told.body, QStringLiteral("卖家的服务态度：4.79 ↓0.01，转绿 -0.20%"));
+
+    // A click on it raises the board, closed meanwhile, on the shop's row.
+    m_board->windowHandle()->close();
+    QTRY_VERIFY(!m_board->isVisible());
+    m_notifications.click(told.id);
+    QTRY_VERIFY_WITH_TIMEOUT(m_board->isVisible(), tests::answerTimeoutMs);
+    QCOMPARE(table()->currentIndex().data().toString(), "found");
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)

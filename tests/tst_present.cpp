@@ -40,6 +40,8 @@ private slots:
     void rowShowsWhatMoved();
     void boardShowsMovesOfItsOwnReadings_data();
     void boardShowsMovesOfItsOwnReadings();
+    void watchedRowTellsWhatFell_data();
+    void watchedRowTellsWhatFell();
 };
 
 namespace {
@@ -494,6 +496,50 @@ void PresentTest::boardShowsMovesOfItsOwnReadings()
               + present::boardChangeCells(moved)),
              cells);
     QCOMPARE(present::boardChangeHeaders().size(), present::boardChangeCells(moved).size());
+}
+
+void PresentTest::watchedRowTellsWhatFell_data()
+{
+    // The service dimension, read before and after: score, comparison ("lower 0.20%", "normal 0.00%",
+    // "higher 1.00%").
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QStringList>("falls");
+    // clang-format off
+    QTest::newRow("a score fallen by 0.01") << QStringList{"4.79", "lower 1.00%"} << QStringList{"4.78", "lower 1.00%"}
+                                            << QStringList{QStringLiteral("卖家的服务态度：4.78 ↓0.01")};
+    QTest::newRow("fallen less than 0.01") << QStringList{"4.7800", "higher 1.00%"} << QStringList{"4.7791", "higher 1.00%"}
+                                           << QStringList();
+    QTest::newRow("fallen exactly 0.01 in finer decimals") << QStringList{"4.7800", "higher 1.00%"} << QStringList{"4.7700", "higher 1.00%"}
+                                                           << QStringList{QStringLiteral("卖家的服务态度：4.7700 ↓0.0100")};
+    QTest::newRow("fallen below the industry") << QStringList{"4.80", "normal 0.00%"} << QStringList{"4.80", "lower 0.20%"}
+                                               << QStringList{QStringLiteral("卖家的服务态度：转绿 -0.20%")};
+    QTest::newRow("both") << QStringList{"4.82", "higher 1.00%"} << QStringList{"4.80", "lower 0.20%"}
+                          << QStringList{QStringLiteral("卖家的服务态度：4.80 ↓0.02，转绿 -0.20%")};
+    QTest::newRow("risen above: nothing to tell") << QStringList{"4.78", "lower 0.20%"} << QStringList{"4.80", "higher 0.50%"}
+                                                  << QStringList();
+    QTest::newRow("still below, lower still: only the score tells") << QStringList{"4.78", "lower 0.20%"}
+                                                                    << QStringList{"4.76", "lower 0.90%"}
+                                                                    << QStringList{QStringLiteral("卖家的服务态度：4.76 ↓0.02")};
+    QTest::newRow("a reading without the score") << QStringList{"", "higher 1.00%"} << QStringList{"4.70", "higher 1.00%"}
+                                                 << QStringList();
+    // clang-format on
+}
+
+void PresentTest::watchedRowTellsWhatFell()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, falls);
+    const auto reading = [](const QStringList &figures) {
+        lookup::RatingReading made;
+        lookup::DimensionReading &service = made.dimensions[1];
+        service.score = figures[0];
+        service.comparison = lookup::comparisonOf(figures[1].section(u' ', 0, 0));
+        service.comparisonText = figures[1].section(u' ', 1);
+        return made;
+    };
+    QCOMPARE(present::fallsOf(reading(before), reading(after)), falls);
 }
 
 QTEST_APPLESS_MAIN(PresentTest)
