@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "app/logingate.h"
 #include "app/watchnotifier.h"
+#include "app/whatifpanel.h"
 #include "present/board.h"
 #include "present/boardmodel.h"
 
@@ -141,6 +142,9 @@ void Board::buildControls()
     layout->addWidget(m_entries);
     layout->addLayout(buttons);
     layout->addWidget(buildTable(), 1);
+    m_whatIf = new WhatIfPanel(this);
+    layout->addWidget(m_whatIf);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Board::showWhatIf);
 }
 
 QTableView *Board::buildTable()
@@ -330,6 +334,18 @@ void Board::rowChanged(int id)
 {
     m_model->rowChanged(id);
     showShopCards();
+    showWhatIf();
+}
+
+void Board::showWhatIf()
+{
+    const QModelIndex current = m_table->currentIndex();
+    const std::optional<qsizetype> row =
+        current.isValid() ? m_run.indexOf(current.data(present::BoardModel::idRole).toInt()) : std::nullopt;
+    const std::optional<present::QueryReport> &report = row ? m_run.rows()[size_t(*row)].report : std::nullopt;
+    m_whatIf->setReading(report && report->ending == present::QueryEnding::Figures
+                             ? std::optional(report->figures)
+                             : std::nullopt);
 }
 
 void Board::runChanged()

@@ -28,6 +28,7 @@ namespace app {
 
 class Form1;
 class WatchNotifier;
+class WhatIfPanel;
 
 // The comparison board (店铺对比): several shops side by side, one row each, queried one after
 // another through the main window's own query, ready to paste into a spreadsheet. It keeps its
@@ -81,6 +82,7 @@ private:
     void runChanged() override;
     void rowReadAgain(const present::BoardRow &row) override;
     void showRow(int id);
+    void showWhatIf();
 
     Form1 &m_form;
     present::BoardRun m_run;
@@ -95,6 +97,7 @@ private:
     QComboBox *m_watch = nullptr;
     QTimer *m_round;
     WatchNotifier *m_notifier;
+    WhatIfPanel *m_whatIf = nullptr;
     present::WatchSchedule m_schedule;
     QLabel *m_progress = nullptr;
     QTableView *m_table = nullptr;

@@ -134,8 +134,10 @@ ReadFigures readFigures(const QString &dsrList, calc::DsrRecord &record, RatingR
     // The page writes a total as markup ("&nbsp;1000"); the reading holds the number in it, from
     // this page's list alone.
     const QStringList raters = calc::splitEntries(figures.raterBox);
-    for (qsizetype d = 0; d < calc::dimensionCount; ++d)
+    for (qsizetype d = 0; d < calc::dimensionCount; ++d) {
         reading.dimensions[size_t(d)].raters = calc::toDouble(raters.value(d));
+        if (complete) reading.dimensions[size_t(d)].weightedScore = record.weightedScore[size_t(d)];
+    }
     return {figures.scores, complete};
 }
 

@@ -58,6 +58,8 @@ struct DimensionReading {
     QString turnRed;        // the count shown, "0" at or above the industry
     std::optional<long long> headroom;
     std::optional<double> raters;
+    // The score worked from the star shares, to five decimals, where every figure of the page was read.
+    std::optional<double> weightedScore;
 };
 
 // What a rating page gave: its address and each dimension's figures.

@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
 #include <QWebEngineCookieStore>
@@ -63,6 +64,7 @@ private slots:
     void pastedLinksGiveTheMainWindowsRows();
     void watchedRowsShowWhatMoved();
     void fallenFiguresAreToldOnTheDesktop();
+    void whatIfLineOfTheChosenRow();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -489,6 +491,23 @@ void BoardTest::fallenFiguresAreToldOnTheDesktop()
     m_notifications.click(told.id);
     QTRY_VERIFY_WITH_TIMEOUT(m_board->isVisible(), tests::answerTimeoutMs);
     QCOMPARE(table()->currentIndex().data().toString(), "found");
+}
+
+void BoardTest::whatIfLineOfTheChosenRow()
+{
+    QVERIFY(openBoard({"found", "nobody"}));
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    auto *after = m_board->findChild<QLabel *>(QStringLiteral("WhatIfAfter"));
+    tests::click(table()->viewport(), table()->visualRect(table()->model()->index(0, 0)).center());
+    QVERIFY(after->text().startsWith(QStringLiteral("宝贝与描述相符：4.7748，飘红 762；")));
+    auto *fiveStars = m_board->findChild<QSpinBox *>(QStringLiteral("再有5分评价"));
+    QVERIFY(tests::focus(fiveStars));
+    tests::keySequence(fiveStars, QKeySequence::SelectAll);
+    tests::type(fiveStars, "100");
+    // 527 480 000 hundred-thousandths over 1100 ratings, 662 still to turn red.
+    QVERIFY2(after->text().startsWith(QStringLiteral("宝贝与描述相符：4.79527，飘红 662；")), qPrintable(after->text()));
+    tests::click(table()->viewport(), table()->visualRect(table()->model()->index(1, 0)).center());
+    QCOMPARE(after->text(), QStringLiteral("选择一个已读取的店铺")); // no shop found: nothing to work from
 }
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)

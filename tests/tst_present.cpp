@@ -4,6 +4,7 @@
 #include "present/readablecolour.h"
 #include "present/resultsummary.h"
 #include "present/rowhistory.h"
+#include "present/whatif.h"
 
 #include <QTest>
 
@@ -42,6 +43,8 @@ private slots:
     void boardShowsMovesOfItsOwnReadings();
     void watchedRowTellsWhatFell_data();
     void watchedRowTellsWhatFell();
+    void whatIfMoreRatings_data();
+    void whatIfMoreRatings();
 };
 
 namespace {
@@ -53,9 +56,9 @@ QueryReport workedReport()
     QueryReport report;
     report.ending = QueryEnding::Figures;
     report.shop = QStringLiteral("测试旗舰店");
-    report.figures.dimensions = {{{"4.77", lookup::Comparison::Lower, "2.00%", "762", std::nullopt, 1000},
-                                  {"4.80", lookup::Comparison::Equal, "0.00%", "0", 0, 200},
-                                  {"4.90", lookup::Comparison::Higher, "3.00%", "0", 4, 300}}};
+    report.figures.dimensions = {{{"4.77", lookup::Comparison::Lower, "2.00%", "762", std::nullopt, 1000, 4.7748},
+                                  {"4.80", lookup::Comparison::Equal, "0.00%", "0", 0, 200, 4.9},
+                                  {"4.90", lookup::Comparison::Higher, "3.00%", "0", 4, 300, std::nullopt}}};
     return report;
 }
 
@@ -540,6 +543,39 @@ void PresentTest::watchedRowTellsWhatFell()
         return made;
     };
     QCOMPARE(present::fallsOf(reading(before), reading(after)), falls);
+}
+
+void PresentTest::whatIfMoreRatings_data()
+{
+    QTest::addColumn<qint64>("fiveStars");
+    QTest::addColumn<qint64>("oneStars");
+    QTest::addColumn<QStringList>("lines");
+    // The worked report: description 4.7748 from 1000 raters 2.00 % below (average 4.87224),
+    // service 4.9 from 200 level with the industry, logistics without all its figures read.
+    // clang-format off
+    QTest::newRow("nothing more: the calculators' counts") << 0LL << 0LL
+        << QStringList{QStringLiteral("宝贝与描述相符：4.7748，飘红 762"), QStringLiteral("卖家的服务态度：4.9，飘绿 0"),
+                       QStringLiteral("物流服务的质量：无法计算")};
+    // 527 480 000 / 1100 and 148 000 000 / 300 hundred-thousandths; 300 · 3333 / 390 000 = 2.56.
+    QTest::newRow("100 more five-star ratings") << 100LL << 0LL
+        << QStringList{QStringLiteral("宝贝与描述相符：4.79527，飘红 662"), QStringLiteral("卖家的服务态度：4.93333，飘绿 2"),
+                       QStringLiteral("物流服务的质量：无法计算")};
+    // 477 580 000 / 1001 = 477 102.9; 98 100 000 / 201 = 488 059.7: 4.8806, below the level 4.9.
+    QTest::newRow("one more one-star rating") << 0LL << 1LL
+        << QStringList{QStringLiteral("宝贝与描述相符：4.77103，飘红 792"), QStringLiteral("卖家的服务态度：4.8806，飘红 38"),
+                       QStringLiteral("物流服务的质量：无法计算")};
+    QTest::newRow("fewer than none") << -1LL << 0LL
+        << QStringList{QStringLiteral("宝贝与描述相符：无法计算"), QStringLiteral("卖家的服务态度：无法计算"),
+                       QStringLiteral("物流服务的质量：无法计算")};
+    // clang-format on
+}
+
+void PresentTest::whatIfMoreRatings()
+{
+    QFETCH(qint64, fiveStars);
+    QFETCH(qint64, oneStars);
+    QFETCH(QStringList, lines);
+    QCOMPARE(present::whatIfLines(workedReport().figures, fiveStars, oneStars), lines);
 }
 
 QTEST_APPLESS_MAIN(PresentTest)
