@@ -4,6 +4,7 @@
 #include "app/controls.h"
 #include "app/form1.h"
 #include "app/logingate.h"
+#include "app/readingchart.h"
 #include "app/watchnotifier.h"
 #include "app/whatifpanel.h"
 #include "present/board.h"
@@ -145,6 +146,7 @@ void Board::buildControls()
     m_whatIf = new WhatIfPanel(this);
     layout->addWidget(m_whatIf);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Board::showWhatIf);
+    connect(m_table, &QTableView::doubleClicked, this, &Board::showChart);
 }
 
 QTableView *Board::buildTable()
@@ -335,6 +337,18 @@ void Board::rowChanged(int id)
     m_model->rowChanged(id);
     showShopCards();
     showWhatIf();
+}
+
+void Board::showChart(const QModelIndex &index)
+{
+    const std::optional<qsizetype> row = m_run.indexOf(index.data(present::BoardModel::idRole).toInt());
+    if (!row) return;
+    const present::BoardRow &shown = m_run.rows()[size_t(*row)];
+    if (!m_chart) m_chart = new ReadingChart(this);
+    m_chart->setReadings(shown.report && !shown.report->shop.isEmpty() ? shown.report->shop : shown.entry,
+                         shown.readings);
+    m_chart->show();
+    m_chart->raise();
 }
 
 void Board::showWhatIf()

@@ -29,6 +29,7 @@ namespace app {
 class Form1;
 class WatchNotifier;
 class WhatIfPanel;
+class ReadingChart;
 
 // The comparison board (店铺对比): several shops side by side, one row each, queried one after
 // another through the main window's own query, ready to paste into a spreadsheet. It keeps its
@@ -83,6 +84,7 @@ private:
     void rowReadAgain(const present::BoardRow &row) override;
     void showRow(int id);
     void showWhatIf();
+    void showChart(const QModelIndex &index);
 
     Form1 &m_form;
     present::BoardRun m_run;
@@ -98,6 +100,7 @@ private:
     QTimer *m_round;
     WatchNotifier *m_notifier;
     WhatIfPanel *m_whatIf = nullptr;
+    ReadingChart *m_chart = nullptr;
     present::WatchSchedule m_schedule;
     QLabel *m_progress = nullptr;
     QTableView *m_table = nullptr;

@@ -2,6 +2,7 @@
 #include "present/rowhistory.h"
 
 #include "calc/numbers.h"
+#include "present/whatif.h"
 #include "present/wording.h"
 
 #include <algorithm>
@@ -81,6 +82,40 @@ QString industryCrossing(const lookup::DimensionReading &first, const lookup::Di
     const bool isBelow = *latest.comparison == lookup::Comparison::Lower;
     if (wasBelow == isBelow) return {};
     return wasBelow ? QStringLiteral("转红") : QStringLiteral("转绿");
+}
+
+std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &readings)
+{
+    std::array<ChartSeries, calc::dimensionCount> series;
+    for (const Reading &reading : readings) {
+        for (int d = 0; d < calc::dimensionCount; ++d) {
+            const lookup::DimensionReading &dimension = reading.figures.dimensions[size_t(d)];
+            const std::optional<double> score = calc::toDouble(dimension.score);
+            if (!score) continue;
+            series[size_t(d)].scores << *score;
+            series[size_t(d)].averages << industryAverageOf(dimension, *score);
+        }
+    }
+    return series;
+}
+
+QString chartDescription(const QList<Reading> &readings)
+{
+    const std::array<ChartSeries, calc::dimensionCount> series = chartSeries(readings);
+    QStringList told;
+    for (int d = 0; d < calc::dimensionCount; ++d) {
+        QStringList scores;
+        QStringList averages;
+        for (double score : series[size_t(d)].scores)
+            scores << QString::number(score, 'f', 2);
+        for (const std::optional<double> &average : series[size_t(d)].averages)
+            if (average) averages << QString::number(*average, 'f', 2);
+        if (scores.isEmpty()) continue;
+        QString line = dimensionName(d) + QLatin1Char(' ') + scores.join(QStringLiteral("、"));
+        if (!averages.isEmpty()) line += QStringLiteral("，行业平均 ") + averages.join(QStringLiteral("、"));
+        told << line;
+    }
+    return told.join(QStringLiteral("；"));
 }
 
 QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest)

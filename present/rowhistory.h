@@ -4,7 +4,10 @@
 #include "lookup/pageflow.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
+
+#include <array>
 
 namespace present {
 
@@ -29,6 +32,16 @@ QString industryCrossing(const lookup::DimensionReading &first, const lookup::Di
 // whose score fell by 0.01 or more, or that fell below the industry average, as one line such as
 // "宝贝与描述相符：4.78 ↓0.01，转绿 -0.20%". Empty when nothing fell.
 QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest);
+
+// A row's readings as a chart, per dimension the scores oldest first and the industry averages their
+// comparisons give (none where a reading gives none), and the words a screen reader says of it:
+// "宝贝与描述相符 4.77、4.80，行业平均 4.87、4.78".
+struct ChartSeries {
+    QList<double> scores;
+    QList<std::optional<double>> averages;
+};
+std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &readings);
+QString chartDescription(const QList<Reading> &readings);
 
 // The comparison as a signed number of percent: + above the industry, − below, as written when level.
 std::optional<double> signedComparison(const lookup::DimensionReading &reading);

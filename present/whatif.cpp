@@ -8,9 +8,6 @@
 
 namespace present {
 
-namespace {
-
-// The industry average the dimension's comparison gives, worked as the calculators work it.
 std::optional<double> industryAverageOf(const lookup::DimensionReading &dimension, double score)
 {
     const std::optional<double> gap = calc::comparisonGap(dimension.comparisonText);
@@ -18,6 +15,8 @@ std::optional<double> industryAverageOf(const lookup::DimensionReading &dimensio
     if (*dimension.comparison == lookup::Comparison::Lower) return calc::industryAverageBelow(score, *gap);
     return calc::industryAverageAbove(score, *gap);
 }
+
+namespace {
 
 QString scoreText(double score)
 {

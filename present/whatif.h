@@ -13,4 +13,8 @@ namespace present {
 // gives none, and "…：无法计算" where the page's figures were not all read.
 QStringList whatIfLines(const lookup::RatingReading &reading, long long fiveStars, long long oneStars);
 
+// The industry average a dimension's comparison gives for this score, worked as the calculators
+// work it (below the industry: S / (1 - g); at or above: (S - 5g) / (1 - g)); none without one.
+std::optional<double> industryAverageOf(const lookup::DimensionReading &dimension, double score);
+
 } // namespace present

@@ -439,6 +439,21 @@ void BoardTest::watchedRowsShowWhatMoved()
     const QModelIndex score = table()->model()->index(0, column(0, Score));
     QCOMPARE(score.data(Qt::ForegroundRole).value<QColor>().hue(), QColor(0xd9, 0x26, 0x1c).hue()); // up: red
 
+    // Its readings as a chart, read by a screen reader by their figures.
+    tests::doubleClick(table()->viewport(), table()->visualRect(table()->model()->index(0, 0)).center());
+    auto *chart = m_board->findChild<QWidget *>(QStringLiteral("ReadingChart"));
+    QTRY_VERIFY(chart && chart->isVisible());
+    QVERIFY2(chart->accessibleDescription().startsWith(QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.80；")),
+             qPrintable(chart->accessibleDescription()));
+    const QImage drawn = chart->grab().toImage();
+    const QColor line = chart->palette().color(QPalette::Highlight);
+    int linePixels = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            linePixels += drawn.pixelColor(x, y) == line;
+    QVERIFY2(linePixels > 50, qPrintable(QString::number(linePixels))); // the score lines are drawn
+    chart->close();
+
     // The copy holds the latest figures, then the change columns.
     tests::click(button(QStringLiteral("复制表格")));
     const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);

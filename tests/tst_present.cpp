@@ -45,6 +45,7 @@ private slots:
     void watchedRowTellsWhatFell();
     void whatIfMoreRatings_data();
     void whatIfMoreRatings();
+    void chartReadsByItsFigures();
 };
 
 namespace {
@@ -576,6 +577,24 @@ void PresentTest::whatIfMoreRatings()
     QFETCH(qint64, oneStars);
     QFETCH(QStringList, lines);
     QCOMPARE(present::whatIfLines(workedReport().figures, fiveStars, oneStars), lines);
+}
+
+void PresentTest::chartReadsByItsFigures()
+{
+    QueryReport risen = workedReport();
+    risen.figures.dimensions[0].score = "4.80";
+    risen.figures.dimensions[0].comparison = lookup::Comparison::Higher;
+    risen.figures.dimensions[0].comparisonText = "0.50%";
+    risen.figures.dimensions[1] = {}; // read without the service's figures
+    lookup::RatingReading empty;
+    // 4.77 / 0.98 = 4.867; (4.80 - 0.025) / 0.995 = 4.799; (4.90 - 0.15) / 0.97 = 4.897.
+    QCOMPARE(present::chartDescription({{QDateTime(), workedReport().figures}, {QDateTime(), empty},
+                                        {QDateTime(), risen.figures}}),
+             QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.80；卖家的服务态度 4.80，行业平均 4.80；"
+                            "物流服务的质量 4.90、4.90，行业平均 4.90、4.90"));
+    const auto series = present::chartSeries({{QDateTime(), workedReport().figures}, {QDateTime(), risen.figures}});
+    QCOMPARE(series[1].scores, QList<double>{4.8});
+    QCOMPARE(series[0].averages.size(), series[0].scores.size());
 }
 
 QTEST_APPLESS_MAIN(PresentTest)

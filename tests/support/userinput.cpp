@@ -25,6 +25,11 @@ void click(QWidget *widget, QPoint at, Qt::MouseButton button)
     QTest::mouseClick(windowOf(widget), button, Qt::NoModifier, widget->mapTo(widget->window(), at));
 }
 
+void doubleClick(QWidget *widget, QPoint at)
+{
+    QTest::mouseDClick(windowOf(widget), Qt::LeftButton, Qt::NoModifier, widget->mapTo(widget->window(), at));
+}
+
 void keyClick(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(windowOf(widget), key, modifiers);

@@ -16,6 +16,7 @@ namespace tests {
 // A click at a point of the widget, its centre unless told.
 void click(QWidget *widget, Qt::MouseButton button = Qt::LeftButton);
 void click(QWidget *widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void doubleClick(QWidget *widget, QPoint at);
 
 // Keys pressed and released in the widget's window, wherever its focus is.
 void keyClick(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
