@@ -64,6 +64,23 @@ const QString renamesItselfOnceLoaded =
     QStringLiteral("<script>addEventListener('load', function () {"
                    " setTimeout(function () { history.replaceState(null, '', '/view_shop.htm'); }, 0); });</script>");
 
+// Each read of the rating page in turn: the first answer, then the second, then the first again.
+Page inTurn(Page first, Page second)
+{
+    auto reads = std::make_shared<int>(0);
+    return [=](const Shop &shop) { return (*reads)++ % 2 == 0 ? first(shop) : second(shop); };
+}
+
+// found's figures with the description risen from 4.77, 2.00 % below the industry, to 4.80, 0.50 % above.
+Page risen()
+{
+    QList<DsrFigures> figures = workedFigures();
+    figures[0].score = "4.80";
+    QList<lookup::StrongElement> comparisons = workedComparisons();
+    comparisons[0] = {"percent over", "0.50%"};
+    return rated(figures, comparisons);
+}
+
 QList<lookup::StrongElement> manyComparisons()
 {
     QList<lookup::StrongElement> many(10000, {"percent lower", "9.00%"});
@@ -202,6 +219,7 @@ const QList<Shop> &catalogue()
          std::nullopt, 5},
         {"云栖数码旗舰店", "1010", QStringLiteral("云栖数码旗舰店"), linked(),
          rated(workedFigures(), three)}, // the screenshots'
+        {"rising", "1020", QStringLiteral("上升店"), linked(), inTurn(rated(workedFigures(), three), risen())},
     } + guardedShops(rated(workedFigures(), three));
     // clang-format on
     return shops;
