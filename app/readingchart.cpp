@@ -72,7 +72,10 @@ void ReadingChart::paintEvent(QPaintEvent *)
         painter.setPen(QPen(palette().color(QPalette::Mid), 1));
         painter.drawRect(plot);
         const std::pair<double, double> band = bandOf(dimension);
-        painter.setPen(QPen(palette().color(QPalette::PlaceholderText), 1.5, Qt::DashLine));
+        // The text's colour, faded: a dashed line that reads on light and dark palettes alike.
+        QColor industry = palette().color(QPalette::Text);
+        industry.setAlpha(170);
+        painter.setPen(QPen(industry, 1.5, Qt::DashLine));
         painter.drawPolyline(lineOf(dimension.averages, plot, band));
         QList<std::optional<double>> scores;
         for (double score : dimension.scores)
