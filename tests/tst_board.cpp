@@ -33,6 +33,8 @@
 #include <QWebEngineProfile>
 #include <QWindow>
 
+#include <memory>
+
 namespace {
 
 // Columns of the board: entry, shop, state, then five per dimension.
@@ -48,6 +50,22 @@ struct Shown {
     QString caption;
     QStringList scores, comparisons, turnRed, headroomTold;
 };
+
+// found's rating page as the catalogue has it the first time it is read, and after that with one
+// dimension's score and comparison changed.
+void serveFoundChangedOnceRead(int dimension, const QString &score, const lookup::StrongElement &comparison)
+{
+    QList<tests::DsrFigures> figures = tests::workedFigures();
+    figures[dimension].score = score;
+    QList<lookup::StrongElement> comparisons = tests::workedComparisons();
+    comparisons[dimension] = comparison;
+    auto reads = std::make_shared<int>(0);
+    tests::serveCatalogue([=](const tests::Request &request) -> std::optional<tests::Response> {
+        if (request.host != "rate.taobao.com" || request.target != "/user-rate-1001.htm" || (*reads)++ == 0)
+            return std::nullopt;
+        return tests::page(QStringLiteral("测试旗舰店 - 信用评价"), tests::ratingPageBody(figures, comparisons));
+    });
+}
 
 } // namespace
 
@@ -411,16 +429,7 @@ void BoardTest::watchedRowsShowWhatMoved()
 {
     // The worked shop's description rises from 2.00 % below the industry to 0.50 % above it once
     // its rating page has been read the first time.
-    int ratingReads = 0;
-    QList<tests::DsrFigures> risen = tests::workedFigures();
-    risen[0].score = "4.80";
-    QList<lookup::StrongElement> above = tests::workedComparisons();
-    above[0] = {"percent over", "0.50%"};
-    tests::serveCatalogue([&](const tests::Request &request) -> std::optional<tests::Response> {
-        if (request.host != "rate.taobao.com" || request.target != "/user-rate-1001.htm" || ratingReads++ == 0)
-            return std::nullopt;
-        return tests::page(QStringLiteral("测试旗舰店 - 信用评价"), tests::ratingPageBody(risen, above));
-    });
+    serveFoundChangedOnceRead(0, "4.80", {"percent over", "0.50%"});
     QVERIFY(openBoard({"found"}));
     QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
     QCOMPARE(row("found").mid(column(0, Score), 2), (QStringList{"4.77", "-2.00%"}));
@@ -479,16 +488,7 @@ void BoardTest::fallenFiguresAreToldOnTheDesktop()
 {
     // Read again, the worked shop's service has fallen from 4.80, level with the industry, to 4.79,
     // 0.20 % below it.
-    int ratingReads = 0;
-    QList<tests::DsrFigures> fallen = tests::workedFigures();
-    fallen[1].score = "4.79";
-    QList<lookup::StrongElement> below = tests::workedComparisons();
-    below[1] = {"percent lower", "0.20%"};
-    tests::serveCatalogue([&](const tests::Request &request) -> std::optional<tests::Response> {
-        if (request.host != "rate.taobao.com" || request.target != "/user-rate-1001.htm" || ratingReads++ == 0)
-            return std::nullopt;
-        return tests::page(QStringLiteral("测试旗舰店 - 信用评价"), tests::ratingPageBody(fallen, below));
-    });
+    serveFoundChangedOnceRead(1, "4.79", {"percent lower", "0.20%"});
     const qsizetype before = m_notifications.shown().size();
     QVERIFY(openBoard({"found"}));
     QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
