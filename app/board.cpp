@@ -13,10 +13,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDateTime>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -136,9 +136,8 @@ void Board::buildControls()
     connect(m_watch, &QComboBox::currentIndexChanged, this, &Board::watchChosen);
 
     auto *buttons = new QHBoxLayout;
-    for (QWidget *each :
-         std::initializer_list<QWidget *>{queryAll, m_stop, m_resume, queryAgain, remove, copy, m_raters, m_changes,
-                                          watchLabel, m_watch})
+    for (QWidget *each : std::initializer_list<QWidget *>{queryAll, m_stop, m_resume, queryAgain, remove, copy,
+                                                          m_raters, m_changes, watchLabel, m_watch})
         buttons->addWidget(each);
     buttons->addWidget(m_progress, 1);
     auto *layout = new QVBoxLayout(this);
@@ -208,8 +207,8 @@ void Board::watchChosen()
 void Board::roundDue()
 {
     // The person comes first, and a list or a round under way finishes: a round due then is left out.
-    const bool busy = m_run.phase() != present::BoardRun::Phase::Idle || m_form.queryRunner().isBusy()
-                      || gateShown() || !isVisible();
+    const bool busy =
+        m_run.phase() != present::BoardRun::Phase::Idle || m_form.queryRunner().isBusy() || gateShown() || !isVisible();
     if (m_schedule.fallDue(QDateTime::currentMSecsSinceEpoch(), QRandomGenerator::global()->generateDouble(), busy))
         m_run.queryAll(idsInOrder(allRows()));
     planRound();
@@ -360,9 +359,8 @@ void Board::showWhatIf()
     const std::optional<qsizetype> row =
         current.isValid() ? m_run.indexOf(current.data(present::BoardModel::idRole).toInt()) : std::nullopt;
     const std::optional<present::QueryReport> &report = row ? m_run.rows()[size_t(*row)].report : std::nullopt;
-    m_whatIf->setReading(report && report->ending == present::QueryEnding::Figures
-                             ? std::optional(report->figures)
-                             : std::nullopt);
+    m_whatIf->setReading(report && report->ending == present::QueryEnding::Figures ? std::optional(report->figures)
+                                                                                   : std::nullopt);
 }
 
 void Board::runChanged()

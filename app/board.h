@@ -22,7 +22,7 @@ class QTimer;
 namespace present {
 class BoardModel;
 struct BoardColumn;
-}
+} // namespace present
 
 namespace app {
 

@@ -24,8 +24,7 @@ WatchNotifier::WatchNotifier(QObject *parent)
     : QObject(parent)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    bus.connect(service, path, interface, QStringLiteral("ActionInvoked"), this,
-                SLOT(actionInvoked(uint, QString)));
+    bus.connect(service, path, interface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
     bus.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
                 SLOT(notificationClosed(uint, uint)));
 }
@@ -35,9 +34,9 @@ void WatchNotifier::notify(const QString &shop, const QStringList &falls, int ro
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(service)) return;
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
-    call << QStringLiteral("Larkspire") << uint(0) << QStringLiteral("larkspire")
-         << shop + QStringLiteral(" 评分下降") << falls.join(QLatin1Char('\n'))
-         << QStringList{defaultAction, QStringLiteral("查看")} << QVariantMap() << int(-1);
+    call << QStringLiteral("Larkspire") << uint(0) << QStringLiteral("larkspire") << shop + QStringLiteral(" 评分下降")
+         << falls.join(QLatin1Char('\n')) << QStringList{defaultAction, QStringLiteral("查看")} << QVariantMap()
+         << int(-1);
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, rowId] {
         const QDBusPendingReply<uint> reply = *watcher;

@@ -52,9 +52,10 @@ void WhatIfPanel::setReading(const std::optional<lookup::RatingReading> &reading
 
 void WhatIfPanel::tell()
 {
-    m_after->setText(m_reading ? present::whatIfLines(*m_reading, m_fiveStars->value(), m_oneStars->value())
-                                     .join(QStringLiteral("；"))
-                               : QStringLiteral("选择一个已读取的店铺"));
+    m_after->setText(
+        m_reading
+            ? present::whatIfLines(*m_reading, m_fiveStars->value(), m_oneStars->value()).join(QStringLiteral("；"))
+            : QStringLiteral("选择一个已读取的店铺"));
 }
 
 } // namespace app

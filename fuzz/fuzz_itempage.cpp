@@ -14,9 +14,9 @@
 
 namespace {
 
-const QString otherShops =
-    QStringLiteral("<a href=\"//shop999.taobao.com/view_shop.htm\">店</a><a href=\"//rate.taobao.com/user-rate-X.htm\">评</a>"
-                   "<div class=\"shop\" data-rateurl=\"//rate.taobao.com/user-rate-Y.htm\">shopId=998;userid=997;</div>");
+const QString otherShops = QStringLiteral(
+    "<a href=\"//shop999.taobao.com/view_shop.htm\">店</a><a href=\"//rate.taobao.com/user-rate-X.htm\">评</a>"
+    "<div class=\"shop\" data-rateurl=\"//rate.taobao.com/user-rate-Y.htm\">shopId=998;userid=997;</div>");
 
 } // namespace
 

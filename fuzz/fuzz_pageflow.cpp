@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     page.title = field[2];
     page.bodyHtml = page.markupHtml = field[3];
     if (field[4] != QLatin1String("!")) page.dsrListHtml = field[4];
-    const lookup::QueryEntry entry = field[5] == QLatin1String("L") ? lookup::QueryEntry::Link : lookup::QueryEntry::Name;
+    const lookup::QueryEntry entry =
+        field[5] == QLatin1String("L") ? lookup::QueryEntry::Link : lookup::QueryEntry::Name;
     for (qsizetype i = 6; i + 1 < field.size(); i += 2)
         page.strongs.append({field[i], field[i + 1]});
 
@@ -121,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                         || path == QLatin1String("/item_o.htm"),
                     "a rating page only from a shop's page or an item's");
     }
-    if (entry == lookup::QueryEntry::Link && lookup::landingOf(page) != lookup::Landing::SharePage && !page.locationUrl.isEmpty())
+    if (entry == lookup::QueryEntry::Link && lookup::landingOf(page) != lookup::Landing::SharePage
+        && !page.locationUrl.isEmpty())
         fuzz::check(window.calls.contains(QLatin1String("give back"))
                         || std::any_of(window.calls.begin(), window.calls.end(),
                                        [](const QString &call) { return call.startsWith(QLatin1String("navigate ")); }),

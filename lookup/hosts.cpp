@@ -59,7 +59,8 @@ bool isNumericId(QStringView text)
     // The marketplace's ids fit in 64 bits: a longer run of digits is none, and would not fit in
     // a host name's label either.
     constexpr qsizetype longestId = 20;
-    return !text.isEmpty() && text.size() <= longestId && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return !text.isEmpty() && text.size() <= longestId
+           && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 bool isShopHost(const QString &host)

@@ -31,8 +31,8 @@ inline constexpr QLatin1StringView marketplaceDomains[] = {
 
 // The domains of the pages a seller pastes: shops, items and share links. The static content and
 // the payment and sign-on sites hold no page of a shop.
-inline constexpr QLatin1StringView pasteableDomains[] = {QLatin1StringView("taobao.com"), QLatin1StringView("tmall.com"),
-                                                         QLatin1StringView("tmall.hk"), shareDomain};
+inline constexpr QLatin1StringView pasteableDomains[] = {
+    QLatin1StringView("taobao.com"), QLatin1StringView("tmall.com"), QLatin1StringView("tmall.hk"), shareDomain};
 
 // Whether the address is http or https on one of the marketplace's domains or their subdomains.
 // Whole labels count: "nottaobao.com" and "taobao.com.evil.example" are not the marketplace.

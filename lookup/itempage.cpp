@@ -41,9 +41,8 @@ std::optional<QJsonObject> objectAssignedTo(const QString &markup, QLatin1String
 {
     static const QRegularExpression assignment(QStringLiteral("\\s*=\\s*\\{"));
     for (qsizetype at = markup.indexOf(marker); at >= 0; at = markup.indexOf(marker, at + 1)) {
-        const QRegularExpressionMatch assigned =
-            assignment.match(markup, at + marker.size(), QRegularExpression::NormalMatch,
-                             QRegularExpression::AnchorAtOffsetMatchOption);
+        const QRegularExpressionMatch assigned = assignment.match(
+            markup, at + marker.size(), QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
         if (!assigned.hasMatch()) continue;
         const qsizetype open = assigned.capturedEnd() - 1;
         int depth = 0;
@@ -52,9 +51,12 @@ std::optional<QJsonObject> objectAssignedTo(const QString &markup, QLatin1String
         for (qsizetype i = open; i < markup.size(); ++i) {
             const QChar c = markup[i];
             if (inString) {
-                if (escaped) escaped = false;
-                else if (c == u'\\') escaped = true;
-                else if (c == u'"') inString = false;
+                if (escaped)
+                    escaped = false;
+                else if (c == u'\\')
+                    escaped = true;
+                else if (c == u'"')
+                    inString = false;
             } else if (c == u'"') {
                 inString = true;
             } else if (c == u'{') {
@@ -174,8 +176,10 @@ std::optional<QString> fromMicroscopeData(const QString &markup)
     for (const QString &pair : values.split(u';')) {
         const QString key = pair.section(u'=', 0, 0).trimmed();
         const QString value = pair.section(u'=', 1).trimmed();
-        if (key == QLatin1String("shopId")) shopId = value;
-        else if (key == QLatin1String("userid")) sellerId = value;
+        if (key == QLatin1String("shopId"))
+            shopId = value;
+        else if (key == QLatin1String("userid"))
+            sellerId = value;
     }
     return firstOf({pageOfShop(shopId), pageOfSeller(sellerId)});
 }
@@ -192,8 +196,8 @@ std::optional<QString> fromShopBox(const QString &markup)
 
 std::optional<QString> fromTmallSetup(const QString &markup)
 {
-    static const QRegularExpression sellerId(QStringLiteral(
-        "[\"']?\\brateConfig[\"']?\\s*:\\s*\\{[^{}]*?[\"']?\\bsellerId[\"']?\\s*:\\s*[\"']?(\\d+)"));
+    static const QRegularExpression sellerId(
+        QStringLiteral("[\"']?\\brateConfig[\"']?\\s*:\\s*\\{[^{}]*?[\"']?\\bsellerId[\"']?\\s*:\\s*[\"']?(\\d+)"));
     return pageOfSeller(captured(sellerId, scriptFrom(markup, QLatin1StringView("TShop.Setup"))));
 }
 
@@ -210,8 +214,8 @@ ItemShop readItemPage(const QString &markup)
 {
     ItemShop shop = fromPageData(markup).value_or(ItemShop{});
     if (!shop.address)
-        shop.address = firstOf({fromPageConfiguration(markup), fromMicroscopeData(markup), fromShopBox(markup),
-                                fromTmallSetup(markup)});
+        shop.address = firstOf(
+            {fromPageConfiguration(markup), fromMicroscopeData(markup), fromShopBox(markup), fromTmallSetup(markup)});
     return shop;
 }
 

@@ -11,7 +11,7 @@ namespace lookup {
 // The shop card an item page shows buyers, as the page wrote its figures: the shop's overall
 // experience score and its three parts. The marketplace has reported sellers this score since 2023.
 struct ShopCard {
-    QString overall; // 综合体验分, such as "4.3"
+    QString overall;              // 综合体验分, such as "4.3"
     std::array<QString, 3> parts; // in the order of shopCardParts()
 };
 

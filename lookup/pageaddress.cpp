@@ -55,7 +55,8 @@ std::optional<QString> desktopItemPage(const QUrl &address, const QString &host)
 {
     const QString path = pathOf(address);
     const QString itemId = queryValue(address, QStringLiteral("id"));
-    if (host == QLatin1String("h5.m.taobao.com") && path == QLatin1String("/awp/core/detail.htm") && isNumericId(itemId))
+    if (host == QLatin1String("h5.m.taobao.com") && path == QLatin1String("/awp/core/detail.htm")
+        && isNumericId(itemId))
         return itemPage(itemHosts[0], itemId);
     if (host == QLatin1String("detail.m.tmall.com") && path == QLatin1String("/item.htm") && isNumericId(itemId))
         return itemPage(itemHosts[1], itemId);

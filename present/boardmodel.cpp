@@ -33,8 +33,7 @@ QVariant BoardModel::data(const QModelIndex &index, int role) const
     case sortRole: return boardSortKey(row, column);
     case idRole: return row.id;
     case Qt::ForegroundRole: {
-        const std::optional<QColor> colour =
-            boardCellColour(row, column, QGuiApplication::palette(), m_showChanges);
+        const std::optional<QColor> colour = boardCellColour(row, column, QGuiApplication::palette(), m_showChanges);
         return colour ? QVariant(*colour) : QVariant();
     }
     default: break;

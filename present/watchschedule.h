@@ -20,8 +20,7 @@ class WatchSchedule
 public:
     explicit WatchSchedule(qint64 minuteMs = 60'000)
         : m_minuteMs(minuteMs)
-    {
-    }
+    {}
 
     // A new interval plans its first round from now; off plans none.
     void set(WatchInterval interval, qint64 nowMs, double draw);

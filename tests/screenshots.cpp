@@ -14,8 +14,8 @@
 #include <QAbstractItemModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -44,7 +44,8 @@ void queryAll(app::Board &board, const QString &done)
 
 QImage boardAfterAList(app::Form1 &form)
 {
-    app::Board &board = boardWith(form, QStringLiteral("云栖数码旗舰店\nhttps://shop1002.taobao.com\nnodsr\n没有这家店\n"));
+    app::Board &board =
+        boardWith(form, QStringLiteral("云栖数码旗舰店\nhttps://shop1002.taobao.com\nnodsr\n没有这家店\n"));
     queryAll(board, QStringLiteral("4 / 4"));
     return board.grab().toImage();
 }
@@ -89,8 +90,7 @@ int main(int argc, char *argv[])
     tests::QueryWindow window;
     if (arguments.contains(QStringLiteral("--board")))
         return boardAfterAList(window.form()).save(arguments.at(1)) ? 0 : 1;
-    if (arguments.contains(QStringLiteral("--watch")))
-        return boardWatched(window.form()).save(arguments.at(1)) ? 0 : 1;
+    if (arguments.contains(QStringLiteral("--watch"))) return boardWatched(window.form()).save(arguments.at(1)) ? 0 : 1;
     window.query(QStringLiteral("云栖数码旗舰店"));
     if (!QTest::qWaitFor([&] { return window.idle() && !window.score(0).isEmpty(); }, tests::answerTimeoutMs))
         qFatal("the query did not finish");

@@ -393,7 +393,8 @@ void BoardTest::loginWaitEndsWhereTheLoginLands()
 void BoardTest::pastedLinksGiveTheMainWindowsRows()
 {
     const QString item = QStringLiteral("https://item.taobao.com/item.htm?id=3001");
-    const QString share = QStringLiteral("【测试旗舰店】 https://m.tb.cn/h.ItemShare?tk=HiJk 复制这条信息，打开手机淘宝");
+    const QString share =
+        QStringLiteral("【测试旗舰店】 https://m.tb.cn/h.ItemShare?tk=HiJk 复制这条信息，打开手机淘宝");
     const QString mobile = QStringLiteral("https://shop1001.m.taobao.com/");
     const QString category = QStringLiteral("https://shop1001.taobao.com/category-1234567.htm");
     const QString tmallItem = QStringLiteral("https://detail.tmall.com/item.htm?id=3003");
@@ -452,8 +453,9 @@ void BoardTest::watchedRowsShowWhatMoved()
     tests::doubleClick(table()->viewport(), table()->visualRect(table()->model()->index(0, 0)).center());
     auto *chart = m_board->findChild<QWidget *>(QStringLiteral("ReadingChart"));
     QTRY_VERIFY(chart && chart->isVisible());
-    QVERIFY2(chart->accessibleDescription().startsWith(QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.80；")),
-             qPrintable(chart->accessibleDescription()));
+    QVERIFY2(
+        chart->accessibleDescription().startsWith(QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.80；")),
+        qPrintable(chart->accessibleDescription()));
     const QImage drawn = chart->grab().toImage();
     const QColor line = chart->palette().color(QPalette::Highlight);
     int linePixels = 0;
@@ -520,7 +522,8 @@ void BoardTest::whatIfLineOfTheChosenRow()
     tests::keySequence(fiveStars, QKeySequence::SelectAll);
     tests::type(fiveStars, "100");
     // 527 480 000 hundred-thousandths over 1100 ratings, 662 still to turn red.
-    QVERIFY2(after->text().startsWith(QStringLiteral("宝贝与描述相符：4.79527，飘红 662；")), qPrintable(after->text()));
+    QVERIFY2(after->text().startsWith(QStringLiteral("宝贝与描述相符：4.79527，飘红 662；")),
+             qPrintable(after->text()));
     tests::click(table()->viewport(), table()->visualRect(table()->model()->index(1, 0)).center());
     QCOMPARE(after->text(), QStringLiteral("选择一个已读取的店铺")); // no shop found: nothing to work from
 }

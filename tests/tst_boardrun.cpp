@@ -251,8 +251,8 @@ void BoardRunTest::rowKeepsEachReadingWithFigures()
 {
     ScriptedHost host;
     BoardRun run(host);
-    for (const char *line : {"rows a b", "all", "ended 1 figures", "pause", "ended 2 figures", "again a", "ended 3 timeout",
-                             "again a", "ended 4 figures"})
+    for (const char *line : {"rows a b", "all", "ended 1 figures", "pause", "ended 2 figures", "again a",
+                             "ended 3 timeout", "again a", "ended 4 figures"})
         step(run, host, line);
     QCOMPARE(run.rows()[0].readings.size(), 2); // the timeout read nothing
     QCOMPARE(run.rows()[1].readings.size(), 1);

@@ -249,17 +249,18 @@ void HiddenBrowserTest::eachLandingIsReadForWhatTheFlowNeeds()
         const lookup::Landing landing = lookup::landingOf(page);
         ++landings[landing];
         QVERIFY(!page.title.isEmpty());
-        QCOMPARE(page.bodyHtml.has_value(), landing == lookup::Landing::ShopPage || landing == lookup::Landing::SharePage);
+        QCOMPARE(page.bodyHtml.has_value(),
+                 landing == lookup::Landing::ShopPage || landing == lookup::Landing::SharePage);
         QCOMPARE(page.dsrListHtml.has_value(), landing == lookup::Landing::RatingPage);
         QCOMPARE(!page.strongs.isEmpty(), landing == lookup::Landing::RatingPage);
         QCOMPARE(page.markupHtml.has_value(), landing == lookup::Landing::ItemPage);
     }
     QCOMPARE(landings, (QMap<lookup::Landing, int>{{lookup::Landing::Other, 5},
-                                                    {lookup::Landing::SharePage, 1},
-                                                    {lookup::Landing::MobilePage, 1},
-                                                    {lookup::Landing::ItemPage, 1},
-                                                    {lookup::Landing::ShopPage, 2},
-                                                    {lookup::Landing::RatingPage, 2}}));
+                                                   {lookup::Landing::SharePage, 1},
+                                                   {lookup::Landing::MobilePage, 1},
+                                                   {lookup::Landing::ItemPage, 1},
+                                                   {lookup::Landing::ShopPage, 2},
+                                                   {lookup::Landing::RatingPage, 2}}));
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)

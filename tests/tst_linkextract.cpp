@@ -132,11 +132,11 @@ void LinkExtractTest::itemPageNamesItsShop()
     QFETCH(QString, card);
     const lookup::ItemShop shop = lookup::readItemPage(markup);
     QCOMPARE(shop.address.value_or(QString()), address);
-    const QString read = shop.card ? QStringList{shop.card->overall, shop.card->parts[0], shop.card->parts[1],
-                                                 shop.card->parts[2]}
-                                         .join(u' ')
-                                         .trimmed()
-                                   : QString();
+    const QString read =
+        shop.card ? QStringList{shop.card->overall, shop.card->parts[0], shop.card->parts[1], shop.card->parts[2]}
+                        .join(u' ')
+                        .trimmed()
+                  : QString();
     QCOMPARE(read, card.trimmed());
 }
 

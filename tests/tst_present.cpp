@@ -496,9 +496,10 @@ void PresentTest::boardShowsMovesOfItsOwnReadings()
     moved.readings = {{QDateTime(), workedReport().figures}};
     if (readings == 2) moved.readings.append({QDateTime(), risen.figures});
     const std::vector<present::BoardColumn> &columns = present::boardColumns();
-    QCOMPARE((QStringList{present::boardCellWithChange(moved, columns[3]), present::boardCellWithChange(moved, columns[4])}
-              + present::boardChangeCells(moved)),
-             cells);
+    QCOMPARE(
+        (QStringList{present::boardCellWithChange(moved, columns[3]), present::boardCellWithChange(moved, columns[4])}
+         + present::boardChangeCells(moved)),
+        cells);
     QCOMPARE(present::boardChangeHeaders().size(), present::boardChangeCells(moved).size());
 }
 
@@ -588,8 +589,8 @@ void PresentTest::chartReadsByItsFigures()
     risen.figures.dimensions[1] = {}; // read without the service's figures
     lookup::RatingReading empty;
     // 4.77 / 0.98 = 4.867; (4.80 - 0.025) / 0.995 = 4.799; (4.90 - 0.15) / 0.97 = 4.897.
-    QCOMPARE(present::chartDescription({{QDateTime(), workedReport().figures}, {QDateTime(), empty},
-                                        {QDateTime(), risen.figures}}),
+    QCOMPARE(present::chartDescription(
+                 {{QDateTime(), workedReport().figures}, {QDateTime(), empty}, {QDateTime(), risen.figures}}),
              QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.80；卖家的服务态度 4.80，行业平均 4.80；"
                             "物流服务的质量 4.90、4.90，行业平均 4.90、4.90"));
     const auto series = present::chartSeries({{QDateTime(), workedReport().figures}, {QDateTime(), risen.figures}});

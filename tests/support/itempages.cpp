@@ -5,11 +5,11 @@ namespace tests {
 
 namespace {
 
-const QString otherShops =
-    QStringLiteral("<div class=\"recommend\"><a href=\"//shop999.taobao.com/view_shop.htm\">别家店</a>"
-                   "<a href=\"//rate.taobao.com/user-rate-OtherShop.htm\">别家评价</a>"
-                   "<a href=\"//item.taobao.com/item.htm?id=9\" data-rateurl=\"//rate.taobao.com/user-rate-Other2.htm\">"
-                   "别家宝贝</a></div>");
+const QString otherShops = QStringLiteral(
+    "<div class=\"recommend\"><a href=\"//shop999.taobao.com/view_shop.htm\">别家店</a>"
+    "<a href=\"//rate.taobao.com/user-rate-OtherShop.htm\">别家评价</a>"
+    "<a href=\"//item.taobao.com/item.htm?id=9\" data-rateurl=\"//rate.taobao.com/user-rate-Other2.htm\">"
+    "别家宝贝</a></div>");
 
 QString itemPage(const QString &head, const QString &body = {})
 {
@@ -24,11 +24,12 @@ QString script(const QString &text) { return QStringLiteral("<script>") + text +
 
 QString ItemPages::withPageData(const QString &seller, const QString &storeCard)
 {
-    return itemPage(script(QStringLiteral("window.__ICE_APP_CONTEXT__ = {\"appData\":{\"shopId\":\"999\"},"
-                                          "\"loaderData\":{\"home\":{\"data\":{\"res\":{\"seller\":{%1},"
-                                          "\"componentsVO\":{\"storeCardVO\":{%2}},"
-                                          "\"recommend\":{\"shopId\":\"998\",\"text\":\"a } in a \\\"string\\\"\"}}}}}};")
-                               .arg(seller, storeCard)));
+    return itemPage(
+        script(QStringLiteral("window.__ICE_APP_CONTEXT__ = {\"appData\":{\"shopId\":\"999\"},"
+                              "\"loaderData\":{\"home\":{\"data\":{\"res\":{\"seller\":{%1},"
+                              "\"componentsVO\":{\"storeCardVO\":{%2}},"
+                              "\"recommend\":{\"shopId\":\"998\",\"text\":\"a } in a \\\"string\\\"\"}}}}}};")
+                   .arg(seller, storeCard)));
 }
 
 QString ItemPages::withConfiguration(const QString &fields)
@@ -44,8 +45,9 @@ QString ItemPages::withMicroscopeData(const QString &content)
 
 QString ItemPages::withShopBox(const QString &rateUrl)
 {
-    return itemPage({}, QStringLiteral("<div id=\"J_ShopInfo\" class=\"tb-shop-info\" data-rateurl=\"%1\">掌柜</div>")
-                            .arg(rateUrl));
+    return itemPage(
+        {},
+        QStringLiteral("<div id=\"J_ShopInfo\" class=\"tb-shop-info\" data-rateurl=\"%1\">掌柜</div>").arg(rateUrl));
 }
 
 QString ItemPages::withTmallSetup(const QString &setup)
@@ -57,10 +59,11 @@ QString ItemPages::namingNoShop() { return itemPage({}); }
 
 QString shopCardMembers(const QString &shopId)
 {
-    return QStringLiteral("\"shopUrl\":\"//shop%1.taobao.com\",\"overallScore\":\"4.3\",\"starNum\":\"4.0\","
-                          "\"evaluates\":[{\"title\":\"宝贝描述\",\"score\":\"4.9\"},{\"title\":\"宝贝质量\",\"score\":\"4.5\"},"
-                          "{\"title\":\"物流速度\",\"score\":\"4.0\"},{\"title\":\"服务保障\",\"score\":\"4.1\"}],"
-                          "\"labelList\":[{\"contentDesc\":\"90天新增43条好评\"}]")
+    return QStringLiteral(
+               "\"shopUrl\":\"//shop%1.taobao.com\",\"overallScore\":\"4.3\",\"starNum\":\"4.0\","
+               "\"evaluates\":[{\"title\":\"宝贝描述\",\"score\":\"4.9\"},{\"title\":\"宝贝质量\",\"score\":\"4.5\"},"
+               "{\"title\":\"物流速度\",\"score\":\"4.0\"},{\"title\":\"服务保障\",\"score\":\"4.1\"}],"
+               "\"labelList\":[{\"contentDesc\":\"90天新增43条好评\"}]")
         .arg(shopId);
 }
 

@@ -27,14 +27,17 @@ std::optional<Response> itemAnswer(const QByteArray &host, const QString &itemId
     if (host == "item.taobao.com") {
         if (itemId == "3001") return itemPage(ItemPages::withPageData(QStringLiteral("\"shopId\":\"1001\""), card));
         if (itemId == "3002")
-            return itemPage(ItemPages::withConfiguration(QStringLiteral("idata:{shop:{url:'//shop1001.taobao.com/'}}")));
+            return itemPage(
+                ItemPages::withConfiguration(QStringLiteral("idata:{shop:{url:'//shop1001.taobao.com/'}}")));
         if (itemId == "3005") return itemPage(ItemPages::withMicroscopeData(QStringLiteral("pageId=5;shopId=1001;")));
-        if (itemId == "3006") return itemPage(ItemPages::withShopBox(QStringLiteral("//rate.taobao.com/user-rate-1001.htm")));
+        if (itemId == "3006")
+            return itemPage(ItemPages::withShopBox(QStringLiteral("//rate.taobao.com/user-rate-1001.htm")));
         if (itemId == "3009") return itemPage(ItemPages::namingNoShop());
     }
     if (host == "detail.tmall.com") {
         if (itemId == "3003")
-            return itemPage(ItemPages::withTmallSetup(QStringLiteral("\"rateConfig\":{\"sellerId\":%1}").arg(sellerId)));
+            return itemPage(
+                ItemPages::withTmallSetup(QStringLiteral("\"rateConfig\":{\"sellerId\":%1}").arg(sellerId)));
         if (itemId == "3004")
             return itemPage(ItemPages::withPageData(QStringLiteral("\"pcShopUrl\":\"//brandshop.tmall.com\""), card));
     }
@@ -64,11 +67,14 @@ std::optional<Response> linkPageAnswer(const Request &request)
     if (request.host == "m.tb.cn" && path == "/h.ItemShare")
         return redirectTo("https://item.taobao.com/item.htm?id=3001&sourceType=item&ut_sk=1.abc");
     if (request.host == "e.tb.cn" && path == "/h.ScriptShare")
-        return page(QStringLiteral("淘宝"), QStringLiteral("<script>var url = 'https://a.m.taobao.com/i3002.htm?sku=1';"
-                                                           "setTimeout(function () { location.replace(url); }, 100);</script>"));
-    if (request.host == "m.tb.cn" && path == "/h.Expired") return page(QStringLiteral("淘宝"), QStringLiteral("链接已失效"));
+        return page(QStringLiteral("淘宝"),
+                    QStringLiteral("<script>var url = 'https://a.m.taobao.com/i3002.htm?sku=1';"
+                                   "setTimeout(function () { location.replace(url); }, 100);</script>"));
+    if (request.host == "m.tb.cn" && path == "/h.Expired")
+        return page(QStringLiteral("淘宝"), QStringLiteral("链接已失效"));
     if (request.host.endsWith(".m.taobao.com") || request.host.endsWith(".m.tmall.com"))
-        return page(QStringLiteral("手机淘宝"), QStringLiteral("<a href=\"//rate.taobao.com/user-rate-OtherShop.htm\">评价</a>"));
+        return page(QStringLiteral("手机淘宝"),
+                    QStringLiteral("<a href=\"//rate.taobao.com/user-rate-OtherShop.htm\">评价</a>"));
     if (request.host == "brandshop.tmall.com" && path == "/view_shop.htm") return foundsShopPage();
     if (request.host == "store.taobao.com" && path == "/shop/view_shop.htm"
         && query.queryItemValue(QStringLiteral("user_number_id")) == QLatin1String(sellerId))

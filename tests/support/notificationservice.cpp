@@ -18,8 +18,8 @@ const QString connectionName = QStringLiteral("test notification service");
 bool NotificationService::startPrivateBus()
 {
     auto *daemon = new QProcess(QCoreApplication::instance());
-    daemon->start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                 QStringLiteral("--print-address=1")});
+    daemon->start(QStringLiteral("dbus-daemon"),
+                  {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
     if (!daemon->waitForStarted(5000) || !daemon->waitForReadyRead(5000)) return false;
     const QByteArray address = daemon->readLine().trimmed();
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, daemon, [daemon] {

@@ -39,7 +39,8 @@ public:
     void foundNoShopLink() override { found << QStringLiteral("no shop link"); }
     void foundShopCard(const lookup::ShopCard &card) override
     {
-        found << QStringLiteral("card ") + QStringList{card.overall, card.parts[0], card.parts[1], card.parts[2]}.join(u' ');
+        found << QStringLiteral("card ")
+                     + QStringList{card.overall, card.parts[0], card.parts[1], card.parts[2]}.join(u' ');
     }
     void showMessage(const QString &text) override { calls << QStringLiteral("message ") + text; }
     void showLogin(const QString &address) override { calls << QStringLiteral("login ") + address; }
