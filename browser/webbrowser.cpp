@@ -32,8 +32,8 @@ const char snapshotScript[] = R"JS(
         if ((rules[r].beforeQuery ? beforeQuery : url).indexOf(rules[r].text) < 0) continue;
         for (var part in read) read[part] = read[part] || rules[r][part];
     }
-    var snapshot = {url: url, title: String(document.title), age: performance.now(), body: null, dsr: null,
-                    strongs: [], markup: null};
+    var snapshot = {url: url, title: String(document.title), age: performance.now(), ready: document.readyState,
+                    body: null, dsr: null, strongs: [], markup: null};
     if (read.body && document.body) snapshot.body = String(document.body.innerHTML);
     if (read.markup && document.documentElement) snapshot.markup = String(document.documentElement.outerHTML);
     if (read.dsr) {
@@ -158,6 +158,14 @@ void WebBrowser::takeSnapshot(bool loaded)
             return;
         }
         const QVariantMap read = result.toMap();
+        // The engine may tell of a finished load late, once the next document has begun: after a
+        // renderer died, its load's end came while the next query's shop page was still arriving,
+        // and that page read without its title and links. A document still loading tells of its
+        // own end when it has one.
+        if (read.value(QStringLiteral("ready")) != QLatin1String("complete")) {
+            qCDebug(lcBrowser) << "still loading:" << read.value(QStringLiteral("url")).toString();
+            return;
+        }
         lookup::PageSnapshot snapshot = snapshotFrom(read, location);
         // The document's age is read in the page, so the start it gives is at worst a little late:
         // a page of the navigation asked for is never taken for an earlier one's.

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QSignalSpy>
 #include <QUrl>
+#include <QWebEnginePage>
 
 using tests::marketplace;
 
@@ -56,6 +57,7 @@ std::optional<tests::Response> ownAnswer(const tests::Request &request)
         if (name == "heavy" || name == "scripted")
             return tests::redirectTo("https://shop3001.taobao.com/view_shop.htm?" + name);
         if (name == "away") return tests::redirectTo("https://shop3002.taobao.com/view_shop.htm");
+        if (name == "slow") return tests::redirectTo("https://shop3003.taobao.com/view_shop.htm");
         if (name == "to-foreign") return tests::redirectTo("https://evil.example/view_shop.htm");
         if (name == "to-lookalike") return tests::redirectTo("https://taobao.com.evil.example/view_shop.htm");
         if (name == "to-data") return tests::redirectTo("data:text/html,view_shop.htm");
@@ -79,6 +81,10 @@ std::optional<tests::Response> ownAnswer(const tests::Request &request)
     if (request.host == "shop3002.taobao.com")
         return tests::page(QStringLiteral("首页-离店-淘宝网"),
                            "<a href=\"//rate.taobao.com/user-rate-3002.htm\">评价</a>");
+    if (request.host == "shop3003.taobao.com")
+        return tests::page(QStringLiteral("首页-慢店-淘宝网"),
+                           "<p>店</p><script src=\"https://g.alicdn.com/slow.js\"></script>"
+                           "<a href=\"//rate.taobao.com/user-rate-3001.htm\">信用评价</a>");
     if (request.target == "/user-rate-3002.htm") return tests::redirectTo("https://evil.example/user-rate-3002.htm");
     if (request.target == "/user-rate-3001.htm")
         return tests::page("rate",
@@ -93,6 +99,7 @@ std::optional<tests::Response> ownAnswer(const tests::Request &request)
     if (request.target.endsWith(".js")) {
         tests::Response script;
         script.contentType = "application/javascript";
+        if (request.target == "/slow.js") script.delayMs = 1500;
         return script;
     }
     if (request.host == "login.taobao.com")
@@ -141,6 +148,7 @@ private slots:
     void otherPlacesAreNeverLoaded();
     void shownBrowsersLoadEverything();
     void eachLandingIsReadForWhatTheFlowNeeds();
+    void aLoadsLateEndReadsNoDocumentStillArriving();
 };
 
 void HiddenBrowserTest::init()
@@ -261,6 +269,18 @@ void HiddenBrowserTest::eachLandingIsReadForWhatTheFlowNeeds()
                                                    {lookup::Landing::ItemPage, 1},
                                                    {lookup::Landing::ShopPage, 2},
                                                    {lookup::Landing::RatingPage, 2}}));
+}
+
+void HiddenBrowserTest::aLoadsLateEndReadsNoDocumentStillArriving()
+{
+    // The engine tells of a load's end while the shop page is still arriving, held up by a script
+    // before its rating link (as it did once a renderer had died): the page is read when it has
+    // arrived, link and all.
+    window().query("slow");
+    QVERIFY(requested("g.alicdn.com", "/slow.js"));
+    emit app::Form1Probe::hiddenBrowser(form())->page()->loadFinished(true);
+    QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
+    QCOMPARE(window().turnRed(0), "762");
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)
