@@ -7,7 +7,8 @@
 // bench/bench_query [--rounds 30] [--idle-minutes 6]; with --soak N it runs N queries of varied
 // outcomes in one window instead (see soak.h), and with --soak N --hostile SEED N queries answered
 // by seeded draws of outcomes and faults (see hostilesoak.h); with --board-soak N --hostile SEED
-// a list of N such rows on the comparison board while a simulated person acts (see boardsoak.h).
+// a list of N such rows on the comparison board while a simulated person acts, and with --watch
+// MINUTES added the board then watching those rows as long (see boardsoak.h).
 
 #include "boardsoak.h"
 #include "coldstart.h"
@@ -215,7 +216,8 @@ int main(int argc, char *argv[])
         return bench::runVariant(arguments.value(arguments.indexOf(QStringLiteral("--variant")) + 1), argc, argv);
     if (arguments.contains(QStringLiteral("--board-soak")))
         return bench::boardSoak(optionValue(arguments, QStringLiteral("--board-soak"), 0),
-                                quint32(optionValue(arguments, QStringLiteral("--hostile"), 1)), argc, argv);
+                                quint32(optionValue(arguments, QStringLiteral("--hostile"), 1)),
+                                optionValue(arguments, QStringLiteral("--watch"), 0), argc, argv);
     if (arguments.contains(QStringLiteral("--hostile")))
         return bench::hostileSoak(optionValue(arguments, QStringLiteral("--soak"), 0),
                                   quint32(optionValue(arguments, QStringLiteral("--hostile"), 0)), argc, argv);

@@ -97,12 +97,13 @@ void BoardPerson::tendThePause()
     tests::click(button(QStringLiteral("继续")));
 }
 
-void BoardPerson::act()
+void BoardPerson::act(Rows rows)
 {
-    const std::vector<std::function<void()>> actions = {
-        [this] { ownQuery(false); }, [this] { ownQuery(true); },  [this] { noShopBoxLeftOpen(); },
-        [this] { removeRow(); },     [this] { queryRowAgain(); }, [this] { stopThenQueryAll(); },
+    std::vector<std::function<void()>> actions = {
+        [this] { ownQuery(false); }, [this] { ownQuery(true); },     [this] { noShopBoxLeftOpen(); },
+        [this] { queryRowAgain(); }, [this] { stopThenQueryAll(); },
     };
+    if (rows == Rows::MayRemove) actions.push_back([this] { removeRow(); });
     actions[std::uniform_int_distribution<size_t>(0, actions.size() - 1)(m_random)]();
 }
 

@@ -35,7 +35,9 @@ public:
     BoardPerson(tests::QueryWindow &window, app::Board &board, std::mt19937 &random, QList<tests::Shop> &shops,
                 QTextStream &out);
 
-    void act(); // one of their own actions, drawn
+    // Whether the person may remove rows: not while the board watches its rows through the day.
+    enum class Rows { MayRemove, Kept };
+    void act(Rows rows = Rows::MayRemove); // one of their own actions, drawn
     void tendTheGate();
     void tendThePause();
     void answerBox(QMessageBox *box);

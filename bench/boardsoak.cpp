@@ -18,6 +18,7 @@
 #include <QAbstractProxyModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -40,8 +41,18 @@ constexpr int shortestPauseMs = 80;
 constexpr int longestPauseMs = 160;
 // The warm-up's rows are numbered apart from the counted rows.
 constexpr int warmUpRows = 9000;
-// How often, in steps of the person's watch, they do something of their own.
+// How often, in steps of the person's watch, they do something of their own: while the list runs,
+// and while the board watches its rows through the day, when they are busy with other work.
 constexpr double actionChance = 0.08;
+constexpr double actionChanceWhileWatching = 0.01;
+// While watching, a minute of the board's schedule lasts this long: 定时刷新 every 30 minutes comes
+// round every three seconds or so, as often as the rows allow.
+constexpr int watchMinuteMs = 100;
+// While watching, a row's shop moves its figures every time its rating page is served: the figures
+// of the row's number plus how often it was served. Rows are numbered this far apart.
+constexpr int readingsApart = 100;
+// A watch in which no row finishes for this long has stalled.
+constexpr int stalledMs = 300'000;
 
 const QString readOut = QStringLiteral("已读取");
 
@@ -83,16 +94,27 @@ struct Served {
     Plan plan;
 };
 
+// How the watch went: rows finished and read with figures, each row's finishes.
+struct WatchCount {
+    int finishes = 0;
+    int readings = 0;
+    QHash<QString, int> finishesOf;
+};
+
 class BoardSoak : public QObject
 {
 public:
     BoardSoak(quint32 seed, QTextStream &out);
-    int run(int rows);
+    // A list of that many rows; then, for as many minutes as given, the board watching them.
+    int run(int rows, int watchMinutes);
 
 private:
     void serve(const QList<Served> &entries);
     void startList(const QStringList &entries);
     bool listFinished() const;
+    std::function<tests::Response(const tests::Shop &)> movingRatingPage(const Draw &draw, int query);
+    int latestServed(const Served &entry) const;
+    void watch(int minutes);
     // Runs the list to its end, the person tending the gate and the pause, and acting of their own
     // if told; once ten rows are read, the step given.
     void waitForTheList(bool personActs, const std::function<void()> &atBaseline = {});
@@ -112,6 +134,9 @@ private:
     QHash<QString, Served> m_served;
     QSet<QString> m_wrong, m_stale;
     QSet<int> m_killed;
+    QHash<int, int> m_ratingPagesServed;
+    QHash<QString, QString> m_stateOf;
+    WatchCount m_watched;
     BoardPerson m_person;
 };
 
@@ -154,9 +179,24 @@ void BoardSoak::startList(const QStringList &entries)
 
 bool BoardSoak::listFinished() const
 {
+    // While watching, the progress line also tells when the next round starts.
     const QString all = QString::number(m_rows->rowCount());
-    return m_person.progress() == all + QStringLiteral(" / ") + all
+    return m_person.progress().section(QStringLiteral("  "), 0, 0) == all + QStringLiteral(" / ") + all
            && !m_person.button(QStringLiteral("停止"))->isEnabled() && m_person.idle();
+}
+
+std::function<tests::Response(const tests::Shop &)> BoardSoak::movingRatingPage(const Draw &draw, int query)
+{
+    return [this, plan = draw.plan, query](const tests::Shop &shop) {
+        const int served = m_ratingPagesServed[query]++;
+        return plan(query + served % readingsApart).shop->ratingPage(shop);
+    };
+}
+
+int BoardSoak::latestServed(const Served &entry) const
+{
+    const int served = m_ratingPagesServed.value(entry.query);
+    return served > 0 ? entry.query + (served - 1) % readingsApart : entry.query;
 }
 
 void BoardSoak::waitForTheList(bool personActs, const std::function<void()> &atBaseline)
@@ -201,14 +241,24 @@ void BoardSoak::checkRow(int sourceRow)
         cells << m_rows->index(sourceRow, column).data().toString();
     const QStringList headers = present::boardHeaders();
     const auto served = m_served.constFind(cells[0]);
-    if (served == m_served.cend() || !finished(cells[2])) return;
+    if (served == m_served.cend()) return;
+    const QString before = std::exchange(m_stateOf[cells[0]], cells[2]);
+    if (!finished(cells[2])) return;
+    if (before.isEmpty() || !finished(before)) {
+        ++m_watched.finishes;
+        m_watched.readings += cells[2] == readOut;
+        ++m_watched.finishesOf[cells[0]];
+        m_killed.remove(served->query); // its renderer dies again when it is read again
+    }
     QStringList wrong;
+    // The shop's title is its own throughout; its figures are those its rating page last served.
     bool stale = !cells[1].isEmpty() && cells[1] != titleOf(served->query);
-    const QList<tests::DsrFigures> own = figuresOf(served->query);
+    const QList<tests::DsrFigures> own = figuresOf(latestServed(*served));
     const QStringList scoreColumns = {QStringLiteral("描述评分"), QStringLiteral("服务评分"),
                                       QStringLiteral("物流评分")};
     for (int d = 0; d < scoreColumns.size(); ++d) {
-        const QString score = cells[headers.indexOf(scoreColumns[d])];
+        // A score that moved since the row's first reading carries its change: "4.10105 ↑0.00001".
+        const QString score = cells[headers.indexOf(scoreColumns[d])].section(QLatin1Char(' '), 0, 0);
         if (!score.isEmpty() && score != own[d].score) stale = true;
         if (cells[2] == readOut && served->plan.figures && score != own[d].score)
             wrong << scoreColumns[d] + QLatin1Char(' ') + score;
@@ -233,7 +283,8 @@ void BoardSoak::watchEverySoOften()
             if (!entry.plan.killRenderer || m_killed.contains(entry.query)) continue;
             if (host != "shop" + entry.plan.shop->id + ".taobao.com") continue;
             // Only in the middle of that row's own query: its host may be asked again later.
-            if (!m_person.progress().endsWith(QStringLiteral("正在查询：") + entry.plan.searched)) continue;
+            const QString step = m_person.progress().section(QStringLiteral("  "), 1, 1);
+            if (step != QStringLiteral("正在查询：") + entry.plan.searched) continue;
             m_killed.insert(entry.query);
             const qint64 pid = app::Form1Probe::hiddenBrowser(m_window.form())->page()->renderProcessPid();
             if (pid > 0) ::kill(pid_t(pid), SIGKILL);
@@ -242,7 +293,36 @@ void BoardSoak::watchEverySoOften()
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) m_person.answerBox(box);
 }
 
-int BoardSoak::run(int rows)
+void BoardSoak::watch(int minutes)
+{
+    // 定时刷新 every 30 minutes, chosen through the window; the person now and then busy with the
+    // main window, never removing a row.
+    m_watched = {};
+    m_board.setWatchMinute(watchMinuteMs);
+    auto *schedule = m_board.findChild<QComboBox *>();
+    if (!tests::focus(schedule)) fail(QStringLiteral("the board's schedule takes no focus"));
+    tests::keyClick(schedule, Qt::Key_Down);
+    if (schedule->currentText() != QStringLiteral("每30分钟"))
+        fail(QStringLiteral("no schedule: ") + schedule->currentText());
+    std::uniform_int_distribution<int> step(150, 900);
+    std::bernoulli_distribution acts(actionChanceWhileWatching);
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer sinceFinish;
+    sinceFinish.start();
+    int finishes = 0;
+    while (clock.elapsed() < qint64(minutes) * 60'000) {
+        runFor(step(m_random));
+        m_person.tendTheGate();
+        m_person.tendThePause();
+        if (acts(m_random)) m_person.act(BoardPerson::Rows::Kept);
+        if (std::exchange(finishes, m_watched.finishes) != m_watched.finishes) sinceFinish.restart();
+        if (sinceFinish.elapsed() > stalledMs) fail(QStringLiteral("the watch stalled: ") + m_person.progress());
+    }
+    waitForTheList(false);
+}
+
+int BoardSoak::run(int rows, int watchMinutes)
 {
     QList<Draw> table;
     for (const Draw &draw : hostileDraws()) {
@@ -275,31 +355,53 @@ int BoardSoak::run(int rows)
     std::discrete_distribution<int> pick(weights.begin(), weights.end());
     QList<Served> counted;
     QMap<QString, int> drawn;
+    const bool watching = watchMinutes > 0;
     for (int row = 1; row <= rows; ++row) {
         const Draw &draw = table[pick(m_random)];
         ++drawn[QLatin1String(draw.name)];
-        counted << Served{row, QLatin1String(draw.name), draw.plan(row)};
+        const int query = watching ? row * readingsApart : row;
+        Served entry{query, QLatin1String(draw.name), draw.plan(query)};
+        if (watching && entry.plan.shop) entry.plan.shop->ratingPage = movingRatingPage(draw, query);
+        counted << entry;
     }
     serve(counted);
     startList(entriesOf(counted));
 
     Footprint early{};
-    waitForTheList(true, [&early] { early = footprint(); });
+    if (watching) {
+        waitForTheList(true);
+        early = footprint();
+        watch(watchMinutes);
+    } else {
+        waitForTheList(true, [&early] { early = footprint(); });
+    }
     const Footprint late = footprint();
 
     for (const QString &problem : m_person.problems()) {
         m_wrong.insert(problem);
         m_out << "board soak: " << problem << Qt::endl;
     }
-    m_out << QStringLiteral("board soak: %1 rows, %2 wrong, %3 stale, %4 person actions, memory pss after %1/after %5 "
-                            "rows: %6\n")
+    if (watching) {
+        const QList<int> finishesOf = m_watched.finishesOf.values();
+        m_out << QStringLiteral(
+                     "board watch: %1 rows for %2 minutes, %3 rows finished, %4 with figures, each row %5 to "
+                     "%6 times\n")
+                     .arg(rows)
+                     .arg(watchMinutes)
+                     .arg(m_watched.finishes)
+                     .arg(m_watched.readings)
+                     .arg(finishesOf.isEmpty() ? 0 : *std::min_element(finishesOf.begin(), finishesOf.end()))
+                     .arg(finishesOf.isEmpty() ? 0 : *std::max_element(finishesOf.begin(), finishesOf.end()));
+    }
+    m_out << QStringLiteral("board soak: %1 rows, %2 wrong, %3 stale, %4 person actions, memory pss after %5: %6\n")
                  .arg(rows)
                  .arg(m_wrong.size())
                  .arg(m_stale.size())
                  .arg(m_person.actions())
-                 .arg(baseline)
+                 .arg(watching ? QStringLiteral("the watch/after the first round")
+                               : QStringLiteral("%1/after %2 rows").arg(rows).arg(baseline))
                  .arg(late.pssMiB / early.pssMiB, 0, 'f', 2);
-    m_out << footprintGrowth(baseline, early, rows, late);
+    if (!watching) m_out << footprintGrowth(baseline, early, rows, late);
     QStringList counts;
     for (auto it = drawn.cbegin(); it != drawn.cend(); ++it)
         counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
@@ -309,14 +411,16 @@ int BoardSoak::run(int rows)
 
 } // namespace
 
-int boardSoak(int rows, quint32 seed, int argc, char *argv[])
+int boardSoak(int rows, quint32 seed, int watchMinutes, int argc, char *argv[])
 {
     tests::prepareWebEnvironment();
     app::Program program(argc, argv);
     if (rows < baseline) fail(QStringLiteral("a board soak needs at least %1 rows").arg(baseline));
+    if (watchMinutes > 0 && (rows + 1) * readingsApart > 10000)
+        fail(QStringLiteral("a watch takes at most %1 rows").arg(10000 / readingsApart - 1));
     QTextStream out(stdout);
     BoardSoak soak(seed, out);
-    return soak.run(rows);
+    return soak.run(rows, watchMinutes);
 }
 
 } // namespace bench

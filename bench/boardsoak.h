@@ -12,7 +12,10 @@ namespace bench {
 // row is checked each time it finishes against what the marketplace served for its entry: its own
 // figures or none, and the outcome its answer allows. Prints what was wrong, stale, how many
 // actions the person took and how memory grew from the 10th row on; the exit status says whether
-// every row came out right.
-int boardSoak(int rows, quint32 seed, int argc, char *argv[]);
+// every row came out right. With watch minutes, the board then watches the rows that long, 定时刷新
+// every 30 minutes on a minute of a tenth of a second, each shop's figures moving with every
+// reading: every row is checked against the reading its shop last served, and memory is compared
+// after the watch with after the first round.
+int boardSoak(int rows, quint32 seed, int watchMinutes, int argc, char *argv[]);
 
 } // namespace bench
