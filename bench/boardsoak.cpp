@@ -336,19 +336,8 @@ int BoardSoak::run(int rows, int watchMinutes)
         return entries;
     };
 
-    // Every kind of answer once before the counted rows, so that what the program sets up on first
-    // use is in the baseline; then those rows are removed. What they came out as counts too.
-    QList<Served> warmUp;
-    for (qsizetype k = 0; k < table.size(); ++k)
-        warmUp << Served{warmUpRows + int(k), QLatin1String(table[k].name), table[k].plan(warmUpRows + int(k))};
-    serve(warmUp);
-    startList(entriesOf(warmUp));
-    waitForTheList(false);
-    if (!tests::focus(m_table)) fail(QStringLiteral("the board's table takes no focus"));
-    tests::keySequence(m_table, QKeySequence::SelectAll);
-    tests::keyClick(m_table, Qt::Key_Delete);
-    if (m_rows->rowCount() != 0) fail(QStringLiteral("the warm-up's rows stay"));
-
+    // The rows are drawn first, before anything whose timing takes draws of its own: the same seed
+    // draws the same rows.
     std::vector<int> weights;
     for (const Draw &draw : table)
         weights.push_back(draw.weight);
@@ -364,6 +353,24 @@ int BoardSoak::run(int rows, int watchMinutes)
         if (watching && entry.plan.shop) entry.plan.shop->ratingPage = movingRatingPage(draw, query);
         counted << entry;
     }
+    QStringList counts;
+    for (auto it = drawn.cbegin(); it != drawn.cend(); ++it)
+        counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    m_out << "board soak: drawn (seed " << m_seed << "): " << counts.join(QStringLiteral(", ")) << Qt::endl;
+
+    // Every kind of answer once before the counted rows, so that what the program sets up on first
+    // use is in the baseline; then those rows are removed. What they came out as counts too.
+    QList<Served> warmUp;
+    for (qsizetype k = 0; k < table.size(); ++k)
+        warmUp << Served{warmUpRows + int(k), QLatin1String(table[k].name), table[k].plan(warmUpRows + int(k))};
+    serve(warmUp);
+    startList(entriesOf(warmUp));
+    waitForTheList(false);
+    if (!tests::focus(m_table)) fail(QStringLiteral("the board's table takes no focus"));
+    tests::keySequence(m_table, QKeySequence::SelectAll);
+    tests::keyClick(m_table, Qt::Key_Delete);
+    if (m_rows->rowCount() != 0) fail(QStringLiteral("the warm-up's rows stay"));
+
     serve(counted);
     startList(entriesOf(counted));
 
@@ -402,10 +409,6 @@ int BoardSoak::run(int rows, int watchMinutes)
                                : QStringLiteral("%1/after %2 rows").arg(rows).arg(baseline))
                  .arg(late.pssMiB / early.pssMiB, 0, 'f', 2);
     if (!watching) m_out << footprintGrowth(baseline, early, rows, late);
-    QStringList counts;
-    for (auto it = drawn.cbegin(); it != drawn.cend(); ++it)
-        counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
-    m_out << "board soak: drawn (seed " << m_seed << "): " << counts.join(QStringLiteral(", ")) << Qt::endl;
     return m_wrong.isEmpty() && m_stale.isEmpty() ? 0 : 1;
 }
 
