@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
 #include <QWebEnginePage>
@@ -18,6 +19,11 @@ namespace browser {
 Q_LOGGING_CATEGORY(lcBrowser, "larkspire.browser", QtInfoMsg)
 
 namespace {
+
+// A document still arriving when its load's end was told is read again this often, for as long as
+// a query waits.
+constexpr int readAgainMs = 100;
+constexpr int lastReadAgain = 250;
 
 // Runs in the application's isolated world, so page scripts cannot replace what it calls. Each
 // part is read only when the rule for the document's address asks for it: a page's markup is
@@ -32,8 +38,8 @@ const char snapshotScript[] = R"JS(
         if ((rules[r].beforeQuery ? beforeQuery : url).indexOf(rules[r].text) < 0) continue;
         for (var part in read) read[part] = read[part] || rules[r][part];
     }
-    var snapshot = {url: url, title: String(document.title), age: performance.now(), ready: document.readyState,
-                    body: null, dsr: null, strongs: [], markup: null};
+    var snapshot = {url: url, title: String(document.title), age: performance.now(), origin: performance.timeOrigin,
+                    ready: document.readyState, body: null, dsr: null, strongs: [], markup: null};
     if (read.body && document.body) snapshot.body = String(document.body.innerHTML);
     if (read.markup && document.documentElement) snapshot.markup = String(document.documentElement.outerHTML);
     if (read.dsr) {
@@ -150,22 +156,34 @@ void WebBrowser::takeSnapshot(bool loaded)
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
-    auto report = [this, page = m_pagesRenewed](const QVariant &result) {
-        if (page != m_pagesRenewed) return;
+    readWhenComplete(++m_loadEnds, 0);
+}
+
+void WebBrowser::readWhenComplete(int loadEnd, int attempt)
+{
+    auto report = [this, page = m_pagesRenewed, loadEnd, attempt](const QVariant &result) {
+        if (page != m_pagesRenewed || (attempt > 0 && loadEnd != m_loadEnds)) return;
         const QString location = locationUrl();
         if (location.isEmpty() || result.typeId() != QMetaType::QVariantMap) {
             qCDebug(lcBrowser) << "no snapshot of" << m_page->url().toString();
             return;
         }
         const QVariantMap read = result.toMap();
-        // The engine may tell of a finished load late, once the next document has begun: after a
-        // renderer died, its load's end came while the next query's shop page was still arriving,
-        // and that page read without its title and links. A document still loading tells of its
-        // own end when it has one.
+        // The engine may tell of a load's end while the document is still arriving, and tell of it
+        // no more: it did so for the load after a renderer died. The document is read again shortly
+        // until it is complete, unless a later load ends first; read before, the shop page of the
+        // next query lacked its title and links.
         if (read.value(QStringLiteral("ready")) != QLatin1String("complete")) {
             qCDebug(lcBrowser) << "still loading:" << read.value(QStringLiteral("url")).toString();
+            if (attempt < lastReadAgain)
+                QTimer::singleShot(readAgainMs, this,
+                                   [this, loadEnd, attempt] { readWhenComplete(loadEnd, attempt + 1); });
             return;
         }
+        // A document read that way may yet have its load's end told: it is reported once.
+        const double document = read.value(QStringLiteral("origin")).toDouble();
+        if (document == m_lastReadDocument) return;
+        m_lastReadDocument = document;
         lookup::PageSnapshot snapshot = snapshotFrom(read, location);
         // The document's age is read in the page, so the start it gives is at worst a little late:
         // a page of the navigation asked for is never taken for an earlier one's.

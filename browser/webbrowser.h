@@ -55,11 +55,14 @@ private:
     void adoptPage(QWebEnginePage *page);
     double elapsedMs() const;
     void takeSnapshot(bool loaded);
+    void readWhenComplete(int loadEnd, int attempt);
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 
     Kind m_kind;
     QWebEnginePage *m_page = nullptr;
-    int m_pagesRenewed = 0; // tells a snapshot of an old page from one of the current page
+    int m_pagesRenewed = 0;        // tells a snapshot of an old page from one of the current page
+    int m_loadEnds = 0;            // the engine's reports of a finished load, counted
+    double m_lastReadDocument = 0; // performance.timeOrigin of the document last reported
     QElapsedTimer m_clock;
     lookup::NavigationLog m_navigations; // navigate() calls, by when each was made
     QString m_snapshotCall;

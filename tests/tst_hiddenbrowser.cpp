@@ -276,11 +276,17 @@ void HiddenBrowserTest::aLoadsLateEndReadsNoDocumentStillArriving()
     // The engine tells of a load's end while the shop page is still arriving, held up by a script
     // before its rating link (as it did once a renderer had died): the page is read when it has
     // arrived, link and all.
+    QSignalSpy completed(app::Form1Probe::hiddenBrowser(form()), &browser::WebBrowser::documentComplete);
     window().query("slow");
     QVERIFY(requested("g.alicdn.com", "/slow.js"));
     emit app::Form1Probe::hiddenBrowser(form())->page()->loadFinished(true);
     QTRY_VERIFY_WITH_TIMEOUT(window().idle(), tests::answerTimeoutMs);
     QCOMPARE(window().turnRed(0), "762");
+    // Read once, though its end was told twice.
+    const auto shopPages = std::count_if(completed.cbegin(), completed.cend(), [](const QList<QVariant> &signal) {
+        return lookup::landingOf(signal.at(0).value<lookup::PageSnapshot>()) == lookup::Landing::ShopPage;
+    });
+    QCOMPARE(shopPages, 1);
 }
 
 LARKSPIRE_WEB_TEST_MAIN(HiddenBrowserTest)
