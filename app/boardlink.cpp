@@ -3,7 +3,6 @@
 
 #include "app/board.h"
 #include "app/form1.h"
-#include "app/queryrunner.h"
 
 #include <QAction>
 #include <QWidget>
@@ -22,15 +21,15 @@ BoardLink::BoardLink(Form1 &form, QWidget *results)
     connect(openBoard, &QAction::triggered, this, &BoardLink::open);
     form.addAction(openBoard);
     results->addActions({m_addToBoard, openBoard});
-    connect(&form.queryRunner(), &QueryRunner::queryStarted, this, &BoardLink::forget);
-    connect(&form.queryRunner(), &QueryRunner::queryEnded, this, &BoardLink::remember);
+    connect(&form.querySession(), &session::QuerySession::queryStarted, this, &BoardLink::forget);
+    connect(&form.querySession(), &session::QuerySession::queryEnded, this, &BoardLink::remember);
 }
 
 BoardLink::~BoardLink() = default;
 
 Board &BoardLink::board()
 {
-    if (!m_board) m_board = std::make_unique<Board>(m_form);
+    if (!m_board) m_board = std::make_unique<Board>(m_form.loginGate());
     return *m_board;
 }
 

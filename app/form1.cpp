@@ -5,10 +5,10 @@
 #include "app/controls.h"
 #include "app/figurelabel.h"
 #include "app/form2.h"
+#include "app/hiddenbrowser.h"
 #include "app/namecompleter.h"
 #include "app/promotionpanel.h"
 #include "app/resultsmenu.h"
-#include "browser/profile.h"
 #include "browser/webbrowser.h"
 #include "calc/targetscore.h"
 #include "lookup/searchaddress.h"
@@ -28,7 +28,6 @@ namespace app {
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , m_promotion(new PromotionPanel(this))
-    , m_webBrowser2(new browser::WebBrowser(browser::WebBrowser::Kind::Hidden, browser::sharedProfile(), this))
     , m_pictures(IndicatorPictures::load(qApp->devicePixelRatio()))
 {
     // Before the title: naming the window makes its accessible interface, which is kept.
@@ -43,11 +42,12 @@ Form1::Form1(QWidget *parent)
     findDimensionControls();
     describeFigures(this, form1Controls());
 
-    m_runner = new QueryRunner(m_command1, m_webBrowser2, this);
+    m_session = new session::QuerySession(*this, this);
+    m_webBrowser2 = hiddenBrowserFor(*m_session);
+    m_session->setNavigator(m_webBrowser2.get());
     m_loginGate = new LoginGate(this);
     connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
-    connect(m_webBrowser2, &browser::WebBrowser::documentComplete, this, &Form1::onHiddenPageComplete);
-    m_webBrowser2->setReadingRules(lookup::readingRules());
+    connect(m_session, &session::QuerySession::queryStarted, this, &Form1::onQueryStarted);
     // Enter in the name input does what pressing the button does, and nothing while it is busy.
     connect(m_text1, &QLineEdit::returnPressed, m_command1, &QPushButton::click);
     for (int d = 0; d < calc::dimensionCount; ++d)
@@ -114,40 +114,22 @@ void Form1::load()
     m_promotion->load();
 }
 
-std::optional<int> Form1::queryFor(const QString &entry)
+void Form1::command1Click() { m_session->start(m_text1->text()); }
+
+void Form1::onQueryStarted(int, const QString &entry)
 {
-    if (entry.isEmpty() || m_runner->isBusy()) return std::nullopt;
-    clearResults();
-    clearTargetResults();
-    setResultsCaption(QString());
-    m_runner->lendNext();
-    m_text1->setText(entry);
-    m_command1->click();
-    return m_runner->current();
+    m_resultsMenu->setRatingAddress(QString());
+    m_queriedNames->remember(lookup::trimName(entry));
 }
 
-void Form1::command1Click()
+void Form1::showBusy(bool busy)
 {
-    if (m_text1->text().isEmpty()) {
-        showMessageBox(this, QStringLiteral("请输入旺旺名"));
-        return;
-    }
-    m_resultsMenu->setRatingAddress(QString());
-    m_queriedNames->remember(lookup::trimName(m_text1->text()));
-    if (lookup::isShareCode(m_text1->text())) {
-        m_runner->refuseShareCode(m_text1->text(), [&] { showMessageBox(this, lookup::shareCodeMessage()); });
-        return;
-    }
-    const QString address = lookup::queryAddress(m_text1->text());
-    // A rating page opened by its link comes without the shop page that would have cleared what the
-    // previous shop showed and captioned the results.
-    if (lookup::landingOf(address) == lookup::Landing::RatingPage) {
-        clearResults();
-        clearTargetResults();
-        setResultsCaption(QString());
-    }
-    m_runner->start(m_text1->text(), address, lookup::entryOf(m_text1->text()));
+    // Given back, the caption comes first and then the button is enabled, as the query's end is told.
+    m_command1->setText(busy ? QStringLiteral("查询中...") : QStringLiteral("查询"));
+    m_command1->setEnabled(!busy);
 }
+
+void Form1::showRatingPage(const QString &address) { m_resultsMenu->setRatingAddress(address); }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
@@ -157,55 +139,50 @@ void Form1::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void Form1::onHiddenPageComplete(const lookup::PageSnapshot &page)
-{
-    m_runner->follow(page.navigation,
-                     [&](lookup::QueryEntry entry) { lookup::followPage(page, m_record, *this, entry); });
-}
-
 present::ShownResults Form1::shownResults() const
 {
-    present::ShownResults shown;
-    shown.caption = m_frame2->title();
+    present::ShownResults shown = m_shown;
     for (int d = 0; d < calc::dimensionCount; ++d)
-        shown.dimensions[d] = {m_scoreLabels[d]->text(),   m_shownComparisons[d],     m_comparisonLabels[d]->text(),
-                               m_turnRedLabels[d]->text(), m_targetInputs[d]->text(), m_targetResults[d]->text()};
+        shown.dimensions[d].target = m_targetInputs[d]->text();
     return shown;
 }
 
 void Form1::onTargetChanged(int d)
 {
     const calc::TargetOutcome outcome =
-        calc::targetOutcome(m_record, d, m_scoreLabels[d]->text(), m_targetInputs[d]->text());
+        calc::targetOutcome(m_session->record(), d, m_shown.dimensions[d].score, m_targetInputs[d]->text());
     switch (outcome.action) {
-    case calc::TargetOutcome::Action::Show: m_targetResults[d]->setText(outcome.text); break;
+    case calc::TargetOutcome::Action::Show: showTargetResult(d, outcome.text); break;
     case calc::TargetOutcome::Action::Keep: break;
     // Setting the text runs this handler again at once, which shows the result for the new target.
     case calc::TargetOutcome::Action::ReplaceTarget: m_targetInputs[d]->setText(outcome.text); break;
     }
 }
 
-void Form1::foundRatings(const lookup::RatingReading &reading)
+void Form1::showTargetResult(int d, const QString &text)
 {
-    m_resultsMenu->setRatingAddress(reading.address);
-    m_runner->foundRatings(reading);
+    m_shown.dimensions[d].targetResult = text;
+    m_targetResults[d]->setText(text);
 }
 
-void Form1::showMessage(const QString &text)
-{
-    m_runner->tellPerson([&] { showMessageBox(this, text); });
-}
+void Form1::showMessage(const QString &text) { showMessageBox(this, text); }
 
-void Form1::setResultsCaption(const QString &caption) { m_frame2->setTitle(caption); }
+void Form1::setResultsCaption(const QString &caption)
+{
+    m_shown.caption = caption;
+    m_frame2->setTitle(caption);
+}
 
 void Form1::clearResults()
 {
     for (int d = 0; d < calc::dimensionCount; ++d) {
+        const QString target = m_shown.dimensions[d].targetResult;
+        m_shown.dimensions[d] = {};
+        m_shown.dimensions[d].targetResult = target;
         m_scoreLabels[d]->clear();
         m_comparisonLabels[d]->clear();
         m_indicatorBars[d]->setPixmap(QPixmap());
         m_indicatorBars[d]->setAccessibleName(QString());
-        m_shownComparisons[d].reset();
         m_turnRedLabels[d]->clear();
         showHeadroom(d, std::nullopt);
     }
@@ -213,19 +190,26 @@ void Form1::clearResults()
 
 void Form1::showScores(const QStringList &scores)
 {
-    for (qsizetype d = 0; d < scores.size() && d < calc::dimensionCount; ++d)
-        m_scoreLabels[d]->setText(scores[d] + QStringLiteral("分"));
+    for (qsizetype d = 0; d < scores.size() && d < calc::dimensionCount; ++d) {
+        m_shown.dimensions[size_t(d)].score = scores[d] + QStringLiteral("分");
+        m_scoreLabels[d]->setText(m_shown.dimensions[size_t(d)].score);
+    }
 }
 
 void Form1::showComparison(int d, lookup::Comparison comparison, const QString &text)
 {
     m_indicatorBars[d]->setPixmap(m_pictures.of(comparison));
     m_indicatorBars[d]->setAccessibleName(present::verdict(comparison));
-    m_shownComparisons[d] = comparison;
+    m_shown.dimensions[d].comparison = comparison;
+    m_shown.dimensions[d].comparisonText = text;
     m_comparisonLabels[d]->setText(text);
 }
 
-void Form1::showTurnRed(int d, const QString &text) { m_turnRedLabels[d]->setText(text); }
+void Form1::showTurnRed(int d, const QString &text)
+{
+    m_shown.dimensions[d].turnRed = text;
+    m_turnRedLabels[d]->setText(text);
+}
 
 void Form1::showHeadroom(int d, std::optional<long long> oneStarRatings)
 {
@@ -243,8 +227,8 @@ void Form1::alignComparisonLabels()
 
 void Form1::clearTargetResults()
 {
-    for (QLabel *result : m_targetResults)
-        result->clear();
+    for (int d = 0; d < calc::dimensionCount; ++d)
+        showTargetResult(d, QString());
 }
 
 } // namespace app

@@ -3,14 +3,13 @@
 
 #include "app/controls.h"
 #include "app/logingate.h"
-#include "app/queryrunner.h"
-#include "calc/dsrrecord.h"
-#include "lookup/pageflow.h"
 #include "present/resultsummary.h"
+#include "session/querysession.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -31,20 +30,17 @@ class PromotionPanel;
 class ResultsMenu;
 
 // The main window: the name input and query button, the results, turn-red and target-score
-// frames, the promotion panel, and the hidden browser that follows the marketplace's pages.
-class Form1 : public QWidget, private lookup::PageFlowWindow
+// frames, the promotion panel, and the hidden browser that follows the marketplace's pages. Its
+// query session is the person's alone: it shows that session's queries, and nothing else queries
+// through it.
+class Form1 : public QWidget, private session::QueryView
 {
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
-    // The query lent to the comparison board: the entry typed into 旺旺号 and 查询 pressed, as a
-    // person does, after the previous shop's results are cleared, so that what the window shows at
-    // the end is this entry's alone. The query's number; none while the window's query is busy.
-    std::optional<int> queryFor(const QString &entry);
-
-    QueryRunner &queryRunner() const { return *m_runner; }
+    session::QuerySession &querySession() const { return *m_session; }
     LoginGate &loginGate() const { return *m_loginGate; }
 
 protected:
@@ -61,39 +57,33 @@ private:
     void setFocusOrder();
     void load();
 
-    void onHiddenPageComplete(const lookup::PageSnapshot &page);
     present::ShownResults shownResults() const;
     void onTargetChanged(int dimension);
+    void onQueryStarted(int query, const QString &entry);
 
-    // The page flow's view of this window: what it finds and where it goes are the query's, the
-    // login window is the gate's, the rest is shown here.
-    void foundNoShop() override { m_runner->foundNoShop(); }
-    void foundGate(lookup::Gate gate) override { m_runner->foundGate(gate); }
-    void foundShop(const QString &titleToken) override { m_runner->foundShop(titleToken); }
-    void foundRatings(const lookup::RatingReading &reading) override;
-    void foundNoShopLink() override { m_runner->foundNoShopLink(); }
-    void foundShopCard(const lookup::ShopCard &card) override { m_runner->foundShopCard(card); }
+    // What the session shows here; the login window is the gate's.
+    void showBusy(bool busy) override;
+    void showRatingPage(const QString &address) override;
     void showMessage(const QString &text) override;
     void showLogin(const QString &address) override { m_loginGate->show(address); }
     void hideLogin() override { m_loginGate->hide(); }
     void setResultsCaption(const QString &caption) override;
-    void navigateHidden(const QString &address) override { m_runner->navigateHidden(address); }
     void clearResults() override;
     void showScores(const QStringList &scores) override;
     void showComparison(int dimension, lookup::Comparison comparison, const QString &text) override;
     void showTurnRed(int dimension, const QString &text) override;
     void showHeadroom(int dimension, std::optional<long long> oneStarRatings) override;
     void alignComparisonLabels() override;
-    void giveButtonBack() override { m_runner->giveButtonBack(); }
     void clearTargetResults() override;
+    void showTargetResult(int dimension, const QString &text);
 
     QLineEdit *m_text1 = nullptr;
     QPushButton *m_command1 = nullptr;
     QGroupBox *m_frame2 = nullptr;
     PromotionPanel *m_promotion;
     QWebEngineView *m_webBrowser1 = nullptr;
-    browser::WebBrowser *m_webBrowser2 = nullptr;
-    QueryRunner *m_runner = nullptr;
+    std::unique_ptr<browser::WebBrowser> m_webBrowser2;
+    session::QuerySession *m_session = nullptr;
     LoginGate *m_loginGate = nullptr;
     NameCompleter *m_queriedNames = nullptr;
     ResultsMenu *m_resultsMenu = nullptr;
@@ -107,9 +97,8 @@ private:
     std::array<QLineEdit *, calc::dimensionCount> m_targetInputs{};
     std::array<QLabel *, calc::dimensionCount> m_targetResults{};
 
-    std::array<std::optional<lookup::Comparison>, calc::dimensionCount> m_shownComparisons{};
+    present::ShownResults m_shown; // what the labels were given, never read back from them
     IndicatorPictures m_pictures;
-    calc::DsrRecord m_record;
     bool m_focusOrderSet = false;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "session/loginwindow.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -19,15 +21,15 @@ class Form2;
 // on the page the marketplace hands the person back to (no login, check or sign-on page, and no
 // further load starting soon after, as a redirect page's script does); it is closed when it is
 // closed or hidden before that.
-class LoginGate : public QObject
+class LoginGate : public QObject, public session::LoginWindow
 {
     Q_OBJECT
 public:
     explicit LoginGate(QObject *parent = nullptr);
 
-    void show(const QString &address); // shown, raised and sent to the page
-    void hide();                       // hidden, loaded first if it was not
-    bool isShown() const;
+    void show(const QString &address) override; // shown, raised and sent to the page
+    void hide();                                // hidden, loaded first if it was not
+    bool isShown() const override;
 
 signals:
     void passed();

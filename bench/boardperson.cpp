@@ -48,7 +48,7 @@ BoardPerson::BoardPerson(tests::QueryWindow &window, app::Board &board, std::mt1
 QStringList BoardPerson::problems() const
 {
     QStringList seen;
-    if (m_figuresGone) seen << QStringLiteral("the person's own figures gave way before 继续");
+    if (m_figuresGone) seen << QStringLiteral("a shop of the board's showed in the main window");
     if (m_boxesSeen != m_boxesExpected)
         seen << QStringLiteral("%1 message boxes for %2 of the person's").arg(m_boxesSeen).arg(m_boxesExpected);
     return seen;
@@ -63,7 +63,7 @@ void BoardPerson::answerBox(QMessageBox *box)
     if (box == m_openBox) return;
     m_openBox = box;
     ++m_boxesSeen;
-    for (int tick = 0; tick <= app::QueryRunner::lastBusyTick; ++tick)
+    for (int tick = 0; tick <= session::QuerySession::lastBusyTick; ++tick)
         app::Form1Probe::tick(m_window.form());
     std::uniform_int_distribution<int> open(500, 2500);
     QTimer::singleShot(open(m_random), box, [box] { tests::click(box->button(QMessageBox::Ok)); });
@@ -84,17 +84,13 @@ void BoardPerson::tendTheGate()
         login->windowHandle()->close();
 }
 
-void BoardPerson::tendThePause()
+void BoardPerson::lookAtTheMainWindow()
 {
-    if (!progress().contains(QStringLiteral("已暂停")) || !idle()) return;
-    // The person's own figures stayed in the main window until now.
-    if (m_shopShown && m_window.caption() != titleOf(*m_shopShown) + QStringLiteral("-DRS查询")) {
-        m_figuresGone = true;
-        m_out << "board soak: the person's figures gave way to " << m_window.caption() << Qt::endl;
-    }
-    m_shopShown.reset();
-    ++m_actions;
-    tests::click(button(QStringLiteral("继续")));
+    if (!idle() || m_figuresGone) return;
+    const QString caption = m_window.caption();
+    if (caption.isEmpty() || m_ownCaptions.contains(caption)) return;
+    m_figuresGone = true;
+    m_out << "board soak: the main window showed " << caption << ", no shop of the person's" << Qt::endl;
 }
 
 void BoardPerson::act(Rows rows)
@@ -109,7 +105,7 @@ void BoardPerson::act(Rows rows)
 
 void BoardPerson::ownQuery(bool byEnter)
 {
-    if (!idle()) return; // the board's query holds the button
+    if (!idle()) return; // their own query still runs
     const int shop = personsShops + ++m_queries;
     Plan plan = hostileDraws().front().plan(shop);
     m_shops.append(*plan.shop);
@@ -118,8 +114,8 @@ void BoardPerson::ownQuery(bool byEnter)
     text1->selectAll();
     tests::type(text1, plan.searched);
     ++m_actions;
-    if (queryStarted([&] { byEnter ? tests::keyClick(text1, Qt::Key_Return) : tests::click(m_window.button()); }))
-        m_shopShown = shop;
+    m_ownCaptions.insert(titleOf(shop) + QStringLiteral("-DRS查询"));
+    queryStarted([&] { byEnter ? tests::keyClick(text1, Qt::Key_Return) : tests::click(m_window.button()); });
 }
 
 void BoardPerson::noShopBoxLeftOpen()
@@ -130,7 +126,6 @@ void BoardPerson::noShopBoxLeftOpen()
     text1->selectAll();
     tests::type(text1, numbered("nobody", personsShops + ++m_queries));
     ++m_actions;
-    m_shopShown.reset();
     if (queryStarted([text1] { tests::keyClick(text1, Qt::Key_Return); })) ++m_boxesExpected;
 }
 

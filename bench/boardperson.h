@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTextStream>
 
 #include <functional>
@@ -26,9 +27,9 @@ class QueryWindow;
 namespace bench {
 
 // The person at the keyboard during a board soak, acting only through the windows: queries of
-// their own by click and by Enter (and 继续 once each has shown its figures, which must have stayed
-// until then), a no-shop message box left open past the query's 21st tick, rows removed or queried
-// again, 停止 then 全部查询 once, the login window passed or closed when the board waits on it.
+// their own by click and by Enter in the main window, whose figures must stay there while the board
+// runs beside them, a no-shop message box left open past the query's 21st tick, rows removed or
+// queried again, 停止 then 全部查询 once, the login window passed or closed when the board waits on it.
 class BoardPerson : public QObject
 {
 public:
@@ -39,11 +40,13 @@ public:
     enum class Rows { MayRemove, Kept };
     void act(Rows rows = Rows::MayRemove); // one of their own actions, drawn
     void tendTheGate();
-    void tendThePause();
+    // Whether the main window still shows the person's own shop, or none; a shop of the board's
+    // there is a fault.
+    void lookAtTheMainWindow();
     void answerBox(QMessageBox *box);
 
     int actions() const { return m_actions; }
-    // What the person saw go wrong: their own figures gone before 继续, a box not of theirs.
+    // What the person saw go wrong: a shop of the board's in the main window, a box not of theirs.
     QStringList problems() const;
     bool idle() const; // the main window's button back, no box open
     QString progress() const;
@@ -70,7 +73,7 @@ private:
     int m_queries = 0;
     bool m_stoppedOnce = false;
     bool m_figuresGone = false;
-    std::optional<int> m_shopShown; // the shop the person's own query showed, until 继续
+    QSet<QString> m_ownCaptions; // the results captions of the person's own shops
     QPointer<QMessageBox> m_openBox;
 };
 

@@ -115,8 +115,8 @@ private:
     std::function<tests::Response(const tests::Shop &)> movingRatingPage(const Draw &draw, int query);
     int latestServed(const Served &entry) const;
     void watch(int minutes);
-    // Runs the list to its end, the person tending the gate and the pause, and acting of their own
-    // if told; once ten rows are read, the step given.
+    // Runs the list to its end, the person tending the gate, looking at the main window, and acting
+    // of their own if told; once ten rows are read, the step given.
     void waitForTheList(bool personActs, const std::function<void()> &atBaseline = {});
     int rowsRead() const;
     void watchRows(const QModelIndex &topLeft, const QModelIndex &bottomRight);
@@ -150,7 +150,7 @@ BoardSoak::BoardSoak(quint32 seed, QTextStream &out)
     , m_person(m_window, m_board, m_random, m_shops, out)
 {
     tests::serveCatalogue([this](const tests::Request &request) { return tests::shopAnswer(m_shops, request); });
-    m_board.setPauseBetweenShops(shortestPauseMs, longestPauseMs);
+    m_board.session().setPauseBetweenShops(shortestPauseMs, longestPauseMs);
     m_board.showAndRaise();
     connect(m_rows, &QAbstractItemModel::dataChanged, this, &BoardSoak::watchRows);
     auto *watch = new QTimer(this);
@@ -209,7 +209,7 @@ void BoardSoak::waitForTheList(bool personActs, const std::function<void()> &atB
     while (!listFinished()) {
         runFor(step(m_random));
         m_person.tendTheGate();
-        m_person.tendThePause();
+        m_person.lookAtTheMainWindow();
         if (personActs && acts(m_random)) m_person.act();
         if (!baselineTaken && rowsRead() >= baseline) {
             atBaseline();
@@ -286,7 +286,8 @@ void BoardSoak::watchEverySoOften()
             const QString step = m_person.progress().section(QStringLiteral("  "), 1, 1);
             if (step != QStringLiteral("正在查询：") + entry.plan.searched) continue;
             m_killed.insert(entry.query);
-            const qint64 pid = app::Form1Probe::hiddenBrowser(m_window.form())->page()->renderProcessPid();
+            const auto *hidden = dynamic_cast<const browser::WebBrowser *>(m_board.session().navigator());
+            const qint64 pid = hidden ? hidden->page()->renderProcessPid() : 0;
             if (pid > 0) ::kill(pid_t(pid), SIGKILL);
         }
     }
@@ -298,7 +299,7 @@ void BoardSoak::watch(int minutes)
     // 定时刷新 every 30 minutes, chosen through the window; the person now and then busy with the
     // main window, never removing a row.
     m_watched = {};
-    m_board.setWatchMinute(watchMinuteMs);
+    m_board.session().setWatchMinute(watchMinuteMs);
     auto *schedule = m_board.findChild<QComboBox *>();
     if (!tests::focus(schedule)) fail(QStringLiteral("the board's schedule takes no focus"));
     tests::keyClick(schedule, Qt::Key_Down);
@@ -314,7 +315,7 @@ void BoardSoak::watch(int minutes)
     while (clock.elapsed() < qint64(minutes) * 60'000) {
         runFor(step(m_random));
         m_person.tendTheGate();
-        m_person.tendThePause();
+        m_person.lookAtTheMainWindow();
         if (acts(m_random)) m_person.act(BoardPerson::Rows::Kept);
         if (std::exchange(finishes, m_watched.finishes) != m_watched.finishes) sinceFinish.restart();
         if (sinceFinish.elapsed() > stalledMs) fail(QStringLiteral("the watch stalled: ") + m_person.progress());

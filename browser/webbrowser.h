@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lookup/navigationlog.h"
+#include "lookup/navigator.h"
 #include "lookup/pagesnapshot.h"
 
 #include <QElapsedTimer>
@@ -13,8 +14,9 @@ class QWebEngineProfile;
 namespace browser {
 
 // One embedded browser: navigation and one event when a top-level page has finished loading,
-// carrying a snapshot of that page. Completed frames inside a page raise nothing.
-class WebBrowser : public QObject
+// carrying a snapshot of that page. Completed frames inside a page raise nothing. A hidden one is
+// the navigator of a query session.
+class WebBrowser : public QObject, public lookup::Navigator
 {
     Q_OBJECT
 public:
@@ -28,7 +30,7 @@ public:
     // address ("//host/path") is taken as https; an empty one loads nothing. Returns the number
     // that the snapshots of this navigation carry: every page whose document began loading after
     // this call and before the next, its redirects and script hops included, whenever it completes.
-    int navigate(const QString &address);
+    int navigate(const QString &address) override;
 
     // The shown top-level page's address; empty before the first landing.
     QString locationUrl() const;
@@ -37,7 +39,7 @@ public:
 
     // Goes on with a new page of the same kind, as a new tab would: the old page goes with
     // whatever it was still loading, and what it sent no longer reaches this browser's signals.
-    void renewPage();
+    void renewPage() override;
 
     // Which parts of each completed page its snapshot reads; every part unless told otherwise.
     void setReadingRules(const QList<lookup::ReadingRule> &rules);

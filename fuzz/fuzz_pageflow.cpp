@@ -65,7 +65,7 @@ lookup::PageSnapshot asHiddenBrowserReadsIt(lookup::PageSnapshot page)
 QStringList callsFollowing(const lookup::PageSnapshot &page, calc::DsrRecord record, lookup::QueryEntry entry)
 {
     tests::RecordingWindow window;
-    lookup::followPage(page, record, window, entry);
+    lookup::followPage(page, record, window, window, entry);
     return window.everything();
 }
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     calc::DsrRecord record;
     tests::RecordingWindow previous;
-    lookup::followPage(goodRatingPage(), record, previous);
+    lookup::followPage(goodRatingPage(), record, previous, previous);
     fuzz::check(!previous.turnRed[0].isEmpty() && previous.turnRed[0] != QLatin1String("old"),
                 "the previous shop's figures are read");
 
@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 "a page read in the parts its landing needs is followed as the whole page is");
 
     tests::RecordingWindow window;
-    lookup::followPage(page, record, window, entry);
+    lookup::followPage(page, record, window, window, entry);
     if (opensARatingPage(window.calls)) {
         const QString path = documentPath(page);
         fuzz::check(path.endsWith(QLatin1String("/view_shop.htm")) || path == QLatin1String("/item.htm")

@@ -93,24 +93,30 @@ QList<ReadingRule> readingRules()
 
 namespace {
 
-void followShopPage(const PageSnapshot &page, PageFlowWindow &window)
+// The two halves the flow talks to: the query it follows pages for, and the window it shows in.
+struct Flow {
+    PageFlowQuery &query;
+    ResultsView &view;
+};
+
+void followShopPage(const PageSnapshot &page, Flow flow)
 {
-    window.hideLogin();
+    flow.view.hideLogin();
     // Whatever was shown belongs to the previous shop, target results included, even if this
     // shop's rating page is never read.
-    window.clearResults();
-    window.clearTargetResults();
+    flow.view.clearResults();
+    flow.view.clearTargetResults();
     const QString token = huqus(page.title);
-    window.foundShop(token);
-    window.setResultsCaption(token + resultsCaptionSuffix());
+    flow.query.foundShop(token);
+    flow.view.setResultsCaption(token + resultsCaptionSuffix());
     const QString ratingAddress = page.bodyHtml ? wenz(*page.bodyHtml) : QString();
     // Without a rating link there is nowhere to go: the query is over.
     if (ratingAddress.isEmpty()) {
         qCDebug(lcFlow) << "shop page" << page.documentUrl << "has no rating link";
-        window.giveButtonBack();
+        flow.query.giveButtonBack();
         return;
     }
-    window.navigateHidden(ratingAddress);
+    flow.query.navigateHidden(ratingAddress);
 }
 
 struct ReadFigures {
@@ -164,7 +170,7 @@ std::optional<long long> headroomOf(const calc::DsrRecord &record, int d, const 
 }
 
 void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, bool figuresRead, RatingReading &reading,
-                            PageFlowWindow &window)
+                            Flow flow)
 {
     int d = 0;
     for (const StrongElement &element : page.strongs) {
@@ -173,69 +179,69 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
         DimensionReading &dimension = reading.dimensions[size_t(d)];
         dimension.comparison = comparisonOf(element.className);
         dimension.comparisonText = element.innerHtml;
-        window.showComparison(d, *dimension.comparison, element.innerHtml);
+        flow.view.showComparison(d, *dimension.comparison, element.innerHtml);
         if (dimension.comparison == Comparison::Lower) {
             dimension.turnRed = turnRedOf(record, d, element.innerHtml, figuresRead);
-            window.showTurnRed(d, dimension.turnRed);
+            flow.view.showTurnRed(d, dimension.turnRed);
         } else {
             dimension.turnRed = QStringLiteral("0");
             dimension.headroom = headroomOf(record, d, element.innerHtml, figuresRead);
-            window.showTurnRed(d, dimension.turnRed);
-            window.showHeadroom(d, dimension.headroom);
+            flow.view.showTurnRed(d, dimension.turnRed);
+            flow.view.showHeadroom(d, dimension.headroom);
         }
         ++d;
     }
 }
 
 // A link's query that reached a page leading to no shop ends at once: nothing more will come.
-void endLinkQuery(const PageSnapshot &page, PageFlowWindow &window)
+void endLinkQuery(const PageSnapshot &page, Flow flow)
 {
     qCDebug(lcFlow) << "link led to no shop:" << page.locationUrl;
-    window.foundNoShopLink();
-    window.showMessage(noShopLinkMessage());
-    window.giveButtonBack();
+    flow.query.foundNoShopLink();
+    flow.view.showMessage(noShopLinkMessage());
+    flow.query.giveButtonBack();
 }
 
 // An item page names its shop: its shop page comes next, or on the oldest pages its rating page.
 // What was shown belongs to the previous shop.
-void followItemPage(const PageSnapshot &page, PageFlowWindow &window)
+void followItemPage(const PageSnapshot &page, Flow flow)
 {
-    window.clearResults();
-    window.clearTargetResults();
-    window.setResultsCaption(QString());
+    flow.view.clearResults();
+    flow.view.clearTargetResults();
+    flow.view.setResultsCaption(QString());
     const ItemShop shop = page.markupHtml ? readItemPage(*page.markupHtml) : ItemShop{};
     if (!shop.address) {
-        endLinkQuery(page, window);
+        endLinkQuery(page, flow);
         return;
     }
-    if (shop.card) window.foundShopCard(*shop.card);
-    window.navigateHidden(*shop.address);
+    if (shop.card) flow.query.foundShopCard(*shop.card);
+    flow.query.navigateHidden(*shop.address);
 }
 
 // A share link's page moves on by itself, by its script, to the page it names; one that names
 // none (the share has expired) leads nowhere.
-void followSharePage(const PageSnapshot &page, PageFlowWindow &window)
+void followSharePage(const PageSnapshot &page, Flow flow)
 {
-    if (!page.bodyHtml || !firstMarketplaceLink(*page.bodyHtml)) endLinkQuery(page, window);
+    if (!page.bodyHtml || !firstMarketplaceLink(*page.bodyHtml)) endLinkQuery(page, flow);
 }
 
-void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window)
+void followRatingPage(const PageSnapshot &page, calc::DsrRecord &record, Flow flow)
 {
-    window.clearResults();
+    flow.view.clearResults();
     RatingReading reading;
     reading.address = page.locationUrl;
     if (page.dsrListHtml) {
         const ReadFigures figures = readFigures(*page.dsrListHtml, record, reading);
-        window.showScores(figures.scores);
-        if (!figures.complete) window.giveButtonBack();
-        showIndustryComparison(page, record, figures.complete, reading, window);
+        flow.view.showScores(figures.scores);
+        if (!figures.complete) flow.query.giveButtonBack();
+        showIndustryComparison(page, record, figures.complete, reading, flow);
     } else {
         qCDebug(lcFlow) << "rating page" << page.documentUrl << "has no DSR list";
     }
-    window.foundRatings(reading);
-    window.alignComparisonLabels();
-    window.giveButtonBack();
-    window.clearTargetResults();
+    flow.query.foundRatings(reading);
+    flow.view.alignComparisonLabels();
+    flow.query.giveButtonBack();
+    flow.view.clearTargetResults();
 }
 
 } // namespace
@@ -257,32 +263,34 @@ Comparison comparisonOf(const QString &className)
     return Comparison::Higher;
 }
 
-void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window, QueryEntry entry)
+void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowQuery &query, ResultsView &view,
+                QueryEntry entry)
 {
+    const Flow flow{query, view};
     if (page.locationUrl.isEmpty()) return;
     const Landing landing = landingOf(page);
     switch (landing) {
     case Landing::SearchPage:
-        window.foundNoShop();
-        window.showMessage(QStringLiteral("没有找到对应的店铺"));
-        window.giveButtonBack();
+        flow.query.foundNoShop();
+        flow.view.showMessage(QStringLiteral("没有找到对应的店铺"));
+        flow.query.giveButtonBack();
         break;
     // The person at the keyboard passes a verification as a login, in the login window; what it
     // sets is shared with the hidden browser, and the next query goes through.
     case Landing::VerificationPage:
     case Landing::LoginPage:
-        window.foundGate(landing == Landing::LoginPage ? Gate::Login : Gate::Verification);
-        window.showLogin(page.locationUrl);
-        window.giveButtonBack();
+        flow.query.foundGate(landing == Landing::LoginPage ? Gate::Login : Gate::Verification);
+        flow.view.showLogin(page.locationUrl);
+        flow.query.giveButtonBack();
         break;
-    case Landing::ShopPage: followShopPage(page, window); break;
-    case Landing::RatingPage: followRatingPage(page, record, window); break;
-    case Landing::ItemPage: followItemPage(page, window); break;
-    case Landing::MobilePage: window.navigateHidden(*desktopPage(QUrl(page.documentUrl))); break;
-    case Landing::SharePage: followSharePage(page, window); break;
+    case Landing::ShopPage: followShopPage(page, flow); break;
+    case Landing::RatingPage: followRatingPage(page, record, flow); break;
+    case Landing::ItemPage: followItemPage(page, flow); break;
+    case Landing::MobilePage: flow.query.navigateHidden(*desktopPage(QUrl(page.documentUrl))); break;
+    case Landing::SharePage: followSharePage(page, flow); break;
     case Landing::Other:
         qCDebug(lcFlow) << "page matched no landing:" << page.locationUrl << "document" << page.documentUrl;
-        if (entry == QueryEntry::Link) endLinkQuery(page, window);
+        if (entry == QueryEntry::Link) endLinkQuery(page, flow);
         break;
     }
 }

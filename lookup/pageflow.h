@@ -70,12 +70,13 @@ struct RatingReading {
     bool hasScore() const;
 };
 
-// What the page flow needs of the main window: what to show, and, beside it, what the query found
-// as typed events, from which its report is made without reading a label back.
-class PageFlowWindow
+// What the page flow tells the query it follows pages for: what each page found, as typed events
+// from which the query's report is made without reading a label back, where the query goes next,
+// and when its button comes back.
+class PageFlowQuery
 {
 public:
-    virtual ~PageFlowWindow() = default;
+    virtual ~PageFlowQuery() = default;
     virtual void foundNoShop() = 0;
     virtual void foundGate(Gate gate) = 0;
     virtual void foundShop(const QString &titleToken) = 0;
@@ -83,22 +84,30 @@ public:
     // A link's query reached no page of a shop, an item or its ratings.
     virtual void foundNoShopLink() = 0;
     virtual void foundShopCard(const ShopCard &card) = 0;
-    virtual void showMessage(const QString &text) = 0;
-    virtual void showLogin(const QString &address) = 0; // show the login window on this page
-    virtual void hideLogin() = 0;
-    virtual void setResultsCaption(const QString &caption) = 0;
     virtual void navigateHidden(const QString &address) = 0;
-    virtual void clearResults() = 0; // scores, comparisons, pictures and turn-red results
-    virtual void showScores(const QStringList &scores) = 0;
-    virtual void showComparison(int dimension, Comparison comparison, const QString &text) = 0;
-    virtual void showTurnRed(int dimension, const QString &text) = 0;
+    virtual void giveButtonBack() = 0;
+};
+
+// What the page flow shows, in the window whose query it follows. A window shows what it has room
+// for: every step does nothing unless the window takes it up.
+class ResultsView
+{
+public:
+    virtual ~ResultsView() = default;
+    virtual void showMessage(const QString &) {}
+    virtual void showLogin(const QString &) {} // show the login window on this page
+    virtual void hideLogin() {}
+    virtual void setResultsCaption(const QString &) {}
+    virtual void clearResults() {} // scores, comparisons, pictures and turn-red results
+    virtual void showScores(const QStringList &) {}
+    virtual void showComparison(int /*dimension*/, Comparison, const QString & /*text*/) {}
+    virtual void showTurnRed(int /*dimension*/, const QString & /*text*/) {}
     // For a dimension at or above the industry, after its turn-red result: how many one-star
     // ratings it can take and still stand at or above the industry average, or nothing when the
     // figures of this page give no estimate.
-    virtual void showHeadroom(int dimension, std::optional<long long> oneStarRatings) = 0;
-    virtual void alignComparisonLabels() = 0;
-    virtual void giveButtonBack() = 0;
-    virtual void clearTargetResults() = 0;
+    virtual void showHeadroom(int /*dimension*/, std::optional<long long> /*oneStarRatings*/) {}
+    virtual void alignComparisonLabels() {}
+    virtual void clearTargetResults() {}
 };
 
 // What the results caption adds after the shop's title token once the shop page is reached.
@@ -111,7 +120,7 @@ QString noShopLinkMessage();
 // the browser to decides the step; nothing else is remembered between pages. A page that is none
 // of the landings leaves a name's query waiting for the next page, since the marketplace's search
 // may pass through pages of its own; a link's query ends there.
-void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowWindow &window,
+void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowQuery &query, ResultsView &view,
                 QueryEntry entry = QueryEntry::Name);
 
 // The class of an industry-comparison element, from its class attribute.

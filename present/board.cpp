@@ -311,4 +311,9 @@ QString boardHtml(const QList<QStringList> &rows, const QStringList &headers)
     return html + QStringLiteral("</table></body></html>\n");
 }
 
+QString rowShop(const BoardRow &row)
+{
+    return row.report && !row.report->shop.isEmpty() ? row.report->shop : row.entry;
+}
+
 } // namespace present

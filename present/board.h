@@ -62,6 +62,10 @@ std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &co
 // row, blanks around dropped, empty lines and repeats left out.
 QStringList boardEntries(const QString &typed);
 
+// What a row is called outside the table (a chart's title, a notification): its shop once a query
+// found it, its entry before.
+QString rowShop(const BoardRow &row);
+
 // The table for the clipboard, header first: tab-separated lines and an HTML table, each of which
 // a spreadsheet pastes into cells.
 QString boardTabSeparated(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());

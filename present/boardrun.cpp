@@ -25,6 +25,12 @@ std::optional<qsizetype> BoardRun::indexOf(int id) const
     return qsizetype(found - m_rows.cbegin());
 }
 
+const BoardRow *BoardRun::rowOf(std::optional<int> id) const
+{
+    const std::optional<qsizetype> index = id ? indexOf(*id) : std::nullopt;
+    return index ? &m_rows[size_t(*index)] : nullptr;
+}
+
 std::optional<int> BoardRun::idOf(const QString &entry) const
 {
     for (const BoardRow &row : m_rows) {
@@ -54,7 +60,6 @@ QString BoardRun::progress() const
     QString text = QStringLiteral("%1 / %2").arg(done + (current ? 1 : 0)).arg(m_rows.size());
     switch (m_phase) {
     case Phase::Idle: break;
-    case Phase::Paused: return text + QStringLiteral("  已暂停：主窗口正在查询，按继续接着查询");
     case Phase::WaitingForGate: return text + QStringLiteral("  请在登录窗口中登录或完成验证，之后自动继续");
     case Phase::Running:
         if (current) return text + QStringLiteral("  正在查询：") + m_rows[size_t(*current)].entry;
@@ -199,7 +204,7 @@ void BoardRun::afterRow()
 
 void BoardRun::queryEnded(const QueryReport &report)
 {
-    // The person's own query, or one that is no longer this run's, reports to no row.
+    // A query that is no longer this run's reports to no row.
     if (!m_current || m_phase == Phase::WaitingForGate || report.query != m_current->query) return;
     BoardRow *target = row(m_current->id);
     if (!target) {
@@ -219,30 +224,13 @@ void BoardRun::queryEnded(const QueryReport &report)
     afterRow();
 }
 
-void BoardRun::personQueried()
-{
-    if (m_phase == Phase::Idle || m_phase == Phase::Paused) return;
-    m_host.stopPause();
-    // The row at the gate is read again after the person's own query: it has not been read.
-    if (m_phase == Phase::WaitingForGate) {
-        const int id = m_current->id;
-        m_current.reset();
-        requeueFirst(id);
-    }
-    m_phase = Phase::Paused;
-    m_host.runChanged();
-}
-
 void BoardRun::resume()
 {
-    if (m_phase == Phase::WaitingForGate) {
-        // The person says the gate is passed (a login finished elsewhere, such as a phone scan).
-        const int id = m_current->id;
-        m_current.reset();
-        requeueFirst(id);
-    } else if (m_phase != Phase::Paused) {
-        return;
-    }
+    // The person says the gate is passed (a login finished elsewhere, such as a phone scan).
+    if (m_phase != Phase::WaitingForGate) return;
+    const int id = m_current->id;
+    m_current.reset();
+    requeueFirst(id);
     m_phase = Phase::Running;
     queryNext();
 }

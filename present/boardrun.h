@@ -29,7 +29,7 @@ class BoardRunHost
 {
 public:
     virtual ~BoardRunHost() = default;
-    // Starts the main window's query for the entry: its number, or none while that query is busy.
+    // Starts the board's own query for the entry: its number, or none while that query is busy.
     virtual std::optional<int> startQuery(const QString &entry) = 0;
     // The pause between two shops; BoardRun::pauseElapsed follows unless it is stopped first.
     virtual void startPause() = 0;
@@ -44,17 +44,18 @@ public:
 };
 
 // The board's run: its rows, the row being queried or waited on, and what each event does. Rows
-// are queried one at a time through the main window's query, with a pause between two shops. The
-// person comes first: a query of their own pauses the run until 继续. A query that ends at a login
-// or a check, while the login window is shown, waits there until the window is passed or closed.
+// are queried one at a time through the board's own query, with a pause between two shops. A query
+// that ends at a login or a check, while the login window is shown, waits there until the window is
+// passed or closed, or the person says with 继续 that it is passed.
 class BoardRun
 {
 public:
-    enum class Phase { Idle, Running, Paused, WaitingForGate };
+    enum class Phase { Idle, Running, WaitingForGate };
     explicit BoardRun(BoardRunHost &host);
 
     const std::vector<BoardRow> &rows() const { return m_rows; }
     std::optional<qsizetype> indexOf(int id) const;
+    const BoardRow *rowOf(std::optional<int> id) const; // none for no id, or a row removed
     std::optional<int> idOf(const QString &entry) const;
     Phase phase() const { return m_phase; }
     // The row whose query runs or waits on the gate.
@@ -72,7 +73,6 @@ public:
     void stop();
     void resume(); // 继续
     void queryEnded(const QueryReport &report);
-    void personQueried();
     void gatePassed();
     void gateClosed();
     void pauseElapsed();

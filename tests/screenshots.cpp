@@ -26,7 +26,7 @@ namespace {
 app::Board &boardWith(app::Form1 &form, const QString &entries)
 {
     app::Board &board = app::Form1Probe::board(form);
-    board.setPauseBetweenShops(20, 80);
+    board.session().setPauseBetweenShops(20, 80);
     board.resize(1340, 420); // as it opens on a screen of 1366 pixels
     board.showAndRaise();
     board.findChild<QPlainTextEdit *>()->setPlainText(entries);

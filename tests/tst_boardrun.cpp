@@ -10,7 +10,7 @@ using present::QueryEnding;
 
 namespace {
 
-// The program as the run sees it: queries numbered from 1 as the main window numbers them, a
+// The program as the run sees it: queries numbered from 1 as the board's session numbers them, a
 // pause that runs until the script says it elapsed, a login window shown or not.
 class ScriptedHost : public present::BoardRunHost
 {
@@ -43,8 +43,8 @@ QueryEnding endingNamed(const QString &name)
 }
 
 // Runs one step of a script: "rows a b", "all", "again a", "remove a", "stop", "resume", "ended 1
-// figures", "person", "passed", "closed", "pause" (the pause elapses, if one runs), "busy", "free",
-// "gate" (the login window is shown).
+// figures", "passed", "closed", "pause" (the pause elapses, if one runs), "busy", "free", "gate" (the
+// login window is shown).
 void step(BoardRun &run, ScriptedHost &host, const QString &line)
 {
     const QStringList words = line.split(u' ');
@@ -76,14 +76,11 @@ void step(BoardRun &run, ScriptedHost &host, const QString &line)
     } else if (verb == "pause") {
         if (std::exchange(host.pausing, false)) run.pauseElapsed();
     } else {
-        const QMap<QString, std::function<void()>> events = {{"stop", [&] { run.stop(); }},
-                                                             {"resume", [&] { run.resume(); }},
-                                                             {"person", [&] { run.personQueried(); }},
-                                                             {"passed", [&] { run.gatePassed(); }},
-                                                             {"closed", [&] { run.gateClosed(); }},
-                                                             {"busy", [&] { host.busy = true; }},
-                                                             {"free", [&] { host.busy = false; }},
-                                                             {"gate", [&] { host.gate = true; }}};
+        const QMap<QString, std::function<void()>> events = {
+            {"stop", [&] { run.stop(); }},         {"resume", [&] { run.resume(); }},
+            {"passed", [&] { run.gatePassed(); }}, {"closed", [&] { run.gateClosed(); }},
+            {"busy", [&] { host.busy = true; }},   {"free", [&] { host.busy = false; }},
+            {"gate", [&] { host.gate = true; }}};
         QVERIFY2(events.contains(verb), qPrintable(line));
         events[verb]();
     }
@@ -124,21 +121,9 @@ void BoardRunTest::eventsMoveTheRun_data()
     QTest::newRow("the next shop waits for its pause")
         << QStringList{"rows a b", "all", "ended 1 figures"}
         << "a" << QStringLiteral("a 已读取|b 等待查询") << "1 / 2";
-    QTest::newRow("the person's query pauses; 继续 goes on with the next row not read")
-        << QStringList{"rows a b c", "all", "ended 1 figures", "person", "pause", "resume"}
-        << "a b" << QStringLiteral("a 已读取|b 查询中|c 等待查询") << QStringLiteral("2 / 3  正在查询：b");
-    QTest::newRow("paused, the progress line says so")
-        << QStringList{"rows a b", "all", "ended 1 figures", "person"}
-        << "a" << QStringLiteral("a 已读取|b 等待查询") << QStringLiteral("1 / 2  已暂停：主窗口正在查询，按继续接着查询");
-    QTest::newRow("a report of its query lands in its row while paused, and the run stays paused")
-        << QStringList{"rows a b", "all", "person", "ended 1 figures", "pause"}
-        << "a" << QStringLiteral("a 已读取|b 等待查询") << QStringLiteral("1 / 2  已暂停：主窗口正在查询，按继续接着查询");
     QTest::newRow("a report with a stale number changes no row")
         << QStringList{"rows a b", "all", "ended 7 figures", "pause"}
         << "a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
-    QTest::newRow("the person's own query's report changes no row")
-        << QStringList{"rows a b", "all", "ended 1 figures", "person", "ended 2 figures"}
-        << "a" << QStringLiteral("a 已读取|b 等待查询") << QStringLiteral("1 / 2  已暂停：主窗口正在查询，按继续接着查询");
     QTest::newRow("a row removed while queried takes no report; the list goes on")
         << QStringList{"rows a b", "all", "remove a", "ended 1 figures", "pause"}
         << "a b" << QStringLiteral("b 查询中") << QStringLiteral("1 / 1  正在查询：b");
@@ -154,16 +139,16 @@ void BoardRunTest::eventsMoveTheRun_data()
     QTest::newRow("停止 while waiting: the row keeps its ending, the rest not queried")
         << QStringList{"gate", "rows a b", "all", "ended 1 login", "stop", "pause", "passed"}
         << "a" << QStringLiteral("a 需要登录|b 未查询") << "1 / 2";
+    QTest::newRow("继续 with no gate waited on changes nothing")
+        << QStringList{"rows a b", "all", "resume"}
+        << "a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
     QTest::newRow("继续 while waiting queries the row again at once")
         << QStringList{"gate", "rows a b", "all", "ended 1 login", "resume"}
-        << "a a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
-    QTest::newRow("the person's query while waiting: the row is read again after 继续")
-        << QStringList{"gate", "rows a b", "all", "ended 1 login", "person", "passed", "resume"}
         << "a a" << QStringLiteral("a 查询中|b 等待查询") << QStringLiteral("1 / 2  正在查询：a");
     QTest::newRow("no gate shown: the row ends at once")
         << QStringList{"rows a b", "all", "ended 1 login", "pause"}
         << "a b" << QStringLiteral("a 需要登录|b 查询中") << QStringLiteral("2 / 2  正在查询：b");
-    QTest::newRow("the main window busy: asked again after a pause")
+    QTest::newRow("the board's query busy: asked again after a pause")
         << QStringList{"busy", "rows a", "all", "pause", "free", "pause"}
         << "a" << QStringLiteral("a 查询中") << QStringLiteral("1 / 1  正在查询：a");
     QTest::newRow("停止 lets the query under way end in its row")
@@ -175,9 +160,6 @@ void BoardRunTest::eventsMoveTheRun_data()
     QTest::newRow("重新查询所选 after 停止 waits for the query under way")
         << QStringList{"rows a b c", "all", "ended 1 noratings", "pause", "stop", "again a", "ended 2 figures", "pause"}
         << "a b a" << QStringLiteral("a 查询中|b 已读取|c 未查询") << QStringLiteral("2 / 3  正在查询：a");
-    QTest::newRow("the person's query when idle changes nothing")
-        << QStringList{"rows a", "person", "resume"}
-        << "" << QStringLiteral("a 未查询") << "0 / 1";
     // clang-format on
 }
 

@@ -361,8 +361,8 @@ void Form1LayoutTest::screenReadersNameEveryControl()
     QFETCH(QString, name);
     QFETCH(QString, description);
     // A rating page with comparisons for two dimensions, and a target typed for the first.
-    emit app::Form1Probe::hiddenBrowser(*m_form)->documentComplete(
-        tests::ratingSnapshot(tests::workedFigures(), {{"percent lower", "2.00%"}, {"percent normal", "0.00%"}}));
+    app::Form1Probe::readPage(*m_form, tests::ratingSnapshot(tests::workedFigures(), {{"percent lower", "2.00%"},
+                                                                                      {"percent normal", "0.00%"}}));
     m_form->findChild<QLineEdit *>("Text2")->clear();
     m_form->findChild<QLineEdit *>("Text2")->setText("4.9");
 

@@ -116,7 +116,7 @@ void PageFlowTest::landings()
     page.bodyHtml = body;
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(page, record, window);
+    lookup::followPage(page, record, window, window);
     QCOMPARE(window.calls, calls);
 }
 
@@ -149,7 +149,7 @@ void PageFlowTest::eachPageTellsWhatItFound()
     QFETCH(QStringList, found);
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(page, record, window);
+    lookup::followPage(page, record, window, window);
     QCOMPARE(window.found, found);
 }
 
@@ -217,7 +217,7 @@ void PageFlowTest::pagesOnTheWayFromALink()
     page.strongs = {{"percent lower", "9.00%"}};
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(page, record, window, link ? lookup::QueryEntry::Link : lookup::QueryEntry::Name);
+    lookup::followPage(page, record, window, window, link ? lookup::QueryEntry::Link : lookup::QueryEntry::Name);
     QCOMPARE(window.calls, calls);
     QCOMPARE(window.found, found);
     QCOMPARE(window.dimensionCalls, QStringList()); // only a rating page is read for figures
@@ -227,7 +227,7 @@ void PageFlowTest::ratingPageShowsEverything()
 {
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window, window);
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "align", "give back", "clear targets"}));
     QCOMPARE(window.scores, (QStringList{"4.77", "4.80", "4.90"}));
     QCOMPARE(window.comparisons, (QStringList{"lower 2.00%", "equal 0.00%", "higher 5.00%"}));
@@ -240,7 +240,7 @@ void PageFlowTest::ratingPageShowsEverything()
     // averaging 4.894806 stand on it, 30 041 at 4.894677 fall below.
     QList<tests::DsrFigures> many = tests::workedFigures();
     many[2].raters = "30000";
-    lookup::followPage(tests::ratingSnapshot(many, threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(many, threeComparisons), record, window, window);
     QCOMPARE(window.headroom[2], "40");
 }
 
@@ -272,7 +272,7 @@ void PageFlowTest::ratingPageEdgeCases()
     QFETCH(QStringList, turnRed);
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), strongs), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), strongs), record, window, window);
     QCOMPARE(window.comparisons, comparisons);
     QCOMPARE(window.turnRed, turnRed);
     QCOMPARE(window.calls.last(2), (QStringList{"give back", "clear targets"}));
@@ -282,14 +282,14 @@ void PageFlowTest::failedFigureReadShowsNoStaleCount()
 {
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), threeComparisons), record, window, window);
     QCOMPARE(window.turnRed[0], "762");
 
     // The next shop's page has only two dimensions' star shares: its figures cannot be read.
     QList<tests::DsrFigures> partial = tests::workedFigures();
     partial[2].shares.clear();
     window.calls.clear();
-    lookup::followPage(tests::ratingSnapshot(partial, threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot(partial, threeComparisons), record, window, window);
     QCOMPARE(window.calls, (QStringList{"clear", "scores", "give back", "align", "give back", "clear targets"}));
     QCOMPARE(window.turnRed, (QStringList{"", "0", "0"}));
     QCOMPARE(window.headroom, (QStringList{"", "none", "none"}));
@@ -300,10 +300,10 @@ void PageFlowTest::emptyDsrListStillRunsTheCalculator()
 {
     calc::DsrRecord record;
     RecordingWindow window;
-    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), {}), record, window);
+    lookup::followPage(tests::ratingSnapshot(tests::workedFigures(), {}), record, window, window);
     QCOMPARE(record.starPercents.size(), 15);
 
-    lookup::followPage(tests::ratingSnapshot({}, threeComparisons), record, window);
+    lookup::followPage(tests::ratingSnapshot({}, threeComparisons), record, window, window);
     QCOMPARE(record.scoreTexts, QStringList());
     QCOMPARE(record.starPercents, QStringList());
     QCOMPARE(window.scores, (QStringList{"", "", ""}));
@@ -329,9 +329,9 @@ void PageFlowTest::traceTellsWhereTheQueryStopped()
     RecordingWindow window;
     traced.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordTrace);
-    lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window); // off by default
+    lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window, window); // off by default
     QLoggingCategory::setFilterRules(QStringLiteral("larkspire.flow.debug=true"));
-    lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window);
+    lookup::followPage(pageAt("https://www.taobao.com/elsewhere.htm"), record, window, window);
     QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previous);
     QCOMPARE(traced.size(), 1);

@@ -43,7 +43,7 @@ private slots:
 private:
     void readRatingPage(const QList<tests::DsrFigures> &figures)
     {
-        emit app::Form1Probe::hiddenBrowser(form())->documentComplete(tests::ratingSnapshot(figures));
+        app::Form1Probe::readPage(form(), tests::ratingSnapshot(figures));
     }
     QLineEdit *input(int d) { return window().target(d); }
     QLabel *result(int d) { return window().figure(app::Role::TargetResult, d); }
@@ -142,10 +142,10 @@ void TargetScoreTest::copiedSummary()
     shop.locationUrl = shop.documentUrl = "https://shop1.taobao.com/view_shop.htm";
     shop.title = QStringLiteral("首页-测试旗舰店-淘宝网");
     shop.bodyHtml = QString(); // no rating link: the page flow stops here
-    emit app::Form1Probe::hiddenBrowser(form())->documentComplete(shop);
+    app::Form1Probe::readPage(form(), shop);
     lookup::PageSnapshot rating = tests::ratingSnapshot(currentFigures());
     rating.strongs = tests::workedComparisons();
-    emit app::Form1Probe::hiddenBrowser(form())->documentComplete(rating);
+    app::Form1Probe::readPage(form(), rating);
     for (int d = 0; d < 3; ++d)
         input(d)->setText(targets[d]);
     QApplication::clipboard()->clear();
@@ -205,7 +205,7 @@ void TargetScoreTest::ratingPageOpensInTheUsersBrowser()
 
     lookup::PageSnapshot page = tests::ratingSnapshot(currentFigures());
     page.locationUrl = page.documentUrl = address;
-    emit app::Form1Probe::hiddenBrowser(form())->documentComplete(page);
+    app::Form1Probe::readPage(form(), page);
     QCOMPARE(open->isEnabled(), opens);
     open->trigger();
     QCOMPARE(desktop.opened, opens ? QStringList{address} : QStringList());

@@ -45,7 +45,7 @@ QString QueryWindow::caption() const { return m_form->findChild<QGroupBox *>(QSt
 
 void QueryWindow::runOutTheTimer() const
 {
-    for (int tick = 0; tick <= app::QueryRunner::lastBusyTick; ++tick)
+    for (int tick = 0; tick <= session::QuerySession::lastBusyTick; ++tick)
         app::Form1Probe::tick(*m_form);
 }
 

@@ -12,7 +12,7 @@ namespace tests {
 // The page flow's window as the rule tests and the page-flow fuzz target see it: every call in
 // order, what each dimension shows ("old" until the flow shows something), and which rules of the
 // window's interface the flow broke. Header only: the fuzz build has no test libraries.
-class RecordingWindow : public lookup::PageFlowWindow
+class RecordingWindow : public lookup::PageFlowQuery, public lookup::ResultsView
 {
 public:
     QStringList calls;          // every call but the per-dimension ones, in order

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#include "app/boardcontrols.h"
+
+#include "app/boardtable.h"
+#include "app/whatifpanel.h"
+#include "present/watchschedule.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+QPushButton *button(const QString &text, QWidget *parent)
+{
+    auto *made = new QPushButton(text, parent);
+    made->setAutoDefault(false);
+    return made;
+}
+
+QComboBox *watchChoice(QWidget *board)
+{
+    auto *watch = new QComboBox(board);
+    watch->setAccessibleName(QStringLiteral("定时刷新"));
+    const std::pair<QString, present::WatchInterval> intervals[] = {
+        {QStringLiteral("关闭"), present::WatchInterval::Off},
+        {QStringLiteral("每30分钟"), present::WatchInterval::HalfHour},
+        {QStringLiteral("每小时"), present::WatchInterval::Hour},
+        {QStringLiteral("每2小时"), present::WatchInterval::TwoHours}};
+    for (const auto &[text, interval] : intervals)
+        watch->addItem(text, QVariant::fromValue(int(interval)));
+    return watch;
+}
+
+} // namespace
+
+BoardControls BoardControls::build(QWidget *board, present::BoardModel *model)
+{
+    auto *listLabel = new QLabel(QStringLiteral("店铺列表（每行一个旺旺名或店铺链接，可从表格粘贴一列）："), board);
+    BoardControls made{};
+    made.entries = new QPlainTextEdit(board);
+    made.entries->setObjectName(QStringLiteral("BoardEntries"));
+    made.entries->setAccessibleName(QStringLiteral("店铺列表"));
+    made.entries->setTabChangesFocus(true);
+    made.entries->setMaximumHeight(board->fontMetrics().lineSpacing() * 6);
+    listLabel->setBuddy(made.entries);
+    made.queryAll = button(QStringLiteral("全部查询"), board);
+    made.stop = button(QStringLiteral("停止"), board);
+    made.resume = button(QStringLiteral("继续"), board);
+    made.queryAgain = button(QStringLiteral("重新查询所选"), board);
+    made.remove = button(QStringLiteral("移除所选"), board);
+    made.copy = button(QStringLiteral("复制表格"), board);
+    // The rater totals are shown on request: without them every column fits the window's first width.
+    made.raters = new QCheckBox(QStringLiteral("显示评分人数"), board);
+    made.changes = new QCheckBox(QStringLiteral("显示变化"), board);
+    made.changes->setObjectName(QStringLiteral("ShowChanges"));
+    made.changes->setChecked(true);
+    auto *watchLabel = new QLabel(QStringLiteral("定时刷新："), board);
+    made.watch = watchChoice(board);
+    watchLabel->setBuddy(made.watch);
+    made.progress = new QLabel(board);
+    made.progress->setObjectName(QStringLiteral("BoardProgress"));
+    made.progress->setTextFormat(Qt::PlainText);
+    made.table = new BoardTable(model, board);
+    made.whatIf = new WhatIfPanel(board);
+
+    auto *buttons = new QHBoxLayout;
+    for (QWidget *each :
+         std::initializer_list<QWidget *>{made.queryAll, made.stop, made.resume, made.queryAgain, made.remove,
+                                          made.copy, made.raters, made.changes, watchLabel, made.watch})
+        buttons->addWidget(each);
+    buttons->addWidget(made.progress, 1);
+    auto *layout = new QVBoxLayout(board);
+    layout->addWidget(listLabel);
+    layout->addWidget(made.entries);
+    layout->addLayout(buttons);
+    layout->addWidget(made.table, 1);
+    layout->addWidget(made.whatIf);
+    return made;
+}
+
+} // namespace app

@@ -1,0 +1,3 @@
+// SPDX-License-Identifier: MIT
+// Builds: a session follows pages with the rules below it.
+#include "present/querytracker.h"
