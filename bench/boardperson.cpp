@@ -4,7 +4,6 @@
 #include "app/board.h"
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/queryrunner.h"
 #include "browser/webbrowser.h"
 #include "form1probe.h"
 #include "hostiledraws.h"

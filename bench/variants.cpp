@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "variants.h"
 
+#include "app/board.h"
 #include "app/program.h"
 #include "browser/marketplacepage.h"
 #include "browser/webbrowser.h"
@@ -13,6 +14,8 @@
 #include "webtest.h"
 
 #include <QEventLoop>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSocketNotifier>
@@ -32,6 +35,7 @@ class Variant
 public:
     virtual ~Variant() = default;
     virtual QString query(const QString &name) = 0;
+    virtual QString boardMemory(int) { return QStringLiteral("fail no board"); }
 };
 
 QString times(double total, double toRating = -1, double toIdle = -1)
@@ -61,6 +65,27 @@ public:
         if (!runUntilQuit(m_loop, 30000)) fail("a query never gave the button back");
         if (m_ratingFinished < 0) fail("a query ended without reading a rating page");
         return times(m_idle - start, m_ratingStarted - m_shopFinished, m_idle - m_ratingFinished);
+    }
+
+    // The comparison board opened and a list of that many rows read through its own hidden browser
+    // (one shop's pages, under as many links), then the program's memory.
+    QString boardMemory(int rows) override
+    {
+        app::Board &board = app::Form1Probe::board(m_window.form());
+        board.session().setPauseBetweenShops(0, 0);
+        board.showAndRaise();
+        QStringList entries;
+        const QString shop = QString::fromLatin1(tests::shopNamed("found").id);
+        for (int row = 1; row <= rows; ++row)
+            entries << QStringLiteral("https://shop%1.taobao.com/category-%2.htm").arg(shop).arg(row);
+        board.findChild<QPlainTextEdit *>(QStringLiteral("BoardEntries"))->setPlainText(entries.join(u'\n'));
+        for (QPushButton *button : board.findChildren<QPushButton *>()) {
+            if (button->text() == QStringLiteral("全部查询")) button->click();
+        }
+        const auto *progress = board.findChild<QLabel *>(QStringLiteral("BoardProgress"));
+        const QString done = QStringLiteral("%1 / %1").arg(rows);
+        if (!waitFor([&] { return progress->text() == done; }, rows * 30000)) fail("the board's list never ended");
+        return QStringLiteral("ok %1").arg(settledPssMiB(), 0, 'f', 1);
     }
 
 protected:
@@ -149,6 +174,7 @@ QString answer(Variant &variant, const QString &command)
 {
     if (command.startsWith(QLatin1String("query "))) return variant.query(command.mid(6));
     if (command == QLatin1String("memory")) return QStringLiteral("ok %1").arg(settledPssMiB(), 0, 'f', 1);
+    if (command.startsWith(QLatin1String("board "))) return variant.boardMemory(command.mid(6).toInt());
     return QStringLiteral("fail no command ") + command;
 }
 

@@ -259,9 +259,9 @@ std::optional<QColor> boardCellColour(const BoardRow &row, const BoardColumn &co
 {
     if (withChanges && column.kind == BoardColumn::Kind::Score && column.dimension) {
         if (const auto readings = readingsOf(row, *column.dimension)) {
-            const QString moved = scoreChange(readings->first, readings->second);
-            if (!moved.isEmpty())
-                return readableIn(moved.startsWith(QStringLiteral("↑")) ? higherColour() : lowerColour(), palette);
+            const std::optional<Movement> moved = scoreMovement(readings->first, readings->second);
+            if (moved && moved->units != 0)
+                return readableIn(moved->units > 0 ? higherColour() : lowerColour(), palette);
         }
     }
     const lookup::DimensionReading *reading = readingOf(row, column);

@@ -24,28 +24,26 @@ QStringView withoutPercent(QStringView text)
     return text.endsWith(u'%') ? text.chopped(1) : text;
 }
 
-// latest − first in units of the texts' last decimal, so that 4.78 − 4.77 is one unit of 0.01.
-long long unitsMoved(double first, double latest, int decimals)
+// A number past this many units is no figure a page means: counting it would overflow.
+constexpr double largestUnits = 1e15;
+
+// latest − first in units of the given decimals, so that 4.78 − 4.77 is one unit of 0.01.
+std::optional<Movement> movement(std::optional<double> first, std::optional<double> latest, int decimals)
 {
+    if (!first || !latest) return std::nullopt;
     const double scale = std::pow(10.0, decimals);
-    return std::llround(latest * scale) - std::llround(first * scale);
+    const auto countable = [scale](double value) { return std::abs(value * scale) < largestUnits; };
+    if (!(scale < largestUnits && countable(*first) && countable(*latest))) return std::nullopt;
+    return Movement{std::llround(*latest * scale) - std::llround(*first * scale), decimals};
 }
 
-int scoreDecimals(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+// A movement with an arrow and without sign; empty where nothing moved.
+QString movementText(const std::optional<Movement> &moved, const QString &unit)
 {
-    return std::max(decimalsOf(first.score), decimalsOf(latest.score));
-}
-
-// The change from first to latest, worked in units of the finer of the two texts' last decimals;
-// written with an arrow and without sign.
-QString change(std::optional<double> first, std::optional<double> latest, int decimals, const QString &unit)
-{
-    if (!first || !latest) return {};
-    const double scale = std::pow(10.0, decimals);
-    const long long units = unitsMoved(*first, *latest, decimals);
-    if (units == 0) return {};
-    const QString amount = QString::number(double(std::llabs(units)) / scale, 'f', decimals);
-    return (units > 0 ? QStringLiteral("↑") : QStringLiteral("↓")) + amount + unit;
+    if (!moved || moved->units == 0) return {};
+    const QString amount =
+        QString::number(double(std::llabs(moved->units)) / std::pow(10.0, moved->decimals), 'f', moved->decimals);
+    return (moved->units > 0 ? QStringLiteral("↑") : QStringLiteral("↓")) + amount + unit;
 }
 
 } // namespace
@@ -63,25 +61,47 @@ std::optional<double> signedComparison(const lookup::DimensionReading &reading)
     return *percent;
 }
 
+std::optional<Movement> scoreMovement(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    const int decimals = std::max(decimalsOf(first.score), decimalsOf(latest.score));
+    return movement(calc::toDouble(first.score), calc::toDouble(latest.score), decimals);
+}
+
+std::optional<Movement> comparisonMovement(const lookup::DimensionReading &first,
+                                           const lookup::DimensionReading &latest)
+{
+    const int decimals =
+        std::max(decimalsOf(withoutPercent(first.comparisonText)), decimalsOf(withoutPercent(latest.comparisonText)));
+    return movement(signedComparison(first), signedComparison(latest), decimals);
+}
+
+Crossing crossingOf(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
+{
+    if (!first.comparison || !latest.comparison) return Crossing::None;
+    const bool wasBelow = *first.comparison == lookup::Comparison::Lower;
+    const bool isBelow = *latest.comparison == lookup::Comparison::Lower;
+    if (wasBelow == isBelow) return Crossing::None;
+    return wasBelow ? Crossing::ToRed : Crossing::ToGreen;
+}
+
 QString scoreChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
 {
-    return change(calc::toDouble(first.score), calc::toDouble(latest.score), scoreDecimals(first, latest), QString());
+    return movementText(scoreMovement(first, latest), QString());
 }
 
 QString comparisonChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
 {
-    const int decimals =
-        std::max(decimalsOf(withoutPercent(first.comparisonText)), decimalsOf(withoutPercent(latest.comparisonText)));
-    return change(signedComparison(first), signedComparison(latest), decimals, QStringLiteral("%"));
+    return movementText(comparisonMovement(first, latest), QStringLiteral("%"));
 }
 
 QString industryCrossing(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
 {
-    if (!first.comparison || !latest.comparison) return {};
-    const bool wasBelow = *first.comparison == lookup::Comparison::Lower;
-    const bool isBelow = *latest.comparison == lookup::Comparison::Lower;
-    if (wasBelow == isBelow) return {};
-    return wasBelow ? QStringLiteral("转红") : QStringLiteral("转绿");
+    switch (crossingOf(first, latest)) {
+    case Crossing::None: break;
+    case Crossing::ToRed: return QStringLiteral("转红");
+    case Crossing::ToGreen: return QStringLiteral("转绿");
+    }
+    return {};
 }
 
 std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &readings)
@@ -125,13 +145,11 @@ QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingR
         const lookup::DimensionReading &before = previous.dimensions[size_t(d)];
         const lookup::DimensionReading &now = latest.dimensions[size_t(d)];
         QStringList told;
-        const std::optional<double> was = calc::toDouble(before.score);
-        const std::optional<double> is = calc::toDouble(now.score);
-        const int decimals = scoreDecimals(before, now);
         // Fallen by 0.01 or more: 100 · units ≤ −10^decimals, in whole numbers.
-        if (was && is && 100 * unitsMoved(*was, *is, decimals) <= -std::llround(std::pow(10.0, decimals)))
-            told << now.score + QLatin1Char(' ') + scoreChange(before, now);
-        if (industryCrossing(before, now) == QStringLiteral("转绿"))
+        const std::optional<Movement> moved = scoreMovement(before, now);
+        if (moved && 100 * moved->units <= -std::llround(std::pow(10.0, moved->decimals)))
+            told << now.score + QLatin1Char(' ') + movementText(moved, QString());
+        if (crossingOf(before, now) == Crossing::ToGreen)
             told << QStringLiteral("转绿 -") + withoutPercent(now.comparisonText).toString() + QLatin1Char('%');
         if (!told.isEmpty()) falls << dimensionName(d) + QStringLiteral("：") + told.join(QStringLiteral("，"));
     }

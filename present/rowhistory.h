@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace present {
 
@@ -17,15 +18,27 @@ struct Reading {
     lookup::RatingReading figures;
 };
 
-// What moved in a dimension between a row's first reading and its latest, as the board shows it
-// beside the latest figures: "↑0.01" or "↓0.01" for the score, "↑0.50%" or "↓0.50%" for the
-// comparison (signed: above the industry counts up, below it down), in the decimals the page
-// wrote; empty where nothing moved or either reading lacks the figure.
+// How a figure moved between two readings: by how many units of the finer of the two texts' last
+// decimals, up (+) or down (−). A comparison counts signed: above the industry up, below it down.
+// None where either reading lacks the figure, or it is too long a number to count in such units.
+struct Movement {
+    long long units = 0;
+    int decimals = 0;
+};
+std::optional<Movement> scoreMovement(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
+std::optional<Movement> comparisonMovement(const lookup::DimensionReading &first,
+                                           const lookup::DimensionReading &latest);
+
+// Whether the dimension crossed the industry average between the two readings: from below to at or
+// above it (转红), or down below it (转绿).
+enum class Crossing { None, ToRed, ToGreen };
+Crossing crossingOf(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
+
+// The same, as the board shows them beside the latest figures: "↑0.01" or "↓0.01" for the score,
+// "↑0.50%" or "↓0.50%" for the comparison, in the decimals the page wrote, "转红" or "转绿"; empty
+// where nothing moved.
 QString scoreChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
 QString comparisonChange(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
-
-// Whether the dimension crossed the industry average between the two readings: "转红" when it rose
-// from below to at or above it, "转绿" when it fell below; empty otherwise.
 QString industryCrossing(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
 
 // What a re-read of a watched row tells the person, against the reading before it: each dimension

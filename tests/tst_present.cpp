@@ -440,6 +440,8 @@ void PresentTest::rowShowsWhatMoved_data()
                                                          << QStringList{"", "", ""};
     QTest::newRow("a comparison that is no number") << "4.80" << int(C::Lower) << "x%" << "4.80" << int(C::Lower) << "1.00%"
                                                     << QStringList{"", "", ""};
+    QTest::newRow("a score of more decimals than can be counted") << "4.8" << int(C::Lower) << "1%" << "4." + QString(40, '7')
+                                                                  << int(C::Lower) << "1e300%" << QStringList{"", "", ""};
     // clang-format on
 }
 

@@ -9,41 +9,30 @@ using session::QuerySession;
 
 namespace {
 
-// A hidden browser as a script drives it: each navigation numbered from 1 and kept, each page
+// A hidden browser as a script drives it: each navigation kept and numbered from 1, each page
 // handed to the session by the script.
-class ScriptedNavigator : public lookup::Navigator
-{
-public:
-    explicit ScriptedNavigator(QStringList &navigated)
-        : m_navigated(navigated)
+struct ScriptedNavigator : lookup::Navigator {
+    explicit ScriptedNavigator(QStringList &log)
+        : navigated(log)
     {}
-    int navigate(const QString &address) override
-    {
-        m_navigated << address;
-        return int(m_navigated.size());
-    }
+    int navigate(const QString &address) override { return int((navigated << address).size()); }
     void renewPage() override { ++renewed; }
+    QStringList &navigated;
     int renewed = 0;
-
-private:
-    QStringList &m_navigated;
 };
 
 // The window's side: the button's states, messages, the login window and the caption, in order.
-class RecordingView : public session::QueryView, public session::LoginWindow
-{
-public:
+struct RecordingView : session::QueryView, session::LoginWindow {
     QStringList calls;
     void showBusy(bool busy) override { calls << (busy ? "busy" : "idle"); }
     void showMessage(const QString &text) override { calls << "message " + text; }
-    void showLogin(const QString &) override { calls << "login"; }
+    void showLogin(const QString &address) override { show(address); }
     void show(const QString &) override { calls << "login"; }
     bool isShown() const override { return false; }
     void setResultsCaption(const QString &caption) override { calls << "caption " + caption; }
     void clearResults() override { calls << "clear"; }
 };
 
-const QString shopPage = "https://shop1.taobao.com/view_shop.htm";
 const QString ratingLink = "//rate.taobao.com/user-rate-1.htm";
 
 // A completed page of the given navigation: "search", "shop" (linking its rating page), "rating"
@@ -53,7 +42,7 @@ lookup::PageSnapshot page(int navigation, const QString &kind)
     lookup::PageSnapshot made =
         kind == "rating" ? tests::ratingSnapshot(tests::workedFigures()) : lookup::PageSnapshot{};
     if (kind == "search") made.locationUrl = lookup::searchAddress(u"a");
-    if (kind == "shop") made.locationUrl = shopPage;
+    if (kind == "shop") made.locationUrl = "https://shop1.taobao.com/view_shop.htm";
     if (kind == "login") made.locationUrl = "https://login.taobao.com/member/login.jhtml";
     if (kind != "rating") made.documentUrl = made.locationUrl;
     made.title = "-a-";
