@@ -136,7 +136,7 @@ ReadFigures readFigures(const QString &dsrList, calc::DsrRecord &record, RatingR
         qCDebug(lcFlow) << "figures not all read; star shares:" << figures.starBox
                         << "rater totals:" << figures.raterBox;
     for (qsizetype d = 0; d < figures.scores.size() && d < calc::dimensionCount; ++d)
-        reading.dimensions[size_t(d)].score = figures.scores[d];
+        reading.dimensions[size_t(d)].score = PageFigure::read(figures.scores[d]);
     // The page writes a total as markup ("&nbsp;1000"); the reading holds the number in it, from
     // this page's list alone.
     const QStringList raters = calc::splitEntries(figures.raterBox);
@@ -178,15 +178,15 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
         if (d == calc::dimensionCount) break;
         DimensionReading &dimension = reading.dimensions[size_t(d)];
         dimension.comparison = comparisonOf(element.className);
-        dimension.comparisonText = element.innerHtml;
+        dimension.percent = PageFigure::read(element.innerHtml);
         flow.view.showComparison(d, *dimension.comparison, element.innerHtml);
         if (dimension.comparison == Comparison::Lower) {
-            dimension.turnRed = turnRedOf(record, d, element.innerHtml, figuresRead);
-            flow.view.showTurnRed(d, dimension.turnRed);
+            dimension.turnRed = PageFigure::read(turnRedOf(record, d, element.innerHtml, figuresRead));
+            flow.view.showTurnRed(d, dimension.turnRed.text);
         } else {
-            dimension.turnRed = QStringLiteral("0");
+            dimension.turnRed = PageFigure::read(QStringLiteral("0"));
             dimension.headroom = headroomOf(record, d, element.innerHtml, figuresRead);
-            flow.view.showTurnRed(d, dimension.turnRed);
+            flow.view.showTurnRed(d, dimension.turnRed.text);
             flow.view.showHeadroom(d, dimension.headroom);
         }
         ++d;

@@ -3,6 +3,7 @@
 
 #include "calc/dsrrecord.h"
 #include "lookup/itempage.h"
+#include "lookup/pagefigure.h"
 #include "lookup/pagesnapshot.h"
 #include "lookup/shoplink.h"
 
@@ -50,12 +51,13 @@ enum class Comparison { Higher, Lower, Equal };
 // be one.
 enum class Gate { Login, Verification };
 
-// One dimension as its rating page gave it; what the page did not give stays empty.
+// One dimension as its rating page gave it, each figure as a number with its text; what the page
+// did not give stays empty.
 struct DimensionReading {
-    QString score; // such as "4.77"
+    PageFigure score; // such as "4.77"
     std::optional<Comparison> comparison;
-    QString comparisonText; // as the page wrote it, such as "2.00%"
-    QString turnRed;        // the count shown, "0" at or above the industry
+    PageFigure percent; // the comparison as the page wrote it, such as "2.00%"
+    PageFigure turnRed; // the count shown, "0" at or above the industry
     std::optional<long long> headroom;
     std::optional<double> raters;
     // The score worked from the star shares, to five decimals, where every figure of the page was read.

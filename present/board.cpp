@@ -50,7 +50,7 @@ const lookup::DimensionReading *readingOf(const BoardRow &row, const BoardColumn
 // when level.
 QString signedComparisonText(const lookup::DimensionReading &reading)
 {
-    const QString text = reading.comparisonText.trimmed();
+    const QString text = reading.percent.text.trimmed();
     if (!reading.comparison || text.isEmpty()) return text;
     switch (*reading.comparison) {
     case lookup::Comparison::Higher: return QLatin1Char('+') + text;
@@ -75,9 +75,9 @@ QString figureCell(const lookup::DimensionReading &reading, BoardColumn::Kind ki
     case BoardColumn::Kind::State:
     case BoardColumn::Kind::CardOverall:
     case BoardColumn::Kind::CardPart: break;
-    case BoardColumn::Kind::Score: return reading.score;
+    case BoardColumn::Kind::Score: return reading.score.text;
     case BoardColumn::Kind::Comparison: return signedComparisonText(reading);
-    case BoardColumn::Kind::TurnRed: return reading.turnRed;
+    case BoardColumn::Kind::TurnRed: return reading.turnRed.text;
     case BoardColumn::Kind::Headroom: return headroomCell(reading);
     case BoardColumn::Kind::Raters: return reading.raters ? QString::number(*reading.raters, 'g', 15) : QString();
     }
@@ -93,9 +93,9 @@ std::optional<double> figureNumber(const lookup::DimensionReading &reading, Boar
     case BoardColumn::Kind::State:
     case BoardColumn::Kind::CardOverall:
     case BoardColumn::Kind::CardPart: break;
-    case BoardColumn::Kind::Score: return calc::toDouble(reading.score);
+    case BoardColumn::Kind::Score: return reading.score.value;
     case BoardColumn::Kind::Comparison: return signedComparison(reading);
-    case BoardColumn::Kind::TurnRed: return calc::toDouble(reading.turnRed);
+    case BoardColumn::Kind::TurnRed: return reading.turnRed.value;
     case BoardColumn::Kind::Headroom:
         if (reading.headroom && reading.comparison != lookup::Comparison::Lower) return double(*reading.headroom);
         return std::nullopt;

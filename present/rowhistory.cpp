@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "present/rowhistory.h"
 
-#include "calc/numbers.h"
 #include "present/whatif.h"
 #include "present/wording.h"
 
@@ -11,18 +10,6 @@
 namespace present {
 
 namespace {
-
-int decimalsOf(QStringView number)
-{
-    const qsizetype point = number.indexOf(u'.');
-    return point < 0 ? 0 : int(number.size() - point - 1);
-}
-
-QStringView withoutPercent(QStringView text)
-{
-    text = text.trimmed();
-    return text.endsWith(u'%') ? text.chopped(1) : text;
-}
 
 // A number past this many units is no figure a page means: counting it would overflow.
 constexpr double largestUnits = 1e15;
@@ -46,12 +33,20 @@ QString movementText(const std::optional<Movement> &moved, const QString &unit)
     return (moved->units > 0 ? QStringLiteral("↑") : QStringLiteral("↓")) + amount + unit;
 }
 
+// How far below the industry a dimension fell, as " -0.20%" in the page's decimals; nothing where
+// the page gave no number.
+QString percentBelow(const lookup::PageFigure &percent)
+{
+    if (!percent.value) return {};
+    return QStringLiteral(" -") + QString::number(std::abs(*percent.value), 'f', percent.decimals) + QLatin1Char('%');
+}
+
 } // namespace
 
 std::optional<double> signedComparison(const lookup::DimensionReading &reading)
 {
     if (!reading.comparison) return std::nullopt;
-    const std::optional<double> percent = calc::toDouble(withoutPercent(reading.comparisonText));
+    const std::optional<double> percent = reading.percent.value;
     if (!percent) return std::nullopt;
     switch (*reading.comparison) {
     case lookup::Comparison::Higher: return std::abs(*percent);
@@ -63,16 +58,14 @@ std::optional<double> signedComparison(const lookup::DimensionReading &reading)
 
 std::optional<Movement> scoreMovement(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
 {
-    const int decimals = std::max(decimalsOf(first.score), decimalsOf(latest.score));
-    return movement(calc::toDouble(first.score), calc::toDouble(latest.score), decimals);
+    return movement(first.score.value, latest.score.value, std::max(first.score.decimals, latest.score.decimals));
 }
 
 std::optional<Movement> comparisonMovement(const lookup::DimensionReading &first,
                                            const lookup::DimensionReading &latest)
 {
-    const int decimals =
-        std::max(decimalsOf(withoutPercent(first.comparisonText)), decimalsOf(withoutPercent(latest.comparisonText)));
-    return movement(signedComparison(first), signedComparison(latest), decimals);
+    return movement(signedComparison(first), signedComparison(latest),
+                    std::max(first.percent.decimals, latest.percent.decimals));
 }
 
 Crossing crossingOf(const lookup::DimensionReading &first, const lookup::DimensionReading &latest)
@@ -110,7 +103,7 @@ std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &
     for (const Reading &reading : readings) {
         for (int d = 0; d < calc::dimensionCount; ++d) {
             const lookup::DimensionReading &dimension = reading.figures.dimensions[size_t(d)];
-            const std::optional<double> score = calc::toDouble(dimension.score);
+            const std::optional<double> score = dimension.score.value;
             if (!score) continue;
             series[size_t(d)].scores << *score;
             series[size_t(d)].averages << industryAverageOf(dimension, *score);
@@ -148,9 +141,8 @@ QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingR
         // Fallen by 0.01 or more: 100 · units ≤ −10^decimals, in whole numbers.
         const std::optional<Movement> moved = scoreMovement(before, now);
         if (moved && 100 * moved->units <= -std::llround(std::pow(10.0, moved->decimals)))
-            told << now.score + QLatin1Char(' ') + movementText(moved, QString());
-        if (crossingOf(before, now) == Crossing::ToGreen)
-            told << QStringLiteral("转绿 -") + withoutPercent(now.comparisonText).toString() + QLatin1Char('%');
+            told << now.score.text + QLatin1Char(' ') + movementText(moved, QString());
+        if (crossingOf(before, now) == Crossing::ToGreen) told << QStringLiteral("转绿") + percentBelow(now.percent);
         if (!told.isEmpty()) falls << dimensionName(d) + QStringLiteral("：") + told.join(QStringLiteral("，"));
     }
     return falls;

@@ -10,7 +10,7 @@ namespace present {
 
 std::optional<double> industryAverageOf(const lookup::DimensionReading &dimension, double score)
 {
-    const std::optional<double> gap = calc::comparisonGap(dimension.comparisonText);
+    const std::optional<double> gap = calc::comparisonGap(dimension.percent.text);
     if (!dimension.comparison || !gap) return std::nullopt;
     if (*dimension.comparison == lookup::Comparison::Lower) return calc::industryAverageBelow(score, *gap);
     return calc::industryAverageAbove(score, *gap);

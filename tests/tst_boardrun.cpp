@@ -71,7 +71,8 @@ void step(BoardRun &run, ScriptedHost &host, const QString &line)
         present::QueryReport report;
         report.query = words[1].toInt();
         report.ending = endingNamed(words[2]);
-        if (report.ending == QueryEnding::Figures) report.figures.dimensions[0].score = "4.77";
+        if (report.ending == QueryEnding::Figures)
+            report.figures.dimensions[0].score = lookup::PageFigure::read("4.77");
         run.queryEnded(report);
     } else if (verb == "pause") {
         if (std::exchange(host.pausing, false)) run.pauseElapsed();

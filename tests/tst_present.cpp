@@ -57,9 +57,11 @@ QueryReport workedReport()
     QueryReport report;
     report.ending = QueryEnding::Figures;
     report.shop = QStringLiteral("测试旗舰店");
-    report.figures.dimensions = {{{"4.77", lookup::Comparison::Lower, "2.00%", "762", std::nullopt, 1000, 4.7748},
-                                  {"4.80", lookup::Comparison::Equal, "0.00%", "0", 0, 200, 4.9},
-                                  {"4.90", lookup::Comparison::Higher, "3.00%", "0", 4, 300, std::nullopt}}};
+    const auto figure = lookup::PageFigure::read;
+    report.figures.dimensions = {
+        {{figure("4.77"), lookup::Comparison::Lower, figure("2.00%"), figure("762"), std::nullopt, 1000, 4.7748},
+         {figure("4.80"), lookup::Comparison::Equal, figure("0.00%"), figure("0"), 0, 200, 4.9},
+         {figure("4.90"), lookup::Comparison::Higher, figure("3.00%"), figure("0"), 4, 300, std::nullopt}}};
     return report;
 }
 
@@ -351,7 +353,7 @@ void PresentTest::reportHoldsWhatItsQueryFound()
         if (event.startsWith("shop")) tracker.foundShop(argument);
         if (event.startsWith("ratings")) {
             lookup::RatingReading reading;
-            reading.dimensions[1].score = argument;
+            reading.dimensions[1].score = lookup::PageFigure::read(argument);
             reading.dimensions[1].raters = 200;
             reading.dimensions[2].headroom = 4;
             tracker.foundRatings(reading);
@@ -369,7 +371,7 @@ void PresentTest::reportHoldsWhatItsQueryFound()
     QVERIFY(report);
     QCOMPARE(int(report->ending), ending);
     QCOMPARE(report->shop, shop);
-    QCOMPARE(report->figures.dimensions[1].score, score);
+    QCOMPARE(report->figures.dimensions[1].score.text, score);
     QCOMPARE(report->card ? report->card->overall : QString(), card);
     // Figures go only with a report that ended with them: no rater total or headroom otherwise.
     QCOMPARE(report->figures.dimensions[1].raters.has_value(), !score.isEmpty());
@@ -456,9 +458,9 @@ void PresentTest::rowShowsWhatMoved()
     QFETCH(QStringList, moved);
     const auto reading = [](const QString &score, int comparison, const QString &percent) {
         lookup::DimensionReading made;
-        made.score = score;
+        made.score = lookup::PageFigure::read(score);
         if (comparison >= 0) made.comparison = lookup::Comparison(comparison);
-        made.comparisonText = percent;
+        made.percent = lookup::PageFigure::read(percent);
         return made;
     };
     const lookup::DimensionReading first = reading(firstScore, firstComparison, firstPercent);
@@ -490,9 +492,9 @@ void PresentTest::boardShowsMovesOfItsOwnReadings()
     QFETCH(int, lastEnding);
     QFETCH(QStringList, cells);
     QueryReport risen = workedReport();
-    risen.figures.dimensions[0].score = "4.80";
+    risen.figures.dimensions[0].score = lookup::PageFigure::read("4.80");
     risen.figures.dimensions[0].comparison = lookup::Comparison::Higher;
-    risen.figures.dimensions[0].comparisonText = "0.50%";
+    risen.figures.dimensions[0].percent = lookup::PageFigure::read("0.50%");
     BoardRow moved = row(BoardRow::State::Done, readings == 1 ? workedReport() : risen);
     moved.report->ending = QueryEnding(lastEnding);
     moved.readings = {{QDateTime(), workedReport().figures}};
@@ -541,9 +543,9 @@ void PresentTest::watchedRowTellsWhatFell()
     const auto reading = [](const QStringList &figures) {
         lookup::RatingReading made;
         lookup::DimensionReading &service = made.dimensions[1];
-        service.score = figures[0];
+        service.score = lookup::PageFigure::read(figures[0]);
         service.comparison = lookup::comparisonOf(figures[1].section(u' ', 0, 0));
-        service.comparisonText = figures[1].section(u' ', 1);
+        service.percent = lookup::PageFigure::read(figures[1].section(u' ', 1));
         return made;
     };
     QCOMPARE(present::fallsOf(reading(before), reading(after)), falls);
@@ -585,9 +587,9 @@ void PresentTest::whatIfMoreRatings()
 void PresentTest::chartReadsByItsFigures()
 {
     QueryReport risen = workedReport();
-    risen.figures.dimensions[0].score = "4.80";
+    risen.figures.dimensions[0].score = lookup::PageFigure::read("4.80");
     risen.figures.dimensions[0].comparison = lookup::Comparison::Higher;
-    risen.figures.dimensions[0].comparisonText = "0.50%";
+    risen.figures.dimensions[0].percent = lookup::PageFigure::read("0.50%");
     risen.figures.dimensions[1] = {}; // read without the service's figures
     lookup::RatingReading empty;
     // 4.77 / 0.98 = 4.867; (4.80 - 0.025) / 0.995 = 4.799; (4.90 - 0.15) / 0.97 = 4.897.

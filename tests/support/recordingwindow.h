@@ -105,11 +105,11 @@ public:
         QStringList dimensions;
         for (const lookup::DimensionReading &d : reading.dimensions) {
             const auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-            dimensions << QStringList{orDash(d.score),
-                                      d.comparison ? QLatin1String(names[int(*d.comparison)]) + QLatin1Char(' ')
-                                                         + d.comparisonText
-                                                   : QStringLiteral("-"),
-                                      orDash(d.turnRed),
+            dimensions << QStringList{orDash(d.score.text),
+                                      d.comparison
+                                          ? QLatin1String(names[int(*d.comparison)]) + QLatin1Char(' ') + d.percent.text
+                                          : QStringLiteral("-"),
+                                      orDash(d.turnRed.text),
                                       d.headroom ? QString::number(*d.headroom) : QStringLiteral("-"),
                                       d.raters ? QString::number(*d.raters) : QStringLiteral("-")}
                               .join(QLatin1Char(' '));
