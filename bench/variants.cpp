@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "browser/marketplacepage.h"
 #include "browser/webbrowser.h"
+#include "catalogue.h"
 #include "form1probe.h"
 #include "heavymarketplace.h"
 #include "lookup/searchaddress.h"

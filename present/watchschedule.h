@@ -13,7 +13,8 @@ enum class WatchInterval { Off, HalfHour, Hour, TwoHours };
 // When the board's next round of reading its rows is due. The wait is the interval, made longer or
 // shorter by up to a fifth as a draw in [0, 1) says (0 a fifth shorter, 0.5 the interval itself,
 // towards 1 a fifth longer), so that the marketplace sees no clock in the queries. A round that
-// falls due while the board is busy (a list or an earlier round still running, a gate waited on) is skipped, not stacked: the next is planned from then as usual.
+// falls due while the board is busy (a list or an earlier round still running, a gate waited on,
+// the board closed) is skipped, not stacked: the next is planned from then as usual.
 class WatchSchedule
 {
 public:
