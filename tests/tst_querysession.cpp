@@ -58,6 +58,15 @@ QString endingOf(const present::QueryReport &report)
     return QString::number(report.query) + ' ' + names[int(report.ending)];
 }
 
+// A session over a scripted navigator, shown in a recording view.
+struct Scripted {
+    Scripted() { query.setNavigator(&navigator); }
+    QStringList navigated;
+    RecordingView view;
+    ScriptedNavigator navigator{navigated};
+    QuerySession query{view};
+};
+
 } // namespace
 
 class QuerySessionTest : public QObject
@@ -111,11 +120,9 @@ void QuerySessionTest::scriptsOfAQuery_data()
 void QuerySessionTest::scriptsOfAQuery()
 {
     QFETCH(QStringList, script);
-    QStringList navigated, reports;
-    RecordingView view;
-    ScriptedNavigator navigator(navigated);
-    QuerySession query(view);
-    query.setNavigator(&navigator);
+    Scripted scripted;
+    QuerySession &query = scripted.query;
+    QStringList reports;
     connect(&query, &QuerySession::queryEnded, this,
             [&](const present::QueryReport &report) { reports << endingOf(report); });
     for (const QString &line : script) {
@@ -127,22 +134,18 @@ void QuerySessionTest::scriptsOfAQuery()
         if (words[0] == "died") query.engineDied();
     }
     QCoreApplication::processEvents();
-    QTEST(navigated, "navigated");
-    QTEST(view.calls, "calls");
+    QTEST(scripted.navigated, "navigated");
+    QTEST(scripted.view.calls, "calls");
     QTEST(reports, "reports");
 }
 
 void QuerySessionTest::aPageServesFiftyQueries()
 {
-    QStringList navigated;
-    RecordingView view;
-    ScriptedNavigator navigator(navigated);
-    QuerySession query(view);
-    query.setNavigator(&navigator);
+    Scripted scripted;
     for (int n = 1; n <= 101; ++n) {
-        query.start("a");
-        query.follow(page(int(navigated.size()), "search"));
-        QCOMPARE(navigator.renewed, n / 51 + n / 101); // the 51st and the 101st start on a fresh page
+        scripted.query.start("a");
+        scripted.query.follow(page(int(scripted.navigated.size()), "search"));
+        QCOMPARE(scripted.navigator.renewed, n / 51 + n / 101); // the 51st and the 101st start on a fresh page
     }
 }
 
