@@ -94,13 +94,7 @@ void Board::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void Board::add(const present::QueryReport &report)
-{
-    present::BoardRun &run = m_session.run();
-    std::optional<int> id = run.idOf(report.entry);
-    if (!id || id == run.currentRow()) id = m_model->addEntry(report.entry);
-    run.setReport(*id, report);
-}
+void Board::add(const present::QueryReport &report) { m_model->addReport(report); }
 
 void Board::queryAll()
 {

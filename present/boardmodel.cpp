@@ -94,6 +94,13 @@ int BoardModel::addEntry(const QString &entry)
     return id;
 }
 
+void BoardModel::addReport(const QueryReport &report)
+{
+    std::optional<int> id = m_run.idOf(report.entry);
+    if (!id || id == m_run.currentRow()) id = addEntry(report.entry);
+    m_run.setReport(*id, report);
+}
+
 void BoardModel::removeEntry(int id)
 {
     const std::optional<qsizetype> row = m_run.indexOf(id);

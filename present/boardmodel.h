@@ -33,6 +33,9 @@ public:
     bool showsChanges() const { return m_showChanges; }
 
     int addEntry(const QString &entry);
+    // The report of a query the person ran, in the row of its entry: a new row where there is none,
+    // or where that row's own query runs.
+    void addReport(const QueryReport &report);
     void removeEntry(int id);
     void rowChanged(int id);
 
