@@ -72,7 +72,11 @@ QString figureDescription(Role role, int dimension)
 
 void tellHeadroom(QLabel *turnRedLabel, int dimension, std::optional<long long> oneStarRatings)
 {
-    const QString told = oneStarRatings ? present::headroomText(*oneStarRatings) : QString();
+    tellOnTurnRed(turnRedLabel, dimension, oneStarRatings ? present::headroomText(*oneStarRatings) : QString());
+}
+
+void tellOnTurnRed(QLabel *turnRedLabel, int dimension, const QString &told)
+{
     turnRedLabel->setToolTip(told);
     turnRedLabel->setAccessibleDescription(figureDescription(Role::TurnRed, dimension)
                                            + (told.isEmpty() ? QString() : QStringLiteral("，") + told));

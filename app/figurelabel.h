@@ -28,9 +28,10 @@ void installAccessibility();
 // What a screen reader says a figure of this role and dimension is, such as "宝贝与描述相符 评分".
 QString figureDescription(Role role, int dimension);
 
-// The one-star headroom of a dimension at or above the industry, told only to whoever asks: as the
-// tooltip and the screen readers' description of its turn-red label. The window looks as it always
-// did.
+// What stands behind a turn-red label, told only to whoever asks: as its tooltip and the screen
+// readers' description. The window looks as it always did. The one-star headroom of a dimension at
+// or above the industry, or why one below it has no count; nothing where neither applies.
+void tellOnTurnRed(QLabel *turnRedLabel, int dimension, const QString &told);
 void tellHeadroom(QLabel *turnRedLabel, int dimension, std::optional<long long> oneStarRatings);
 
 // Gives every control of the layout table that holds a figure its description.

@@ -216,6 +216,8 @@ void Form1::showHeadroom(int d, std::optional<long long> oneStarRatings)
     tellHeadroom(m_turnRedLabels[d], d, oneStarRatings);
 }
 
+void Form1::showIndustryAtTop(int d) { tellOnTurnRed(m_turnRedLabels[d], d, present::industryAtTopText()); }
+
 void Form1::alignComparisonLabels()
 {
     // The right edge of the comparison labels on the right edge of the indicator bars.

@@ -73,6 +73,7 @@ private:
     void showComparison(int dimension, lookup::Comparison comparison, const QString &text) override;
     void showTurnRed(int dimension, const QString &text) override;
     void showHeadroom(int dimension, std::optional<long long> oneStarRatings) override;
+    void showIndustryAtTop(int dimension) override;
     void alignComparisonLabels() override;
     void clearTargetResults() override;
     void showTargetResult(int dimension, const QString &text);

@@ -63,6 +63,14 @@ std::optional<double> comparisonGap(const QString &comparisonText)
     return *percent * 0.01;
 }
 
+bool industryAverageAtTop(const DsrRecord &record, int d, const QString &comparisonText)
+{
+    const std::optional<double> gap = comparisonGap(comparisonText);
+    if (!gap || !record.weightedScore[d]) return false;
+    const std::optional<double> average = industryAverageBelow(*record.weightedScore[d], *gap);
+    return average && *average >= 5;
+}
+
 QString turnRedStep(DsrRecord &record, int d, const QString &comparisonText)
 {
     const auto gap = comparisonGap(comparisonText);

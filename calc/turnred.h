@@ -22,6 +22,10 @@ bool jisuan(DsrRecord &record);
 // caller runs it only when jisuan read every figure of the same page.
 QString turnRedStep(DsrRecord &record, int dimension, const QString &comparisonText);
 
+// Whether a comparison below the industry gives an industry average of 5 or more for the
+// dimension's weighted score: no count of five-star ratings reaches it.
+bool industryAverageAtTop(const DsrRecord &record, int dimension, const QString &comparisonText);
+
 // The industry average of a dimension the page marks as below it, S / (1 - g) rounded to five
 // decimals, for the weighted score S and the gap g as a fraction; nothing for a gap of 100 % or more.
 std::optional<double> industryAverageBelow(double score, double gap);

@@ -42,7 +42,10 @@ std::optional<WhatIfResult> whatIf(const WhatIfStart &start, long long fiveStars
     if (!start.industryAverage) return result;
     const long long average = hundredThousandths(*start.industryAverage);
     if (score < average) {
-        result.turnRed = fiveStarCount(result.score, *start.industryAverage, result.raters);
+        if (average >= 5 * fiveDecimals)
+            result.averageAtTop = true;
+        else
+            result.turnRed = fiveStarCount(result.score, *start.industryAverage, result.raters);
     } else if (average > fiveDecimals) {
         // (score·R + n·1) / (R + n) >= average, with 1 as fiveDecimals: n·(average - 1) <= R·(score - average).
         result.headroom = raters * (score - average) / (average - fiveDecimals);

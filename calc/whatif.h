@@ -22,6 +22,8 @@ struct WhatIfResult {
     double raters = 0;
     std::optional<double> turnRed;
     std::optional<long long> headroom;
+    // Below an industry average of 5 or more, which no count of five-star ratings reaches.
+    bool averageAtTop = false;
 };
 
 // What N more five-star and M more one-star ratings make of the dimension. The new score is worked

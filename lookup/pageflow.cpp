@@ -183,6 +183,7 @@ void showIndustryComparison(const PageSnapshot &page, calc::DsrRecord &record, b
         if (dimension.comparison == Comparison::Lower) {
             dimension.turnRed = PageFigure::read(turnRedOf(record, d, element.innerHtml, figuresRead));
             flow.view.showTurnRed(d, dimension.turnRed.text);
+            if (figuresRead && calc::industryAverageAtTop(record, d, element.innerHtml)) flow.view.showIndustryAtTop(d);
         } else {
             dimension.turnRed = PageFigure::read(QStringLiteral("0"));
             dimension.headroom = headroomOf(record, d, element.innerHtml, figuresRead);

@@ -108,6 +108,9 @@ public:
     // ratings it can take and still stand at or above the industry average, or nothing when the
     // figures of this page give no estimate.
     virtual void showHeadroom(int /*dimension*/, std::optional<long long> /*oneStarRatings*/) {}
+    // For a dimension below an industry average of 5 or more, after its empty turn-red result: no
+    // count of five-star ratings reaches that average.
+    virtual void showIndustryAtTop(int /*dimension*/) {}
     virtual void alignComparisonLabels() {}
     virtual void clearTargetResults() {}
 };

@@ -36,6 +36,7 @@ QString lineOf(const lookup::DimensionReading &dimension, long long fiveStars, l
     if (!after) return QStringLiteral("无法计算");
     QString line = scoreText(after->score);
     if (after->turnRed) line += QStringLiteral("，飘红 ") + QString::number(*after->turnRed, 'f', 0);
+    if (after->averageAtTop) line += QStringLiteral("，") + industryAtTopText();
     if (after->headroom) line += QStringLiteral("，飘绿 ") + QString::number(*after->headroom);
     return line;
 }

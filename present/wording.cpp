@@ -22,6 +22,8 @@ QString verdict(lookup::Comparison comparison)
     return {};
 }
 
+QString industryAtTopText() { return QStringLiteral("行业平均已达满分，再多5分评价也无法飘红"); }
+
 QString headroomText(long long oneStarRatings)
 {
     return QStringLiteral("飘绿：还能承受%1个1分评价（估算）").arg(oneStarRatings);

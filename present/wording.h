@@ -17,4 +17,8 @@ QString verdict(lookup::Comparison comparison);
 // What a dimension above the industry can take, as the window tells it: "飘绿：还能承受11个1分评价（估算）".
 QString headroomText(long long oneStarRatings);
 
+// Why a dimension below the industry has no turn-red count: the average it is compared with stands
+// at 5 or more, which no five-star rating reaches.
+QString industryAtTopText();
+
 } // namespace present

@@ -252,7 +252,7 @@ void PageFlowTest::ratingPageEdgeCases_data()
     QTest::addColumn<QStringList>("turnRed");
     using S = QList<StrongElement>;
     QTest::newRow("two percent elements") << S{{"percent", "1%"}, {"percent lower", "2.00%"}}
-                                          << QStringList{"higher 1%", "lower 2.00%", ""} << QStringList{"0", "", ""};
+                                          << QStringList{"higher 1%", "lower 2.00%", ""} << QStringList{"0", "top", ""};
     QTest::newRow("lower and normal together is lower")
         << S{{"percent lower normal", "2.00%"}} << QStringList{"lower 2.00%", "", ""} << QStringList{"762", "", ""};
     QTest::newRow("unreadable lower goes on with the next")
@@ -260,6 +260,9 @@ void PageFlowTest::ratingPageEdgeCases_data()
         << QStringList{"lower --", "equal 0%", "higher 1%"} << QStringList{"", "0", "0"};
     QTest::newRow("gap of 100 percent") << S{{"percent lower", "100.00%"}, {"percent lower", "1.00%"}}
                                         << QStringList{"lower 100.00%", "lower 1.00%", ""} << QStringList{"", "195", ""};
+    QTest::newRow("an industry average of 5 or more: no count, and why")
+        << S{{"percent lower", "10.00%"}, {"percent lower", "4.00%"}} << QStringList{"lower 10.00%", "lower 4.00%", ""}
+        << QStringList{"top", "top", ""};
     QTest::newRow("class must contain percent") << S{{"Percent lower", "2%"}, {"per cent", "3%"}}
                                                 << QStringList{"", "", ""} << QStringList{"", "", ""};
     // clang-format on

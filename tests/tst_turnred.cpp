@@ -218,6 +218,8 @@ void TurnRedTest::whatIfMoreRatings_data()
     QTest::newRow("both kinds: 497 000 000 / 1030") << 4.9 << 1000.0 << 4.8 << 10LL << 20LL << "4.82524 - 6";
     QTest::newRow("an exact half to the even digit, down") << 1.00001 << 1.0 << none << 0LL << 1LL << "1 - -";
     QTest::newRow("an exact half to the even digit, up") << 1.00003 << 1.0 << none << 0LL << 1LL << "1.00002 - -";
+    QTest::newRow("below an average of 5 or more: no count") << 4.6 << 100.0 << 5.11111 << 0LL << 0LL << "4.6 top -";
+    QTest::newRow("below an average of exactly 5: no count") << 4.5 << 100.0 << 5.0 << 10LL << 0LL << "4.54545 top -";
     QTest::newRow("no average: the score only") << 4.8 << 100.0 << none << 5LL << 5LL << "4.63636 - -";
     QTest::newRow("no raters and nothing added") << 4.8 << 0.0 << 4.9 << 0LL << 0LL << "none";
     QTest::newRow("a rater count that is no whole number") << 4.8 << 100.5 << 4.9 << 1LL << 0LL << "none";
@@ -243,7 +245,9 @@ void TurnRedTest::whatIfMoreRatings()
     }
     QCOMPARE(result->raters, raters + double(fiveStars + oneStars));
     QCOMPARE(QStringList({QString::number(result->score, 'g', 10),
-                          result->turnRed ? QString::number(*result->turnRed) : QStringLiteral("-"),
+                          result->averageAtTop ? QStringLiteral("top")
+                          : result->turnRed    ? QString::number(*result->turnRed)
+                                               : QStringLiteral("-"),
                           result->headroom ? QString::number(*result->headroom) : QStringLiteral("-")})
                  .join(u' '),
              after);

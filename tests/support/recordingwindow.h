@@ -88,6 +88,15 @@ public:
         headroom[d] = oneStarRatings ? QString::number(*oneStarRatings) : QStringLiteral("none");
         dimensionCalls << QStringLiteral("headroom %1 ").arg(d) + headroom[d];
     }
+    void showIndustryAtTop(int d) override
+    {
+        if (d < 0 || d >= 3 || !comparisons[d].startsWith(QLatin1String("lower")) || !turnRed[d].isEmpty()) {
+            broken << QStringLiteral("an industry at the top where a count or no comparison below it is");
+            return;
+        }
+        turnRed[d] = QStringLiteral("top");
+        dimensionCalls << QStringLiteral("top %1").arg(d);
+    }
     void alignComparisonLabels() override { calls << QStringLiteral("align"); }
     void giveButtonBack() override { calls << QStringLiteral("give back"); }
     void clearTargetResults() override { calls << QStringLiteral("clear targets"); }
