@@ -12,7 +12,6 @@
 #include "browser/webbrowser.h"
 #include "calc/targetscore.h"
 #include "lookup/searchaddress.h"
-#include "lookup/shoplink.h"
 #include "present/wording.h"
 
 #include <QApplication>

@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace session {
 
 // Which pages a session followed and which it left to an earlier query. Off unless QT_LOGGING_RULES
