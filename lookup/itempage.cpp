@@ -2,6 +2,7 @@
 #include "lookup/itempage.h"
 
 #include "lookup/hosts.h"
+#include "lookup/markupparts.h"
 #include "lookup/pageaddress.h"
 #include "lookup/shoplink.h"
 
@@ -18,8 +19,6 @@ namespace lookup {
 
 namespace {
 
-constexpr QLatin1StringView scriptEnd{"</script"};
-
 // The text of a JSON value that may be written as a string or as a number.
 QString textOf(const QJsonValue &value)
 {
@@ -35,49 +34,54 @@ QJsonValue at(QJsonValue value, std::initializer_list<const char *> path)
     return value;
 }
 
-// The JSON object assigned to the marker ("__ICE_APP_CONTEXT__ = {…}"), found by its balanced braces,
-// its strings and their escapes skipped.
-std::optional<QJsonObject> objectAssignedTo(const QString &markup, QLatin1StringView marker)
+// The first of the page's scripts that holds the marker, from the marker on.
+std::optional<QStringView> scriptFrom(const QList<QStringView> &scripts, QLatin1StringView marker)
 {
-    static const QRegularExpression assignment(QStringLiteral("\\s*=\\s*\\{"));
-    for (qsizetype at = markup.indexOf(marker); at >= 0; at = markup.indexOf(marker, at + 1)) {
-        const QRegularExpressionMatch assigned = assignment.match(
-            markup, at + marker.size(), QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-        if (!assigned.hasMatch()) continue;
-        const qsizetype open = assigned.capturedEnd() - 1;
-        int depth = 0;
-        bool inString = false;
-        bool escaped = false;
-        for (qsizetype i = open; i < markup.size(); ++i) {
-            const QChar c = markup[i];
-            if (inString) {
-                if (escaped)
-                    escaped = false;
-                else if (c == u'\\')
-                    escaped = true;
-                else if (c == u'"')
-                    inString = false;
-            } else if (c == u'"') {
-                inString = true;
-            } else if (c == u'{') {
-                ++depth;
-            } else if (c == u'}' && --depth == 0) {
-                const QJsonDocument document = QJsonDocument::fromJson(markup.mid(open, i - open + 1).toUtf8());
-                if (document.isObject()) return document.object();
-                break;
-            }
-        }
+    for (QStringView script : scripts) {
+        const qsizetype at = script.indexOf(marker);
+        if (at >= 0) return script.sliced(at);
     }
     return std::nullopt;
 }
 
-// The script text from the marker to the end of its script element.
-QString scriptFrom(const QString &markup, QLatin1StringView marker)
+qsizetype afterBlanks(QStringView text, qsizetype at)
 {
-    const qsizetype at = markup.indexOf(marker);
-    if (at < 0) return {};
-    const qsizetype end = markup.indexOf(scriptEnd, at, Qt::CaseInsensitive);
-    return markup.mid(at, end < 0 ? -1 : end - at);
+    while (at < text.size() && text[at].isSpace())
+        ++at;
+    return at;
+}
+
+// The JSON object assigned to the marker that the script begins with ("__ICE_APP_CONTEXT__ = {…}"),
+// found by its balanced braces, its strings and their escapes skipped, in one pass of the script.
+std::optional<QJsonObject> objectAssignedIn(QStringView script, QLatin1StringView marker)
+{
+    qsizetype open = afterBlanks(script, marker.size());
+    if (open == script.size() || script[open] != u'=') return std::nullopt;
+    open = afterBlanks(script, open + 1);
+    if (open == script.size() || script[open] != u'{') return std::nullopt;
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (qsizetype i = open; i < script.size(); ++i) {
+        const QChar c = script[i];
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == u'\\')
+                escaped = true;
+            else if (c == u'"')
+                inString = false;
+        } else if (c == u'"') {
+            inString = true;
+        } else if (c == u'{') {
+            ++depth;
+        } else if (c == u'}' && --depth == 0) {
+            const QJsonDocument document = QJsonDocument::fromJson(script.sliced(open, i - open + 1).toUtf8());
+            if (document.isObject()) return document.object();
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 QString captured(const QRegularExpression &pattern, const QString &text) { return pattern.match(text).captured(1); }
@@ -132,9 +136,11 @@ std::optional<ShopCard> shopCardOf(const QJsonObject &storeCard)
     return card;
 }
 
-std::optional<ItemShop> fromPageData(const QString &markup)
+std::optional<ItemShop> fromPageData(const QList<QStringView> &scripts)
 {
-    const std::optional<QJsonObject> context = objectAssignedTo(markup, QLatin1StringView("__ICE_APP_CONTEXT__"));
+    constexpr QLatin1StringView marker("__ICE_APP_CONTEXT__");
+    const std::optional<QStringView> script = scriptFrom(scripts, marker);
+    const std::optional<QJsonObject> context = script ? objectAssignedIn(*script, marker) : std::nullopt;
     if (!context) return std::nullopt;
     const QJsonValue res = at(*context, {"loaderData", "home", "data", "res"});
     const QJsonValue seller = res[QLatin1StringView("seller")];
@@ -149,17 +155,25 @@ std::optional<ItemShop> fromPageData(const QString &markup)
     return shop;
 }
 
-std::optional<QString> fromPageConfiguration(const QString &markup)
+// A page may set its configuration more than once, the first time before it knows the shop: each
+// script that sets it is read until one names the shop.
+std::optional<QString> fromPageConfiguration(const QList<QStringView> &scripts)
 {
-    const QString config = scriptFrom(markup, QLatin1StringView("g_config"));
-    if (config.isEmpty()) return std::nullopt;
     // Fields of the script's object, by name: the key quoted or not, the value a number or a text.
     static const QRegularExpression shopUrl(
         QStringLiteral("[\"']?\\bshop[\"']?\\s*:\\s*\\{[^{}]*?[\"']?\\burl[\"']?\\s*:\\s*[\"']([^\"']+)[\"']"));
     static const QRegularExpression shopId(QStringLiteral("[\"']?\\bshopId[\"']?\\s*:\\s*[\"']?(\\d+)"));
     static const QRegularExpression sellerId(QStringLiteral("[\"']?\\bsellerId[\"']?\\s*:\\s*[\"']?(\\d+)"));
-    return firstOf({shopPageAt(captured(shopUrl, config)), pageOfShop(captured(shopId, config)),
-                    pageOfSeller(captured(sellerId, config))});
+    for (QStringView script : scripts) {
+        const qsizetype at = script.indexOf(QLatin1StringView("g_config"));
+        if (at < 0) continue;
+        const QString config = script.sliced(at).toString();
+        if (std::optional<QString> address =
+                firstOf({shopPageAt(captured(shopUrl, config)), pageOfShop(captured(shopId, config)),
+                         pageOfSeller(captured(sellerId, config))}))
+            return address;
+    }
+    return std::nullopt;
 }
 
 // The value of a key in the "microscope-data" meta's content: "pageId=1;shopId=123;userid=456;".
@@ -184,21 +198,35 @@ std::optional<QString> fromMicroscopeData(const QString &markup)
     return firstOf({pageOfShop(shopId), pageOfSeller(sellerId)});
 }
 
+// The shop box beside the item: the links to its shop (its name, 进入店铺), else its rating page.
 std::optional<QString> fromShopBox(const QString &markup)
 {
-    static const QRegularExpression box(QStringLiteral("<[a-z][^<>]*\\bid\\s*=\\s*[\"']J_ShopInfo[\"'][^<>]*>"),
-                                        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression rateUrl(QStringLiteral("\\bdata-rateurl\\s*=\\s*[\"']([^\"']*)[\"']"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    QString link = captured(rateUrl, box.match(markup).captured());
-    return ratingPageAt(link.replace(QLatin1String("&amp;"), QLatin1String("&")));
+    constexpr QLatin1StringView box("J_ShopInfo");
+    if (const std::optional<QStringView> element = elementWithId(markup, box)) {
+        for (const QString &link : linksIn(*element))
+            if (std::optional<QString> address = shopPageAt(link)) return address;
+    }
+    const std::optional<QStringView> tag = openTagWithId(markup, box);
+    return tag ? ratingPageAt(attributeOf(*tag, QLatin1StringView("data-rateurl"))) : std::nullopt;
 }
 
-std::optional<QString> fromTmallSetup(const QString &markup)
+// Tmall's hidden inputs beside the shop's ratings: the seller's number, else the rating page.
+std::optional<QString> fromHiddenInputs(const QString &markup)
+{
+    constexpr QLatin1StringView value("value");
+    const std::optional<QStringView> seller = openTagWithId(markup, QLatin1StringView("dsr-userid"));
+    if (seller)
+        if (std::optional<QString> address = pageOfSeller(attributeOf(*seller, value))) return address;
+    const std::optional<QStringView> rateLink = openTagWithId(markup, QLatin1StringView("dsr-ratelink"));
+    return rateLink ? ratingPageAt(attributeOf(*rateLink, value)) : std::nullopt;
+}
+
+std::optional<QString> fromTmallSetup(const QList<QStringView> &scripts)
 {
     static const QRegularExpression sellerId(
         QStringLiteral("[\"']?\\brateConfig[\"']?\\s*:\\s*\\{[^{}]*?[\"']?\\bsellerId[\"']?\\s*:\\s*[\"']?(\\d+)"));
-    return pageOfSeller(captured(sellerId, scriptFrom(markup, QLatin1StringView("TShop.Setup"))));
+    const std::optional<QStringView> setup = scriptFrom(scripts, QLatin1StringView("TShop.Setup"));
+    return setup ? pageOfSeller(captured(sellerId, setup->toString())) : std::nullopt;
 }
 
 } // namespace
@@ -212,10 +240,11 @@ const std::array<QString, 3> &shopCardParts()
 
 ItemShop readItemPage(const QString &markup)
 {
-    ItemShop shop = fromPageData(markup).value_or(ItemShop{});
+    const QList<QStringView> scripts = scriptTexts(markup);
+    ItemShop shop = fromPageData(scripts).value_or(ItemShop{});
     if (!shop.address)
-        shop.address = firstOf(
-            {fromPageConfiguration(markup), fromMicroscopeData(markup), fromShopBox(markup), fromTmallSetup(markup)});
+        shop.address = firstOf({fromPageConfiguration(scripts), fromMicroscopeData(markup), fromShopBox(markup),
+                                fromHiddenInputs(markup), fromTmallSetup(scripts)});
     return shop;
 }
 
