@@ -110,6 +110,13 @@ std::optional<QString> desktopPage(const QUrl &address)
     return desktopShopPage(address, host);
 }
 
+std::optional<QString> shopPageOnItsHost(const QUrl &address)
+{
+    const QString host = hostOf(address);
+    if (!isMarketplaceAddress(address) || !isShopHost(host) || isShopPage(address)) return std::nullopt;
+    return address.scheme() + QStringLiteral("://") + host + shopPagePath;
+}
+
 QString shopPageOfShop(const QString &shopId)
 {
     return QStringLiteral("https://shop") + shopId + QStringLiteral(".taobao.com") + shopPagePath;

@@ -31,6 +31,10 @@ bool isSharePage(const QUrl &address);
 // other address.
 std::optional<QString> desktopPage(const QUrl &address);
 
+// The shop page of any other page on a shop's own host (its home, a category, a search of its
+// items): that host's /view_shop.htm. None for any other address, a shop page included.
+std::optional<QString> shopPageOnItsHost(const QUrl &address);
+
 // The shop page of a shop known by its number, and of a seller known by theirs.
 QString shopPageOfShop(const QString &shopId);
 QString shopPageOfSeller(const QString &sellerId);

@@ -51,6 +51,7 @@ Landing landingOf(const PageSnapshot &page)
     if (isRatingPage(document)) return Landing::RatingPage;
     if (isItemPage(document)) return Landing::ItemPage;
     if (desktopPage(document)) return Landing::MobilePage;
+    if (shopPageOnItsHost(document)) return Landing::ShopsOtherPage;
     if (isSharePage(document)) return Landing::SharePage;
     return Landing::Other;
 }
@@ -73,6 +74,7 @@ SnapshotParts partsReadOn(Landing landing)
     case Landing::SearchPage:
     case Landing::LoginPage:
     case Landing::MobilePage:
+    case Landing::ShopsOtherPage:
     case Landing::Other: break;
     }
     return {};
@@ -264,12 +266,23 @@ Comparison comparisonOf(const QString &className)
     return Comparison::Higher;
 }
 
+namespace {
+
+bool isOnALinksWay(Landing landing)
+{
+    return landing == Landing::ItemPage || landing == Landing::MobilePage || landing == Landing::ShopsOtherPage
+           || landing == Landing::SharePage;
+}
+
+} // namespace
+
 void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowQuery &query, ResultsView &view,
                 QueryEntry entry)
 {
     const Flow flow{query, view};
     if (page.locationUrl.isEmpty()) return;
-    const Landing landing = landingOf(page);
+    Landing landing = landingOf(page);
+    if (entry == QueryEntry::Name && isOnALinksWay(landing)) landing = Landing::Other;
     switch (landing) {
     case Landing::SearchPage:
         flow.query.foundNoShop();
@@ -288,6 +301,7 @@ void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowQuery
     case Landing::RatingPage: followRatingPage(page, record, flow); break;
     case Landing::ItemPage: followItemPage(page, flow); break;
     case Landing::MobilePage: flow.query.navigateHidden(*desktopPage(QUrl(page.documentUrl))); break;
+    case Landing::ShopsOtherPage: flow.query.navigateHidden(*shopPageOnItsHost(QUrl(page.documentUrl))); break;
     case Landing::SharePage: followSharePage(page, flow); break;
     case Landing::Other:
         qCDebug(lcFlow) << "page matched no landing:" << page.locationUrl << "document" << page.documentUrl;

@@ -16,9 +16,10 @@
 namespace lookup {
 
 // What a completed page of the hidden browser is to a query, told by its address. A verification
-// page is told before the others, since the marketplace may serve it on the search host. An item
-// page leads to its shop's page, a mobile page to its desktop page; a share link's page moves on
-// by itself to what was shared.
+// page is told before the others, since the marketplace may serve it on the search host. The pages
+// on a link's way to its shop: an item page leads to its shop's page, a mobile page to its desktop
+// page, any other page of a shop's own host (its home, where a share may move on to) to its shop
+// page; a share link's page moves on by itself to what was shared.
 enum class Landing {
     VerificationPage,
     SearchPage,
@@ -27,6 +28,7 @@ enum class Landing {
     RatingPage,
     ItemPage,
     MobilePage,
+    ShopsOtherPage,
     SharePage,
     Other
 };
@@ -124,7 +126,8 @@ QString noShopLinkMessage();
 // Follows one completed top-level page of the hidden browser. The address the marketplace took
 // the browser to decides the step; nothing else is remembered between pages. A page that is none
 // of the landings leaves a name's query waiting for the next page, since the marketplace's search
-// may pass through pages of its own; a link's query ends there.
+// may pass through pages of its own; a link's query ends there. A name's search never leads
+// through the pages on a link's way, and waits on them as on any other page.
 void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowQuery &query, ResultsView &view,
                 QueryEntry entry = QueryEntry::Name);
 

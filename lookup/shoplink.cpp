@@ -47,10 +47,8 @@ std::optional<QString> addressOfLink(const QString &text)
     const QString host = url.host(QUrl::EncodeUnicode);
     if (isRatingPage(url)) return url.toString(QUrl::FullyEncoded);
     if (std::optional<QString> desktop = desktopPage(url)) return desktop;
-    if (isShopHost(host)) {
-        if (isShopPage(url)) return url.toString(QUrl::FullyEncoded);
-        return url.scheme() + QStringLiteral("://") + host + QStringLiteral("/view_shop.htm");
-    }
+    if (isShopHost(host) && isShopPage(url)) return url.toString(QUrl::FullyEncoded);
+    if (std::optional<QString> shopPage = shopPageOnItsHost(url)) return shopPage;
     const QString sellerId = QUrlQuery(url).queryItemValue(QStringLiteral("user_number_id"));
     if (isShopPage(url) && isNumericId(sellerId)) return shopPageOfSeller(sellerId);
     // What follows the item's number in its address says where the seller found it, nothing more.

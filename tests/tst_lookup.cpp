@@ -191,6 +191,8 @@ void LookupTest::shopLinksQueryDirectly_data()
         << QStringLiteral("测试旗舰店-DRS查询");
     QTest::newRow("a share link by script, to a mobile item page") << "https://e.tb.cn/h.ScriptShare?tk=PqRs"
                                                                    << QStringLiteral("测试旗舰店-DRS查询");
+    QTest::newRow("a share link by script, to the shop's home") << "https://e.tb.cn/h.ShopShare?tk=TuVw"
+                                                                << QStringLiteral("测试旗舰店-DRS查询");
     // No shop page, so no caption: the previous shop's must not stand over these figures.
     QTest::newRow("its rating page") << "https://rate.taobao.com/user-rate-%1.htm" << QString();
     QTest::newRow("an item's link, its shop box's rating page") << "https://item.taobao.com/item.htm?id=3006" << QString();

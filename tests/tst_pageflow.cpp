@@ -175,8 +175,16 @@ void PageFlowTest::pagesOnTheWayFromALink_data()
         << cleared + QStringList{"navigate https://store.taobao.com/shop/view_shop.htm?user_number_id=2002"} << QStringList();
     QTest::newRow("an item page naming no shop ends at once") << item << ItemPages::namingNoShop() << true
         << cleared + ended << QStringList{"no shop link"};
-    QTest::newRow("an item page ends so under a name too") << item << ItemPages::namingNoShop() << false
-        << cleared + ended << QStringList{"no shop link"};
+    QTest::newRow("an item page under a name: the query waits") << item << ItemPages::namingNoShop() << false
+        << QStringList() << QStringList();
+    QTest::newRow("an item page naming its shop under a name: the query waits")
+        << item << ItemPages::withPageData("\"shopId\":\"1004\"") << false << QStringList() << QStringList();
+    QTest::newRow("a shop's home, where a link moved on by script") << "https://shop1004.taobao.com/?spm=a1z10.1" << ""
+        << true << QStringList{"navigate https://shop1004.taobao.com/view_shop.htm"} << QStringList();
+    QTest::newRow("another page of a Tmall shop") << "https://brand.tmall.com/category-1234.htm?spm=x" << "" << true
+        << QStringList{"navigate https://brand.tmall.com/view_shop.htm"} << QStringList();
+    QTest::newRow("a shop's home under a name: the query waits") << "https://shop1004.taobao.com/" << "" << false
+        << QStringList() << QStringList();
     QTest::newRow("a mobile item page: its desktop page") << "https://h5.m.taobao.com/awp/core/detail.htm?id=5" << "" << true
         << QStringList{"navigate " + item} << QStringList();
     QTest::newRow("a mobile shop page: its desktop page") << "https://shop7.m.taobao.com/?spm=x" << "" << true
@@ -185,6 +193,10 @@ void PageFlowTest::pagesOnTheWayFromALink_data()
         << "<script>location.replace('https://a.m.taobao.com/i5.htm?sku=1');</script>" << true << QStringList() << QStringList();
     QTest::newRow("a share page leading nowhere") << "https://m.tb.cn/h.abc?tk=x" << QStringLiteral("<p>链接已失效</p>") << true
         << ended << QStringList{"no shop link"};
+    QTest::newRow("a share page under a name: the query waits")
+        << "https://m.tb.cn/h.abc?tk=x" << QStringLiteral("<p>链接已失效</p>") << false << QStringList() << QStringList();
+    QTest::newRow("a mobile page under a name: the query waits") << "https://shop7.m.taobao.com/?spm=x" << "" << false
+        << QStringList() << QStringList();
     QTest::newRow("search results under a link: never their rating links")
         << "https://s.taobao.com/search?q=view_shop.htm" << searchResults << true << ended << QStringList{"no shop link"};
     QTest::newRow("search results under a name: the query waits")
@@ -200,6 +212,8 @@ void PageFlowTest::pagesOnTheWayFromALink_data()
         << searchResults << true
         << QStringList{"hide login", "clear", "clear targets", "caption -DRS查询", "navigate //rate.taobao.com/user-rate-OtherShop.htm"}
         << QStringList{"shop "};
+    QTest::newRow("a pasted shop search is the search page") << "https://shopsearch.taobao.com/search?q=x" << "" << true
+        << QStringList{QStringLiteral("message 没有找到对应的店铺"), "give back"} << QStringList{"no shop"};
     QTest::newRow("a login page under a link is a gate") << "https://login.taobao.com/member/login.jhtml" << "" << true
         << QStringList{"login https://login.taobao.com/member/login.jhtml", "give back"} << QStringList{"gate login"};
     // clang-format on

@@ -70,6 +70,11 @@ std::optional<Response> linkPageAnswer(const Request &request)
         return page(QStringLiteral("淘宝"),
                     QStringLiteral("<script>var url = 'https://a.m.taobao.com/i3002.htm?sku=1';"
                                    "setTimeout(function () { location.replace(url); }, 100);</script>"));
+    if (request.host == "e.tb.cn" && path == "/h.ShopShare")
+        return page(QStringLiteral("淘宝"),
+                    QStringLiteral("<script>setTimeout(function () { location.replace("
+                                   "'https://shop%1.taobao.com/?spm=a1z10.1'); }, 100);</script>")
+                        .arg(QLatin1String(shopNamed("found").id)));
     if (request.host == "m.tb.cn" && path == "/h.Expired")
         return page(QStringLiteral("淘宝"), QStringLiteral("链接已失效"));
     if (request.host.endsWith(".m.taobao.com") || request.host.endsWith(".m.tmall.com"))

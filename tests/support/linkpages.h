@@ -16,7 +16,8 @@ namespace tests {
 //   shop's address (brandshop.tmall.com, whose page is "found"'s) and with the card; 3005 by the
 //   microscope data; 3006 by the shop box's rating page; 3009 names no shop;
 // - share links: m.tb.cn/h.ItemShare moves on by HTTP to item 3001, e.tb.cn/h.ScriptShare by script
-//   to the mobile page of item 3002, m.tb.cn/h.Expired names nothing;
+//   to the mobile page of item 3002, e.tb.cn/h.ShopShare by script to the shop's home,
+//   m.tb.cn/h.Expired names nothing;
 // - any mobile page (*.m.taobao.com, *.m.tmall.com), which a query must never read for a shop;
 // - the item search's results (s.taobao.com/search), full of other shops' rating links and
 //   comparison elements.
