@@ -8,7 +8,7 @@
 namespace app {
 
 // A board row's readings over the session as a small chart: per dimension its scores, oldest on
-// the left, and the industry average its comparisons give as a dashed line, drawn in the palette's
+// the left, and the industry average its turn-red count compares with as a dashed line, drawn in the palette's
 // colours so that it reads on a dark one too. A screen reader reads it by its figures.
 class ReadingChart : public QWidget
 {

@@ -106,7 +106,11 @@ std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &
             const std::optional<double> score = dimension.score.value;
             if (!score) continue;
             series[size_t(d)].scores << *score;
-            series[size_t(d)].averages << industryAverageOf(dimension, *score);
+            // The average the turn-red count compares with: worked from the weighted score, as the
+            // count is; a reading without one has no count and no average to draw.
+            series[size_t(d)].averages << (dimension.weightedScore
+                                               ? industryAverageOf(dimension, *dimension.weightedScore)
+                                               : std::nullopt);
         }
     }
     return series;

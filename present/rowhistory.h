@@ -46,8 +46,9 @@ QString industryCrossing(const lookup::DimensionReading &first, const lookup::Di
 // "宝贝与描述相符：4.78 ↓0.01，转绿 -0.20%". Empty when nothing fell.
 QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest);
 
-// A row's readings as a chart, per dimension the scores oldest first and the industry averages their
-// comparisons give (none where a reading gives none), and the words a screen reader says of it:
+// A row's readings as a chart, per dimension the scores oldest first and the industry averages the
+// turn-red counts compare with, from the weighted scores (none where a reading gives none), and the
+// words a screen reader says of it:
 // "宝贝与描述相符 4.77、4.80，行业平均 4.87、4.78".
 struct ChartSeries {
     QList<double> scores;

@@ -590,15 +590,19 @@ void PresentTest::chartReadsByItsFigures()
     risen.figures.dimensions[0].score = lookup::PageFigure::read("4.80");
     risen.figures.dimensions[0].comparison = lookup::Comparison::Higher;
     risen.figures.dimensions[0].percent = lookup::PageFigure::read("0.50%");
+    risen.figures.dimensions[0].weightedScore = 4.79;
     risen.figures.dimensions[1] = {}; // read without the service's figures
     lookup::RatingReading empty;
-    // 4.77 / 0.98 = 4.867; (4.80 - 0.025) / 0.995 = 4.799; (4.90 - 0.15) / 0.97 = 4.897.
+    // The averages the turn-red counts compare with, from the weighted scores: 4.7748 / 0.98 = 4.87224;
+    // (4.79 - 0.025) / 0.995 = 4.789; 4.9 level. Without a weighted score there is no count, nor an
+    // average to draw.
     QCOMPARE(present::chartDescription(
                  {{QDateTime(), workedReport().figures}, {QDateTime(), empty}, {QDateTime(), risen.figures}}),
-             QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.80；卖家的服务态度 4.80，行业平均 4.80；"
-                            "物流服务的质量 4.90、4.90，行业平均 4.90、4.90"));
+             QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.79；卖家的服务态度 4.80，行业平均 4.90；"
+                            "物流服务的质量 4.90、4.90"));
     const auto series = present::chartSeries({{QDateTime(), workedReport().figures}, {QDateTime(), risen.figures}});
     QCOMPARE(series[1].scores, QList<double>{4.8});
+    QCOMPARE(series[0].averages.value(0).value_or(0), 4.87224); // as the count has it, to five decimals
     QCOMPARE(series[0].averages.size(), series[0].scores.size());
 }
 
