@@ -16,6 +16,8 @@ std::unique_ptr<browser::WebBrowser> hiddenBrowserFor(session::QuerySession &ses
     // serving every browser, and it serves none from within that callback.
     QObject::connect(hidden.get(), &browser::WebBrowser::documentComplete, &session, &session::QuerySession::follow,
                      Qt::QueuedConnection);
+    QObject::connect(hidden.get(), &browser::WebBrowser::loadFailed, &session, &session::QuerySession::follow,
+                     Qt::QueuedConnection);
     QObject::connect(hidden.get(), &browser::WebBrowser::renderProcessDied, &session,
                      &session::QuerySession::engineDied);
     return hidden;

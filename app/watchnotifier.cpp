@@ -2,7 +2,6 @@
 #include "app/watchnotifier.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -29,15 +28,28 @@ WatchNotifier::WatchNotifier(QObject *parent)
                 SLOT(notificationClosed(uint, uint)));
 }
 
-void WatchNotifier::notify(const QString &shop, const QStringList &falls, int rowId)
+void WatchNotifier::notify(const present::FallNotice &falls, int rowId)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(service)) return;
+    if (!bus.isConnected()) return;
+    // The service's capabilities say whether it reads a body as markup, where a shop's text
+    // must be escaped; a desktop without the service answers with an error, and nothing is shown.
+    const QDBusMessage ask =
+        QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(ask), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, falls, rowId] {
+        const QDBusPendingReply<QStringList> capabilities = *watcher;
+        if (capabilities.isValid()) show(falls, capabilities.value().contains(QStringLiteral("body-markup")), rowId);
+        watcher->deleteLater();
+    });
+}
+
+void WatchNotifier::show(const present::FallNotice &falls, bool markup, int rowId)
+{
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
-    call << QStringLiteral("Larkspire") << uint(0) << QStringLiteral("larkspire") << shop + QStringLiteral(" 评分下降")
-         << falls.join(QLatin1Char('\n')) << QStringList{defaultAction, QStringLiteral("查看")} << QVariantMap()
-         << int(-1);
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    call << QStringLiteral("Larkspire") << uint(0) << QStringLiteral("larkspire") << falls.summary()
+         << falls.body(markup) << QStringList{defaultAction, QStringLiteral("查看")} << QVariantMap() << int(-1);
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, rowId] {
         const QDBusPendingReply<uint> reply = *watcher;
         if (reply.isValid()) m_rows.insert(reply.value(), rowId);

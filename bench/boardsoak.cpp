@@ -62,6 +62,7 @@ QStringList outcomesOf(const QString &draw)
     const QString checked = QStringLiteral("需要验证");
     const QString noRatings = QStringLiteral("无评分");
     const QString timedOut = QStringLiteral("超时");
+    const QString failed = QStringLiteral("网络错误");
     if (draw.startsWith(QLatin1String("query page")) || draw.startsWith(QLatin1String("slider")))
         return {readOut, checked};
     static const QMap<QString, QStringList> outcomes = {
@@ -70,11 +71,11 @@ QStringList outcomesOf(const QString &draw)
         {"no DSR list", {noRatings}},
         {"DSR cells missing", {readOut}},
         {"DSR garbage numbers", {readOut}},
-        {"shop page cut", {noRatings, timedOut}},
-        {"rating page cut", {readOut, noRatings, timedOut}},
-        {"server error", {noRatings, timedOut}},
+        {"shop page cut", {noRatings, timedOut, failed}},
+        {"rating page cut", {readOut, noRatings, timedOut, failed}},
+        {"server error", {failed}},
         {"rating page beyond the timeout", {timedOut}},
-        {"renderer killed", {readOut, noRatings, timedOut}},
+        {"renderer killed", {readOut, noRatings, timedOut, failed}},
     };
     return outcomes.value(draw);
 }

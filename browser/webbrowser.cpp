@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
@@ -118,6 +119,7 @@ void WebBrowser::adoptPage(QWebEnginePage *page)
 {
     m_page = page;
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebBrowser::takeSnapshot);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowser::reportFailedLoad);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebBrowser::reportRenderProcessDeath);
 }
 
@@ -150,13 +152,30 @@ QString WebBrowser::locationUrl() const { return m_page->url().toString(QUrl::Fu
 
 void WebBrowser::takeSnapshot(bool loaded)
 {
-    // A page that could not be loaded is no landing: what the error page shows is no answer
-    // of the site, so nothing is reported and the query's timeout gives the button back.
+    // A page that could not be loaded is read for nothing: what the error page shows is no answer
+    // of the site. reportFailedLoad tells of the failure.
     if (!loaded) {
         qCDebug(lcBrowser) << "load failed or was refused:" << m_page->requestedUrl().toString();
         return;
     }
     readWhenComplete(++m_loadEnds, 0);
+}
+
+void WebBrowser::reportFailedLoad(const QWebEngineLoadingInfo &loading)
+{
+    // Chromium's "aborted" (a later load replaced it) and "blocked by client" (the page's filter
+    // refused it: it led off the marketplace) are no failure of the network.
+    constexpr int aborted = -3;
+    constexpr int blockedByClient = -20;
+    const bool refusedHere = loading.errorDomain() == QWebEngineLoadingInfo::InternalErrorDomain
+                             && (loading.errorCode() == aborted || loading.errorCode() == blockedByClient);
+    if (loading.status() != QWebEngineLoadingInfo::LoadFailedStatus || refusedHere) return;
+    qCDebug(lcBrowser) << "load failed:" << loading.url().toString() << loading.errorDomain() << loading.errorCode();
+    lookup::PageSnapshot failed;
+    failed.locationUrl = loading.url().toString(QUrl::FullyEncoded);
+    failed.loadFailed = true;
+    failed.navigation = m_navigations.navigationAt(elapsedMs());
+    emit loadFailed(failed);
 }
 
 void WebBrowser::readWhenComplete(int loadEnd, int attempt)

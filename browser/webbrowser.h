@@ -46,6 +46,9 @@ public:
 
 signals:
     void documentComplete(const lookup::PageSnapshot &snapshot);
+    // A top-level load failed: a snapshot marked loadFailed, with the address it failed at and
+    // the navigation it belonged to. A load replaced by a later one is no failure.
+    void loadFailed(const lookup::PageSnapshot &failed);
     // The engine process that renders the pages died (killed, crashed or out of memory). The
     // next navigation starts a new one.
     void renderProcessDied();
@@ -57,6 +60,7 @@ private:
     void adoptPage(QWebEnginePage *page);
     double elapsedMs() const;
     void takeSnapshot(bool loaded);
+    void reportFailedLoad(const QWebEngineLoadingInfo &loading);
     void readWhenComplete(int loadEnd, int attempt);
     void reportRenderProcessDeath(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
 

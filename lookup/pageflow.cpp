@@ -43,6 +43,8 @@ bool shownOn(const PageSnapshot &page, QLatin1StringView host) { return withoutQ
 
 Landing landingOf(const PageSnapshot &page)
 {
+    // The engine shows its own error page in place of one it could not load.
+    if (page.loadFailed || QUrl(page.documentUrl).scheme() == QLatin1String("chrome-error")) return Landing::FailedLoad;
     if (isVerificationPage(QUrl(page.locationUrl))) return Landing::VerificationPage;
     if (shownOn(page, shopSearchHost)) return Landing::SearchPage;
     if (shownOn(page, loginHost)) return Landing::LoginPage;
@@ -70,6 +72,7 @@ SnapshotParts partsReadOn(Landing landing)
     case Landing::SharePage: return {true, false, false, false};
     case Landing::RatingPage: return {false, true, true, false};
     case Landing::ItemPage: return {false, false, false, true};
+    case Landing::FailedLoad:
     case Landing::VerificationPage:
     case Landing::SearchPage:
     case Landing::LoginPage:
@@ -284,6 +287,10 @@ void followPage(const PageSnapshot &page, calc::DsrRecord &record, PageFlowQuery
     Landing landing = landingOf(page);
     if (entry == QueryEntry::Name && isOnALinksWay(landing)) landing = Landing::Other;
     switch (landing) {
+    case Landing::FailedLoad:
+        qCDebug(lcFlow) << "page could not be loaded:" << page.locationUrl;
+        flow.query.foundFailedLoad();
+        break;
     case Landing::SearchPage:
         flow.query.foundNoShop();
         flow.view.showMessage(QStringLiteral("没有找到对应的店铺"));

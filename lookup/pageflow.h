@@ -15,12 +15,15 @@
 
 namespace lookup {
 
-// What a completed page of the hidden browser is to a query, told by its address. A verification
+// What a completed page of the hidden browser is to a query, told by its address. A page the
+// engine could not load is none of the site's, whatever address it failed at (an error page shown
+// under the search's address is no search without a result). A verification
 // page is told before the others, since the marketplace may serve it on the search host. The pages
 // on a link's way to its shop: an item page leads to its shop's page, a mobile page to its desktop
 // page, any other page of a shop's own host (its home, where a share may move on to) to its shop
 // page; a share link's page moves on by itself to what was shared.
 enum class Landing {
+    FailedLoad,
     VerificationPage,
     SearchPage,
     LoginPage,
@@ -87,6 +90,9 @@ public:
     virtual void foundRatings(const RatingReading &reading) = 0;
     // A link's query reached no page of a shop, an item or its ratings.
     virtual void foundNoShopLink() = 0;
+    // A page of the query could not be loaded: nothing was shown, and the query decides whether
+    // to wait on for a later page.
+    virtual void foundFailedLoad() = 0;
     virtual void foundShopCard(const ShopCard &card) = 0;
     virtual void navigateHidden(const QString &address) = 0;
     virtual void giveButtonBack() = 0;

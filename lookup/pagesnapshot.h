@@ -26,6 +26,9 @@ struct PageSnapshot {
     // Which of its browser's navigations the page came from, counted from 1 (0 for one too old to
     // tell): the one under way when its document began to load, however late it completed.
     int navigation = 0;
+    // The engine could not load the page (no answer, a dropped connection, an HTTP error): the
+    // address is the one it failed at, and nothing of the site was read.
+    bool loadFailed = false;
 };
 
 // Which parts of a page a snapshot reads besides its addresses and title.

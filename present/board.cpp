@@ -33,6 +33,7 @@ QString stateText(const BoardRow &row)
     case QueryEnding::Verification: return QStringLiteral("需要验证");
     case QueryEnding::Timeout: return QStringLiteral("超时");
     case QueryEnding::NoShopLink: return QStringLiteral("不是店铺链接");
+    case QueryEnding::FailedLoad: return QStringLiteral("网络错误");
     case QueryEnding::ShareCode: return lookup::shareCodeMessage();
     case QueryEnding::NoRatings: break;
     }

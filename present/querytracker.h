@@ -10,7 +10,7 @@
 namespace present {
 
 // How a query ended, as it is told when its button first comes back.
-enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings, NoShopLink, ShareCode };
+enum class QueryEnding { Figures, NoShop, Login, Verification, Timeout, NoRatings, NoShopLink, ShareCode, FailedLoad };
 
 // One query's end: which query it was, how it ended and what it found of its own. A query that
 // read no score has no figures, whatever the window showed before.
@@ -40,6 +40,7 @@ public:
     void foundShop(const QString &titleToken) { m_report.shop = titleToken; }
     void foundRatings(const lookup::RatingReading &reading) { m_report.figures = reading; }
     void foundNoShopLink() { endedBy(QueryEnding::NoShopLink); }
+    void foundFailedLoad() { endedBy(QueryEnding::FailedLoad); }
     void foundShopCard(const lookup::ShopCard &card) { m_report.card = card; }
     // A share code without a link: nothing to open.
     void refusedShareCode() { endedBy(QueryEnding::ShareCode); }

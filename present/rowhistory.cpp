@@ -135,21 +135,61 @@ QString chartDescription(const QList<Reading> &readings)
     return told.join(QStringLiteral("；"));
 }
 
-QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest)
+namespace {
+
+// Whether the dimension's latest score lies below the score of every earlier reading that has one.
+bool isNewLow(const QList<Reading> &readings, int d)
+{
+    const std::optional<double> latest = readings.last().figures.dimensions[size_t(d)].score.value;
+    return latest && std::all_of(readings.cbegin(), readings.cend() - 1, [&](const Reading &earlier) {
+               const std::optional<double> score = earlier.figures.dimensions[size_t(d)].score.value;
+               return !score || *latest < *score;
+           });
+}
+
+bool wasEverBelow(const QList<Reading> &readings, int d)
+{
+    return std::any_of(readings.cbegin(), readings.cend() - 1, [d](const Reading &earlier) {
+        return earlier.figures.dimensions[size_t(d)].comparison == lookup::Comparison::Lower;
+    });
+}
+
+} // namespace
+
+QStringList fallsOf(const QList<Reading> &readings)
 {
     QStringList falls;
+    if (readings.size() < 2) return falls;
     for (int d = 0; d < calc::dimensionCount; ++d) {
-        const lookup::DimensionReading &before = previous.dimensions[size_t(d)];
-        const lookup::DimensionReading &now = latest.dimensions[size_t(d)];
+        const lookup::DimensionReading &before = readings[readings.size() - 2].figures.dimensions[size_t(d)];
+        const lookup::DimensionReading &now = readings.last().figures.dimensions[size_t(d)];
         QStringList told;
         // Fallen by 0.01 or more: 100 · units ≤ −10^decimals, in whole numbers.
         const std::optional<Movement> moved = scoreMovement(before, now);
-        if (moved && 100 * moved->units <= -std::llround(std::pow(10.0, moved->decimals)))
+        if (moved && 100 * moved->units <= -std::llround(std::pow(10.0, moved->decimals)) && isNewLow(readings, d))
             told << now.score.text + QLatin1Char(' ') + movementText(moved, QString());
-        if (crossingOf(before, now) == Crossing::ToGreen) told << QStringLiteral("转绿") + percentBelow(now.percent);
+        if (crossingOf(before, now) == Crossing::ToGreen && !wasEverBelow(readings, d))
+            told << QStringLiteral("转绿") + percentBelow(now.percent);
         if (!told.isEmpty()) falls << dimensionName(d) + QStringLiteral("：") + told.join(QStringLiteral("，"));
     }
     return falls;
+}
+
+QString FallNotice::summary() const
+{
+    if (shops.size() == 1) return shops.first().name + QStringLiteral(" 评分下降");
+    return QString::number(shops.size()) + QStringLiteral("家店铺评分下降");
+}
+
+QString FallNotice::body(bool markup) const
+{
+    QStringList lines;
+    for (const Shop &shop : shops) {
+        for (const QString &fall : shop.falls)
+            lines << (shops.size() == 1 ? fall : shop.name + QLatin1Char(' ') + fall);
+    }
+    const QString text = lines.join(QLatin1Char('\n'));
+    return markup ? text.toHtmlEscaped() : text;
 }
 
 } // namespace present

@@ -42,9 +42,26 @@ QString comparisonChange(const lookup::DimensionReading &first, const lookup::Di
 QString industryCrossing(const lookup::DimensionReading &first, const lookup::DimensionReading &latest);
 
 // What a re-read of a watched row tells the person, against the reading before it: each dimension
-// whose score fell by 0.01 or more, or that fell below the industry average, as one line such as
-// "宝贝与描述相符：4.78 ↓0.01，转绿 -0.20%". Empty when nothing fell.
-QStringList fallsOf(const lookup::RatingReading &previous, const lookup::RatingReading &latest);
+// whose score fell by 0.01 or more to below every earlier reading's, or that fell below the
+// industry average where no earlier reading stood below it, as one line such as
+// "宝贝与描述相符：4.78 ↓0.01，转绿 -0.20%". A level reached before is not told again, so a shop going
+// back and forth between two readings is told once. Empty when nothing fell.
+QStringList fallsOf(const QList<Reading> &readings);
+
+// One desktop notification of what fell in a round of the watch: each shop with its falls.
+struct FallNotice {
+    struct Shop {
+        QString name;
+        QStringList falls;
+    };
+    QList<Shop> shops;
+
+    // "测试旗舰店 评分下降" for one shop, "3家店铺评分下降" for several.
+    QString summary() const;
+    // One line per fall, after its shop's name where several shops fell; escaped as markup for a
+    // notification service that reads its bodies as markup, plain text otherwise.
+    QString body(bool markup) const;
+};
 
 // A row's readings as a chart, per dimension the scores oldest first and the industry averages the
 // turn-red counts compare with, from the weighted scores (none where a reading gives none), and the

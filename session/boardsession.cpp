@@ -36,6 +36,8 @@ BoardSession::BoardSession(LoginWindow &login, NavigatorMaker makeNavigator, QOb
     m_round->setTimerType(Qt::PreciseTimer);
     connect(m_round, &QTimer::timeout, this, &BoardSession::roundDue);
     connect(&m_query, &QuerySession::queryEnded, this, &BoardSession::queryEnded);
+    // A row that cannot be loaded says so at once: no window's timer binds the board's wait.
+    m_query.setEndsAtAFailedLoad(true);
 }
 
 BoardSession::~BoardSession() = default;
@@ -98,10 +100,20 @@ void BoardSession::stopPause() { m_pause->stop(); }
 
 void BoardSession::rowReadAgain(const present::BoardRow &row)
 {
-    const qsizetype last = row.readings.size() - 1;
-    const QStringList falls = present::fallsOf(row.readings[last - 1].figures, row.readings[last].figures);
+    const QStringList falls = present::fallsOf(row.readings);
     if (falls.isEmpty()) return;
-    emit fell(present::rowShop(row), falls, row.id);
+    if (m_falls.shops.isEmpty()) m_firstFallenRow = row.id;
+    m_falls.shops.append({present::rowShop(row), falls});
+}
+
+void BoardSession::runChanged()
+{
+    // What fell in a round, or in a list read again, is told once the run is over, in one notice.
+    if (m_run.phase() == present::BoardRun::Phase::Idle && !m_falls.shops.isEmpty()) {
+        emit fell(m_falls, m_firstFallenRow);
+        m_falls = {};
+    }
+    emit progressChanged();
 }
 
 QString BoardSession::progress() const

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "present/boardrun.h"
+#include "present/rowhistory.h"
 #include "present/watchschedule.h"
 #include "session/loginwindow.h"
 #include "session/querysession.h"
@@ -56,8 +57,9 @@ public:
 signals:
     void rowUpdated(int id);
     void progressChanged(); // the run's phase or progress, or the next round
-    // A watched row read again fell: the shop's falls, one line each (see present::fallsOf).
-    void fell(const QString &shop, const QStringList &falls, int rowId);
+    // Rows read again fell (see present::fallsOf): told once the round or the list is over, with
+    // the first such row.
+    void fell(const present::FallNotice &falls, int firstRowId);
 
 private:
     std::optional<int> startQuery(const QString &entry) override;
@@ -65,7 +67,7 @@ private:
     void stopPause() override;
     bool gateShown() const override { return m_login.isShown(); }
     void rowChanged(int id) override { emit rowUpdated(id); }
-    void runChanged() override { emit progressChanged(); }
+    void runChanged() override;
     void rowReadAgain(const present::BoardRow &row) override;
     // A board's query shows nothing but the login window: its rows tell the rest.
     void showLogin(const QString &address) override { m_login.show(address); }
@@ -86,6 +88,8 @@ private:
     int m_shortestPauseMs = 3000;
     int m_longestPauseMs = 6000;
     bool m_closed = false;
+    present::FallNotice m_falls; // of the run under way
+    int m_firstFallenRow = 0;
 };
 
 } // namespace session

@@ -130,6 +130,12 @@ void QuerySession::foundRatings(const lookup::RatingReading &reading)
     m_tracker.foundRatings(reading);
 }
 
+void QuerySession::foundFailedLoad()
+{
+    m_tracker.foundFailedLoad();
+    if (m_endsAtAFailedLoad) giveBack();
+}
+
 void QuerySession::engineDied()
 {
     // A query whose pages can no longer complete is over: the button need not wait for the timer.

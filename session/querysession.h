@@ -43,6 +43,11 @@ public:
 
     explicit QuerySession(QueryView &view, QObject *parent = nullptr);
 
+    // Whether a page that could not be loaded ends its query at once. The main window's query waits
+    // for Timer1 as it waits on any page that is no landing; where nothing binds the wait (the
+    // comparison board), the query ends and says why.
+    void setEndsAtAFailedLoad(bool ends) { m_endsAtAFailedLoad = ends; }
+
     // The hidden browser the queries go through; its completed pages come back through follow().
     // Not owned. A session without one starts no query.
     void setNavigator(lookup::Navigator *navigator);
@@ -84,6 +89,7 @@ private:
     void foundShop(const QString &titleToken) override { m_tracker.foundShop(titleToken); }
     void foundRatings(const lookup::RatingReading &reading) override;
     void foundNoShopLink() override { m_tracker.foundNoShopLink(); }
+    void foundFailedLoad() override;
     void foundShopCard(const lookup::ShopCard &card) override { m_tracker.foundShopCard(card); }
     void navigateHidden(const QString &address) override;
     void giveButtonBack() override { giveBack(); }
@@ -93,6 +99,7 @@ private:
     QTimer *m_timer1;
     qint16 m_busyTicks = 0;
     bool m_busy = false;
+    bool m_endsAtAFailedLoad = false;
     int m_queries = 0;
     int m_queriesOnPage = 0; // queries the hidden browser's page has served
     lookup::QueryEntry m_entry = lookup::QueryEntry::Name;

@@ -160,7 +160,8 @@ void BoardTest::eachRowIsItsShopsFigures()
 {
     const QString shopLink = QStringLiteral("https://shop1005.taobao.com/view_shop.htm"); // raters "\u00A01000"
     const QString ratingLink = QStringLiteral("rate.taobao.com/user-rate-1002.htm");
-    const QStringList entries = {"found", "twodims", shopLink, ratingLink, "nobody", "login", "nodsr", "slider-rating"};
+    const QStringList entries = {"found", "twodims", shopLink,        ratingLink,   "nobody",
+                                 "login", "nodsr",   "slider-rating", "badgateway", "dropped"};
     tests::MessageBoxWatcher boxes;
     QVERIFY(openBoard(entries));
 
@@ -186,12 +187,15 @@ void BoardTest::eachRowIsItsShopsFigures()
     QCOMPARE(app::Form1Probe::currentQuery(form()), 0);
     QCOMPARE(window().caption(), QString());
     QCOMPARE(window().score(0), QString());
+    // A search that failed says so at once, within the wait above and not after the 21 ticks.
     const QMap<QString, QString> states = {{"nobody", QStringLiteral("没有找到对应的店铺")},
                                            {"nodsr", QStringLiteral("无评分")},
-                                           {"slider-rating", QStringLiteral("需要验证")}};
+                                           {"slider-rating", QStringLiteral("需要验证")},
+                                           {"badgateway", QStringLiteral("网络错误")},
+                                           {"dropped", QStringLiteral("网络错误")}};
     for (const QString &entry : entries)
         QCOMPARE(state(entry), states.value(entry, QStringLiteral("已读取")));
-    for (const QString &entry : {QStringLiteral("nobody"), QStringLiteral("nodsr")})
+    for (const QString &entry : {QStringLiteral("nobody"), QStringLiteral("nodsr"), QStringLiteral("dropped")})
         QVERIFY2(row(entry).mid(column(0, Score)).join(QString()).isEmpty(), qPrintable(entry));
     QCOMPARE(row("twodims").mid(shopColumn, 1), QStringList{QStringLiteral("第二家店")});
     QCOMPARE(row("twodims").mid(column(2, Score), figuresPerDimension).join(QString()), QString());

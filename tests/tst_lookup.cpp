@@ -420,6 +420,8 @@ void LookupTest::framesAndServerErrorsAreNoLanding_data()
     QTest::addColumn<QByteArray>("lastRequest");
     QTest::newRow("frames at the search and a shop page") << "framed" << QByteArray("/view_shop.htm");
     QTest::newRow("server error at the search") << "broken" << QByteArray();
+    QTest::newRow("bad gateway at the search") << "badgateway" << QByteArray();
+    QTest::newRow("connection dropped at the search") << "dropped" << QByteArray();
     // clang-format on
 }
 

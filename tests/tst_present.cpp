@@ -43,6 +43,7 @@ private slots:
     void boardShowsMovesOfItsOwnReadings();
     void watchedRowTellsWhatFell_data();
     void watchedRowTellsWhatFell();
+    void roundsFallsInOneNotice();
     void whatIfMoreRatings_data();
     void whatIfMoreRatings();
     void chartReadsByItsFigures();
@@ -509,46 +510,61 @@ void PresentTest::boardShowsMovesOfItsOwnReadings()
 
 void PresentTest::watchedRowTellsWhatFell_data()
 {
-    // The service dimension, read before and after: score, comparison ("lower 0.20%", "normal 0.00%",
-    // "higher 1.00%").
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("after");
+    // The service dimension at each reading, oldest first: score, comparison ("lower 0.20%",
+    // "normal 0.00%", "higher 1.00%").
+    QTest::addColumn<QStringList>("readings");
     QTest::addColumn<QStringList>("falls");
     // clang-format off
-    QTest::newRow("a score fallen by 0.01") << QStringList{"4.79", "lower 1.00%"} << QStringList{"4.78", "lower 1.00%"}
+    QTest::newRow("a score fallen by 0.01") << QStringList{"4.79 lower 1.00%", "4.78 lower 1.00%"}
                                             << QStringList{QStringLiteral("卖家的服务态度：4.78 ↓0.01")};
-    QTest::newRow("fallen less than 0.01") << QStringList{"4.7800", "higher 1.00%"} << QStringList{"4.7791", "higher 1.00%"}
-                                           << QStringList();
-    QTest::newRow("fallen exactly 0.01 in finer decimals") << QStringList{"4.7800", "higher 1.00%"} << QStringList{"4.7700", "higher 1.00%"}
+    QTest::newRow("fallen less than 0.01") << QStringList{"4.7800 higher 1.00%", "4.7791 higher 1.00%"} << QStringList();
+    QTest::newRow("fallen exactly 0.01 in finer decimals") << QStringList{"4.7800 higher 1.00%", "4.7700 higher 1.00%"}
                                                            << QStringList{QStringLiteral("卖家的服务态度：4.7700 ↓0.0100")};
-    QTest::newRow("fallen below the industry") << QStringList{"4.80", "normal 0.00%"} << QStringList{"4.80", "lower 0.20%"}
+    QTest::newRow("fallen below the industry") << QStringList{"4.80 normal 0.00%", "4.80 lower 0.20%"}
                                                << QStringList{QStringLiteral("卖家的服务态度：转绿 -0.20%")};
-    QTest::newRow("both") << QStringList{"4.82", "higher 1.00%"} << QStringList{"4.80", "lower 0.20%"}
+    QTest::newRow("both") << QStringList{"4.82 higher 1.00%", "4.80 lower 0.20%"}
                           << QStringList{QStringLiteral("卖家的服务态度：4.80 ↓0.02，转绿 -0.20%")};
-    QTest::newRow("risen above: nothing to tell") << QStringList{"4.78", "lower 0.20%"} << QStringList{"4.80", "higher 0.50%"}
-                                                  << QStringList();
-    QTest::newRow("still below, lower still: only the score tells") << QStringList{"4.78", "lower 0.20%"}
-                                                                    << QStringList{"4.76", "lower 0.90%"}
+    QTest::newRow("risen above: nothing to tell") << QStringList{"4.78 lower 0.20%", "4.80 higher 0.50%"} << QStringList();
+    QTest::newRow("still below, lower still: only the score tells") << QStringList{"4.78 lower 0.20%", "4.76 lower 0.90%"}
                                                                     << QStringList{QStringLiteral("卖家的服务态度：4.76 ↓0.02")};
-    QTest::newRow("a reading without the score") << QStringList{"", "higher 1.00%"} << QStringList{"4.70", "higher 1.00%"}
-                                                 << QStringList();
+    QTest::newRow("a reading without the score") << QStringList{" higher 1.00%", "4.70 higher 1.00%"} << QStringList();
+    QTest::newRow("back and forth between two readings: told the first time only")
+        << QStringList{"4.80 normal 0.00%", "4.79 lower 0.20%", "4.80 normal 0.00%", "4.79 lower 0.20%"} << QStringList();
+    QTest::newRow("back, then lower than ever: the new low tells")
+        << QStringList{"4.80 normal 0.00%", "4.79 lower 0.20%", "4.80 normal 0.00%", "4.78 lower 0.40%"}
+        << QStringList{QStringLiteral("卖家的服务态度：4.78 ↓0.02")};
     // clang-format on
 }
 
 void PresentTest::watchedRowTellsWhatFell()
 {
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, after);
+    QFETCH(QStringList, readings);
     QFETCH(QStringList, falls);
-    const auto reading = [](const QStringList &figures) {
+    QList<present::Reading> read;
+    for (const QString &figures : readings) {
         lookup::RatingReading made;
         lookup::DimensionReading &service = made.dimensions[1];
-        service.score = lookup::PageFigure::read(figures[0]);
-        service.comparison = lookup::comparisonOf(figures[1].section(u' ', 0, 0));
-        service.percent = lookup::PageFigure::read(figures[1].section(u' ', 1));
-        return made;
-    };
-    QCOMPARE(present::fallsOf(reading(before), reading(after)), falls);
+        service.score = lookup::PageFigure::read(figures.section(u' ', 0, 0));
+        service.comparison = lookup::comparisonOf(figures.section(u' ', 1, 1));
+        service.percent = lookup::PageFigure::read(figures.section(u' ', 2));
+        read.append({QDateTime(), made});
+    }
+    QCOMPARE(present::fallsOf(read), falls);
+}
+
+void PresentTest::roundsFallsInOneNotice()
+{
+    const present::FallNotice one{{{QStringLiteral("测试旗舰店"), {QStringLiteral("卖家的服务态度：4.79 ↓0.01")}}}};
+    QCOMPARE(one.summary(), QStringLiteral("测试旗舰店 评分下降"));
+    QCOMPARE(one.body(false), QStringLiteral("卖家的服务态度：4.79 ↓0.01"));
+    // A page's texts may hold anything: a service that reads markup gets them escaped, one that
+    // reads plain text gets them as they are.
+    const present::FallNotice two{{{QStringLiteral("A&B店"), {QStringLiteral("宝贝与描述相符：转绿 -<b>1</b>%")}},
+                                   {QStringLiteral("第二家店"), {"x", "y"}}}};
+    QCOMPARE(two.summary(), QStringLiteral("2家店铺评分下降"));
+    QCOMPARE(two.body(false), QStringLiteral("A&B店 宝贝与描述相符：转绿 -<b>1</b>%\n第二家店 x\n第二家店 y"));
+    QCOMPARE(two.body(true),
+             QStringLiteral("A&amp;B店 宝贝与描述相符：转绿 -&lt;b&gt;1&lt;/b&gt;%\n第二家店 x\n第二家店 y"));
 }
 
 void PresentTest::whatIfMoreRatings_data()

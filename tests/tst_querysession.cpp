@@ -36,15 +36,18 @@ struct RecordingView : session::QueryView, session::LoginWindow {
 const QString ratingLink = "//rate.taobao.com/user-rate-1.htm";
 
 // A completed page of the given navigation: "search", "shop" (linking its rating page), "rating"
-// (the worked figures) or "login".
+// (the worked figures), "login", or the engine's error page shown under the search's address
+// ("error") and the report of that failed load ("failed").
 lookup::PageSnapshot page(int navigation, const QString &kind)
 {
     lookup::PageSnapshot made =
         kind == "rating" ? tests::ratingSnapshot(tests::workedFigures()) : lookup::PageSnapshot{};
-    if (kind == "search") made.locationUrl = lookup::searchAddress(u"a");
+    if (kind == "search" || kind == "error" || kind == "failed") made.locationUrl = lookup::searchAddress(u"a");
     if (kind == "shop") made.locationUrl = "https://shop1.taobao.com/view_shop.htm";
     if (kind == "login") made.locationUrl = "https://login.taobao.com/member/login.jhtml";
     if (kind != "rating") made.documentUrl = made.locationUrl;
+    if (kind == "error") made.documentUrl = "chrome-error://chromewebdata/";
+    made.loadFailed = kind == "failed";
     made.title = "-a-";
     made.bodyHtml = "<a href=\"" + ratingLink + "\">评价</a>";
     made.navigation = navigation;
@@ -53,8 +56,8 @@ lookup::PageSnapshot page(int navigation, const QString &kind)
 
 QString endingOf(const present::QueryReport &report)
 {
-    static const char *const names[] = {"figures", "noshop",    "login",  "verification",
-                                        "timeout", "noratings", "nolink", "sharecode"};
+    static const char *const names[] = {"figures",   "noshop", "login",     "verification", "timeout",
+                                        "noratings", "nolink", "sharecode", "failed"};
     return QString::number(report.query) + ' ' + names[int(report.ending)];
 }
 
@@ -77,11 +80,12 @@ private slots:
     void scriptsOfAQuery();
     void aPageServesFiftyQueries();
     void theBoardsBrowserIsItsOwnUntilClosed();
+    void aRoundsFallsAreToldInOneNotice();
 };
 
 void QuerySessionTest::scriptsOfAQuery_data()
 {
-    QTest::addColumn<QStringList>("script"); // "start NAME", "page N KIND", "tick N", "died"
+    QTest::addColumn<QStringList>("script"); // "start NAME", "page N KIND", "tick N", "died", "board"
     QTest::addColumn<QStringList>("navigated");
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QStringList>("reports");
@@ -108,6 +112,12 @@ void QuerySessionTest::scriptsOfAQuery_data()
         << QStringList{"start a", "start b"} << QStringList{search} << QStringList{"busy"} << QStringList{};
     QTest::newRow("the engine dying gives the button back at once")
         << QStringList{"start a", "died"} << QStringList{search} << QStringList{"busy", "idle"} << QStringList{"1 noratings"};
+    QTest::newRow("the engine's error page under the search's address is no search: Timer1 ends the query")
+        << QStringList{"start a", "page 1 error", "tick 21"} << QStringList{search} << QStringList{"busy", "idle"}
+        << QStringList{"1 failed"};
+    QTest::newRow("a failed load ends the board's query at once")
+        << QStringList{"board", "start a", "page 1 failed"} << QStringList{search} << QStringList{"busy", "idle"}
+        << QStringList{"1 failed"};
     QTest::newRow("a share code ends at once, told once the caller is done")
         << QStringList{QStringLiteral("start ￥AbCdEfGhIjK￥")} << QStringList{}
         << QStringList{"message " + lookup::shareCodeMessage()} << QStringList{"1 sharecode"};
@@ -132,6 +142,7 @@ void QuerySessionTest::scriptsOfAQuery()
         for (int tick = 0; words[0] == "tick" && tick < words[1].toInt(); ++tick)
             query.timer1Tick();
         if (words[0] == "died") query.engineDied();
+        if (words[0] == "board") query.setEndsAtAFailedLoad(true);
     }
     QCoreApplication::processEvents();
     QTEST(scripted.navigated, "navigated");
@@ -174,6 +185,34 @@ void QuerySessionTest::theBoardsBrowserIsItsOwnUntilClosed()
     board.open();
     board.run().queryAll({1});
     QCOMPARE(made, 2);
+}
+
+void QuerySessionTest::aRoundsFallsAreToldInOneNotice()
+{
+    QStringList navigated;
+    RecordingView login;
+    session::BoardSession board(login, [&](QuerySession &) { return std::make_unique<ScriptedNavigator>(navigated); });
+    board.setPauseBetweenShops(0, 0);
+    QList<present::FallNotice> told;
+    connect(&board, &session::BoardSession::fell, this, [&](const present::FallNotice &falls, int) { told << falls; });
+    QList<tests::DsrFigures> fallen = tests::workedFigures();
+    fallen[1].score = "4.70";
+    board.run().addRow("a");
+    board.run().addRow("b");
+    int queried = 0;
+    for (const QList<tests::DsrFigures> &figures : {tests::workedFigures(), fallen}) {
+        board.run().queryAll({1, 2});
+        for (int row = 0; row < 2; ++row) {
+            ++queried;
+            QTRY_COMPARE(navigated.size(), queried); // each row's query, after the pause before it
+            lookup::PageSnapshot rating = tests::ratingSnapshot(figures);
+            rating.navigation = queried;
+            board.querySession().follow(rating);
+        }
+    }
+    QTRY_COMPARE(told.size(), 1);
+    QCOMPARE(told[0].shops.size(), 2);
+    QCOMPARE(told[0].shops[0].falls, QStringList{QStringLiteral("卖家的服务态度：4.70 ↓0.10")});
 }
 
 QTEST_GUILESS_MAIN(QuerySessionTest)

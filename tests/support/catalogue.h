@@ -61,7 +61,8 @@ struct Shop {
 // - "云栖数码旗舰店": found's figures under a shop name as sellers see them, for the screenshots;
 // - "rising": 上升店, whose rating page gives found's figures and then, read again, the description
 //   risen to 4.80, 0.50% above the industry, in turn.
-// Any other name finds no shop: the search page answers. The pages a seller's links lead to are
+// The search for "badgateway" is answered with an HTTP 502 and that for "dropped" by a connection
+// closed before any answer. Any other name finds no shop: the search page answers. The pages a seller's links lead to are
 // listed in linkpages.h.
 const QList<Shop> &catalogue();
 const Shop &shopNamed(const QByteArray &name);

@@ -37,6 +37,7 @@ public:
         found << QStringLiteral("ratings ") + describe(reading);
     }
     void foundNoShopLink() override { found << QStringLiteral("no shop link"); }
+    void foundFailedLoad() override { found << QStringLiteral("failed load"); }
     void foundShopCard(const lookup::ShopCard &card) override
     {
         found << QStringLiteral("card ")
