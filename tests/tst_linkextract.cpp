@@ -121,23 +121,17 @@ void LinkExtractTest::itemPageNamesItsShop_data()
     QTest::newRow("Tmall's setup") << ItemPages::withTmallSetup("\"rateConfig\":{\"rateUrl\":\"x\",\"sellerId\":2002}")
                                    << seller2002 << "";
     QTest::newRow("configuration: the second of two, keys unquoted")
-        << ItemPages::withScripts({"w.g_config={itemId:\"3\",shopName:\"店\"};", "w.g_config={itemId:\"3\",sellerId:\"2002\",shopId:\"1001\"};"})
-        << shop1001 << "";
-    QTest::newRow("the shop box's own links") << ItemPages::withShopBoxLinks("//shop1001.taobao.com/?spm=a1z10")
+        << ItemPages::with("<script>w.g_config={itemId:\"3\"};</script><script>w.g_config={sellerId:\"2002\",shopId:\"1001\"};"
+                           "</script>", "") << shop1001 << "";
+    QTest::newRow("the shop box's own links") << ItemPages::with("", "<div id=\"J_ShopInfo\"><div><a href=\"//shop1001.taobao.com"
+                                                                     "/?spm=a1\">店</a></div><a href=\"//shop1001.taobao.com/\">进入店铺</a></div>")
                                               << shop1001 << "";
-    QTest::newRow("Tmall's hidden seller number") << ItemPages::withHiddenInputs("2002", "") << seller2002 << "";
-    QTest::newRow("Tmall's hidden rating link") << ItemPages::withHiddenInputs("", "//rate.taobao.com/user-rate-UvFk.htm")
-                                                << "https://rate.taobao.com/user-rate-UvFk.htm" << "";
-    const QString sellersPageData = "window.__ICE_APP_CONTEXT__ = {\"loaderData\":{\"home\":{\"data\":{\"res\":"
-                                    "{\"seller\":{\"shopId\":\"666\"}}}}}}";
-    QTest::newRow("a description writing page data") << ItemPages::described(ItemPages::withMicroscopeData("shopId=1001;"), sellersPageData)
-                                                     << shop1001 << "";
-    QTest::newRow("a description writing a configuration")
-        << ItemPages::described(ItemPages::withShopBoxLinks("//shop1001.taobao.com/"), "var g_config = {shopId: '666'};")
-        << shop1001 << "";
-    QTest::newRow("a description of unclosed markers") << ItemPages::described(ItemPages::namingNoShop(),
-                                                                               QString("__ICE_APP_CONTEXT__ = {\"a").repeated(50))
-                                                       << "" << "";
+    QTest::newRow("Tmall's hidden seller number") << ItemPages::with("", "<input type=\"hidden\" id=\"dsr-userid\" value=\"2002\">")
+                                                  << seller2002 << "";
+    QTest::newRow("a description writing page data and a configuration")
+        << ItemPages::with("<meta name=\"microscope-data\" content=\"shopId=1001;\">", "<div id=\"description\">"
+                           "window.__ICE_APP_CONTEXT__ = {\"loaderData\":{\"home\":{\"data\":{\"res\":{\"seller\":"
+                           "{\"shopId\":\"666\"}}}}}}; var g_config = {shopId: '666'};</div>") << shop1001 << "";
     QTest::newRow("only other shops' links") << ItemPages::namingNoShop() << "" << "";
     QTest::newRow("no markup") << "" << "" << "";
     // clang-format on

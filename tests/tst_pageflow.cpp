@@ -181,10 +181,6 @@ void PageFlowTest::pagesOnTheWayFromALink_data()
         << item << ItemPages::withPageData("\"shopId\":\"1004\"") << false << QStringList() << QStringList();
     QTest::newRow("a shop's home, where a link moved on by script") << "https://shop1004.taobao.com/?spm=a1z10.1" << ""
         << true << QStringList{"navigate https://shop1004.taobao.com/view_shop.htm"} << QStringList();
-    QTest::newRow("another page of a Tmall shop") << "https://brand.tmall.com/category-1234.htm?spm=x" << "" << true
-        << QStringList{"navigate https://brand.tmall.com/view_shop.htm"} << QStringList();
-    QTest::newRow("a shop's home under a name: the query waits") << "https://shop1004.taobao.com/" << "" << false
-        << QStringList() << QStringList();
     QTest::newRow("a mobile item page: its desktop page") << "https://h5.m.taobao.com/awp/core/detail.htm?id=5" << "" << true
         << QStringList{"navigate " + item} << QStringList();
     QTest::newRow("a mobile shop page: its desktop page") << "https://shop7.m.taobao.com/?spm=x" << "" << true
@@ -195,8 +191,6 @@ void PageFlowTest::pagesOnTheWayFromALink_data()
         << ended << QStringList{"no shop link"};
     QTest::newRow("a share page under a name: the query waits")
         << "https://m.tb.cn/h.abc?tk=x" << QStringLiteral("<p>链接已失效</p>") << false << QStringList() << QStringList();
-    QTest::newRow("a mobile page under a name: the query waits") << "https://shop7.m.taobao.com/?spm=x" << "" << false
-        << QStringList() << QStringList();
     QTest::newRow("search results under a link: never their rating links")
         << "https://s.taobao.com/search?q=view_shop.htm" << searchResults << true << ended << QStringList{"no shop link"};
     QTest::newRow("search results under a name: the query waits")

@@ -307,15 +307,11 @@ Response catalogueAnswer(const Request &request)
         if (!request.headers.value("cookie").contains("logged=1")) return redirectTo(loginPageAddress);
         return redirectTo("https://shop" + shopNamed("found").id + ".taobao.com/view_shop.htm");
     }
-    if (request.host == "shopsearch.taobao.com" && searchedName(request) == "badgateway") {
-        Response badGateway = page("502 Bad Gateway", "bad gateway");
-        badGateway.status = 502;
-        return badGateway;
-    }
-    if (request.host == "shopsearch.taobao.com" && searchedName(request) == "dropped") {
-        Response dropped;
-        dropped.drop = true;
-        return dropped;
+    if (const QByteArray name = searchedName(request); name == "badgateway" || name == "dropped") {
+        Response failed = page("502 Bad Gateway", "bad gateway");
+        failed.status = 502;
+        failed.drop = name == "dropped";
+        return failed;
     }
     if (std::optional<Response> answer = shopAnswer(catalogue(), request)) return *answer;
     if (std::optional<Response> answer = linkPageAnswer(request)) return *answer;

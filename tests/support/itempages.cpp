@@ -55,35 +55,7 @@ QString ItemPages::withTmallSetup(const QString &setup)
     return itemPage({}, script(QStringLiteral("TShop.Setup({\"itemDO\":{\"itemId\":\"5\"},%1});").arg(setup)));
 }
 
-QString ItemPages::withScripts(const QStringList &scripts)
-{
-    QString head;
-    for (const QString &text : scripts)
-        head += script(text);
-    return itemPage(head);
-}
-
-QString ItemPages::withShopBoxLinks(const QString &shopUrl)
-{
-    return itemPage({}, QStringLiteral("<div id=\"J_ShopInfo\" class=\"tb-shop-info\"><div class=\"tb-shop-name\">"
-                                       "<a href=\"%1\" title=\"店\">测试旗舰店</a></div><div class=\"tb-shop-link\">"
-                                       "<a href=\"%1\">进入店铺</a></div></div>")
-                            .arg(shopUrl));
-}
-
-QString ItemPages::withHiddenInputs(const QString &sellerId, const QString &rateLink)
-{
-    return itemPage({}, QStringLiteral("<div id=\"shop-info\"><input type=\"hidden\" id=\"dsr-userid\" value=\"%1\">"
-                                       "<input type=\"hidden\" id=\"dsr-ratelink\" value=\"%2\"></div>")
-                            .arg(sellerId, rateLink));
-}
-
-QString ItemPages::described(const QString &page, const QString &description)
-{
-    QString described = page;
-    return described.replace(QStringLiteral("<h1>宝贝</h1>"),
-                             QStringLiteral("<h1>宝贝</h1><div id=\"description\">%1</div>").arg(description));
-}
+QString ItemPages::with(const QString &head, const QString &body) { return itemPage(head, body); }
 
 QString ItemPages::namingNoShop() { return itemPage({}); }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace tests {
 
@@ -21,15 +20,8 @@ struct ItemPages {
     static QString withShopBox(const QString &rateUrl);
     // Tmall's setup call, such as "\"rateConfig\":{\"sellerId\":2002}".
     static QString withTmallSetup(const QString &setup);
-    // Scripts of the page's head, each its own element, such as "w.g_config={shopId:\"1001\"};".
-    static QString withScripts(const QStringList &scripts);
-    // The shop box with no rating page, only its links to the shop: its name and 进入店铺.
-    static QString withShopBoxLinks(const QString &shopUrl);
-    // Tmall's hidden inputs beside the shop's ratings: the seller's number and the rating page.
-    static QString withHiddenInputs(const QString &sellerId, const QString &rateLink);
-    // The page with the seller's description of the item, as text the seller wrote, after its
-    // body's heading.
-    static QString described(const QString &page, const QString &description);
+    // Any other markup in the page's head and its body.
+    static QString with(const QString &head, const QString &body);
     // An item page of none of these: only other shops' links.
     static QString namingNoShop();
 };
