@@ -16,9 +16,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 
 #include <algorithm>
@@ -71,6 +74,7 @@ void Board::wireControls()
     connect(c.table, &BoardTable::removeAsked, this, &Board::removeSelected);
     connect(c.copy, &QPushButton::clicked, this,
             [&c] { QGuiApplication::clipboard()->setMimeData(c.table->copyAll()); });
+    connect(c.exportHistory, &QPushButton::clicked, this, &Board::exportHistory);
     connect(c.raters, &QCheckBox::toggled, c.table, &BoardTable::showRaters);
     connect(c.changes, &QCheckBox::toggled, m_model, &present::BoardModel::setShowChanges);
     connect(c.watch, &QComboBox::currentIndexChanged, this,
@@ -102,6 +106,20 @@ void Board::queryAll()
         if (!m_session.run().idOf(entry)) m_model->addEntry(entry);
     }
     m_session.run().queryAll(m_controls.table->allIds());
+}
+
+void Board::exportHistory()
+{
+    const QList<int> chosen = m_controls.table->selectedIds();
+    QList<const present::BoardRow *> rows;
+    for (int id : chosen.isEmpty() ? m_controls.table->allIds() : chosen)
+        if (const present::BoardRow *row = m_session.run().rowOf(id)) rows << row;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("导出历史"), QStringLiteral("店铺评分历史.csv"), QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(present::historyCsv(rows)) < 0 || !file.commit())
+        QMessageBox::warning(this, QStringLiteral("导出历史"), QStringLiteral("无法写入文件：") + file.errorString());
 }
 
 void Board::removeSelected()

@@ -41,6 +41,8 @@ private:
     void wireControls();
     void queryAll();
     void removeSelected();
+    // Every reading of the chosen rows, or of all, into a CSV file the person names.
+    void exportHistory();
     void watchChosen();
     void rowUpdated(int id);
     void showProgress();

@@ -56,6 +56,7 @@ BoardControls BoardControls::build(QWidget *board, present::BoardModel *model)
     made.queryAgain = button(QStringLiteral("重新查询所选"), board);
     made.remove = button(QStringLiteral("移除所选"), board);
     made.copy = button(QStringLiteral("复制表格"), board);
+    made.exportHistory = button(QStringLiteral("导出历史"), board);
     // The rater totals are shown on request: without them every column fits the window's first width.
     made.raters = new QCheckBox(QStringLiteral("显示评分人数"), board);
     made.changes = new QCheckBox(QStringLiteral("显示变化"), board);
@@ -71,9 +72,9 @@ BoardControls BoardControls::build(QWidget *board, present::BoardModel *model)
     made.whatIf = new WhatIfPanel(board);
 
     auto *buttons = new QHBoxLayout;
-    for (QWidget *each :
-         std::initializer_list<QWidget *>{made.queryAll, made.stop, made.resume, made.queryAgain, made.remove,
-                                          made.copy, made.raters, made.changes, watchLabel, made.watch})
+    for (QWidget *each : std::initializer_list<QWidget *>{made.queryAll, made.stop, made.resume, made.queryAgain,
+                                                          made.remove, made.copy, made.exportHistory, made.raters,
+                                                          made.changes, watchLabel, made.watch})
         buttons->addWidget(each);
     buttons->addWidget(made.progress, 1);
     auto *layout = new QVBoxLayout(board);

@@ -21,7 +21,7 @@ class WhatIfPanel;
 // the what-if line. The window wires them.
 struct BoardControls {
     QPlainTextEdit *entries;
-    QPushButton *queryAll, *stop, *resume, *queryAgain, *remove, *copy;
+    QPushButton *queryAll, *stop, *resume, *queryAgain, *remove, *copy, *exportHistory;
     QCheckBox *raters, *changes;
     QComboBox *watch; // each item's data: its present::WatchInterval
     QLabel *progress;

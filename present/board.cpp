@@ -317,4 +317,32 @@ QString rowShop(const BoardRow &row)
     return row.report && !row.report->shop.isEmpty() ? row.report->shop : row.entry;
 }
 
+QByteArray historyCsv(const QList<const BoardRow *> &rows)
+{
+    const auto line = [](const QStringList &cells) {
+        QStringList written;
+        for (const QString &cell : cells) {
+            QString safe = spreadsheetCell(cell);
+            if (safe.contains(QLatin1Char(',')) || safe.contains(QLatin1Char('"')))
+                safe = QLatin1Char('"') + safe.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+            written << safe;
+        }
+        return written.join(QLatin1Char(','));
+    };
+    QStringList headers = {QStringLiteral("时间"), boardHeaders().value(0), boardHeaders().value(1)};
+    for (const BoardColumn &column : boardColumns())
+        if (column.dimension) headers << column.header;
+    QStringList lines = {line(headers)};
+    for (const BoardRow *row : rows) {
+        for (const Reading &reading : row->readings) {
+            QStringList cells = {reading.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), row->entry, rowShop(*row)};
+            for (const BoardColumn &column : boardColumns())
+                if (column.dimension)
+                    cells << figureCell(reading.figures.dimensions[size_t(*column.dimension)], column.kind);
+            lines << line(cells);
+        }
+    }
+    return QByteArrayLiteral("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + QByteArrayLiteral("\r\n");
+}
+
 } // namespace present

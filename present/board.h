@@ -71,4 +71,10 @@ QString rowShop(const BoardRow &row);
 QString boardTabSeparated(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());
 QString boardHtml(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());
 
+// Every reading of these rows, for a spreadsheet to open: CSV in UTF-8 with a byte-order mark (so
+// that it opens in Chinese), a header, then one line per reading, oldest first within a row: its
+// time, the row's entry and shop, and each dimension's figures as the table shows them. A cell
+// holding a comma or a quote is quoted, and none starts a formula.
+QByteArray historyCsv(const QList<const BoardRow *> &rows);
+
 } // namespace present

@@ -35,6 +35,7 @@ private slots:
     void reportHoldsWhatItsQueryFound_data();
     void reportHoldsWhatItsQueryFound();
     void boardTablePastesIntoCells();
+    void historyOpensAsCsv();
     void boardEntriesFromAList_data();
     void boardEntriesFromAList();
     void rowShowsWhatMoved_data();
@@ -392,6 +393,22 @@ void PresentTest::boardTablePastesIntoCells()
     QVERIFY(html.contains("<tr><td>a&lt;b&gt;&amp;</td><td>'=HYPERLINK(&quot;x&quot;)</td><td>-2.00%</td></tr>"));
     QVERIFY(html.contains("<tr><td>'@x</td><td>tab here</td><td>line break</td></tr>"));
     QCOMPARE(html.count("<th>"), present::boardHeaders().size());
+}
+
+void PresentTest::historyOpensAsCsv()
+{
+    QueryReport report = workedReport();
+    report.shop = "A\"B";
+    BoardRow read = row(BoardRow::State::Done, report);
+    read.entry = "=cmd,1";
+    const QDateTime at(QDate(2026, 12, 8), QTime(10, 0));
+    read.readings = {{at, report.figures}, {at.addDays(1), report.figures}};
+    const QByteArray csv = present::historyCsv({&read});
+    QVERIFY(csv.startsWith("\xEF\xBB\xBF")); // UTF-8's byte-order mark: a spreadsheet reads it as UTF-8
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
+    QVERIFY(lines[0].startsWith(QStringLiteral("时间,旺旺号或链接,店铺,描述评分,描述比行业,描述飘红,")));
+    QCOMPARE(lines.size(), 4); // the header, a line per reading, and the last line's end
+    QCOMPARE(lines[2], "2026-12-09 10:00:00,\"'=cmd,1\",\"A\"\"B\"," + present::boardCells(read).mid(3, 15).join(','));
 }
 
 void PresentTest::boardEntriesFromAList_data()
