@@ -51,14 +51,20 @@ qsizetype afterBlanks(QStringView text, qsizetype at)
     return at;
 }
 
-// The JSON object assigned to the marker that the script begins with ("__ICE_APP_CONTEXT__ = {…}"),
-// found by its balanced braces, its strings and their escapes skipped, in one pass of the script.
-std::optional<QJsonObject> objectAssignedIn(QStringView script, QLatin1StringView marker)
+// Where the object begins that is assigned at this place of a script ("= {…}"), or -1: the marker
+// may also be read or compared before it is set.
+qsizetype assignedObjectAt(QStringView script, qsizetype at)
 {
-    qsizetype open = afterBlanks(script, marker.size());
-    if (open == script.size() || script[open] != u'=') return std::nullopt;
-    open = afterBlanks(script, open + 1);
-    if (open == script.size() || script[open] != u'{') return std::nullopt;
+    at = afterBlanks(script, at);
+    if (at == script.size() || script[at] != u'=') return -1;
+    at = afterBlanks(script, at + 1);
+    return at < script.size() && script[at] == u'{' ? at : -1;
+}
+
+// The JSON object that begins here, found by its balanced braces, its strings and their escapes
+// skipped.
+std::optional<QJsonObject> objectAt(QStringView script, qsizetype open)
+{
     int depth = 0;
     bool inString = false;
     bool escaped = false;
@@ -136,11 +142,23 @@ std::optional<ShopCard> shopCardOf(const QJsonObject &storeCard)
     return card;
 }
 
-std::optional<ItemShop> fromPageData(const QList<QStringView> &scripts)
+// The page data: the object the first assignment to the marker in the page's scripts sets, read
+// once, so that the whole costs one pass over the scripts.
+std::optional<QJsonObject> pageData(const QList<QStringView> &scripts)
 {
     constexpr QLatin1StringView marker("__ICE_APP_CONTEXT__");
-    const std::optional<QStringView> script = scriptFrom(scripts, marker);
-    const std::optional<QJsonObject> context = script ? objectAssignedIn(*script, marker) : std::nullopt;
+    for (QStringView script : scripts) {
+        for (qsizetype at = script.indexOf(marker); at >= 0; at = script.indexOf(marker, at + 1)) {
+            const qsizetype open = assignedObjectAt(script, at + marker.size());
+            if (open >= 0) return objectAt(script, open);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ItemShop> fromPageData(const QList<QStringView> &scripts)
+{
+    const std::optional<QJsonObject> context = pageData(scripts);
     if (!context) return std::nullopt;
     const QJsonValue res = at(*context, {"loaderData", "home", "data", "res"});
     const QJsonValue seller = res[QLatin1StringView("seller")];

@@ -105,6 +105,8 @@ void LinkExtractTest::itemPageNamesItsShop_data()
     QTest::newRow("page data: a card's part without the overall score")
         << ItemPages::withPageData("\"shopId\":\"1001\"", "\"evaluates\":[{\"score\":4.6,\"title\":\"服务保障\"}]")
         << shop1001 << " 4.6";
+    QTest::newRow("page data read before it is set") << ItemPages::withPageData("\"shopId\":\"1001\"").replace(
+        "window.__ICE_APP_CONTEXT__ =", "var c = window.__ICE_APP_CONTEXT__ == null; window.__ICE_APP_CONTEXT__ =") << shop1001 << "";
     QTest::newRow("page data naming no shop") << ItemPages::withPageData("\"shopName\":\"店\"") << "" << "";
     QTest::newRow("page data cut short") << ItemPages::withPageData("\"shopId\":\"1001\"").left(260) << "" << "";
     QTest::newRow("configuration: the shop's address")
