@@ -220,12 +220,13 @@ std::optional<QString> fromMicroscopeData(const QString &markup)
 std::optional<QString> fromShopBox(const QString &markup)
 {
     constexpr QLatin1StringView box("J_ShopInfo");
-    if (const std::optional<QStringView> element = elementWithId(markup, box)) {
+    const std::optional<QStringView> tag = openTagWithId(markup, box);
+    if (!tag) return std::nullopt;
+    if (const std::optional<QStringView> element = elementFrom(markup, *tag)) {
         for (const QString &link : linksIn(*element))
             if (std::optional<QString> address = shopPageAt(link)) return address;
     }
-    const std::optional<QStringView> tag = openTagWithId(markup, box);
-    return tag ? ratingPageAt(attributeOf(*tag, QLatin1StringView("data-rateurl"))) : std::nullopt;
+    return ratingPageAt(attributeOf(*tag, QLatin1StringView("data-rateurl")));
 }
 
 // Tmall's hidden inputs beside the shop's ratings: the seller's number, else the rating page.

@@ -15,7 +15,7 @@ QString unescapedAmpersands(QString text) { return text.replace(QLatin1String("&
 QRegularExpression openTagPattern(QLatin1StringView id)
 {
     // A tag ends at its ">" and never runs into the next one: markup cut short names nothing.
-    return QRegularExpression(QStringLiteral("<([a-z][a-z0-9]*)\\b[^<>]*?[\\s\"']id\\s*=\\s*[\"']")
+    return QRegularExpression(QStringLiteral("<[a-z][a-z0-9]*\\b[^<>]*?[\\s\"']id\\s*=\\s*[\"']")
                                   + QRegularExpression::escape(id) + QStringLiteral("[\"'][^<>]*>"),
                               QRegularExpression::CaseInsensitiveOption);
 }
@@ -57,17 +57,20 @@ std::optional<QStringView> openTagWithId(const QString &markup, QLatin1StringVie
     return QStringView(markup).sliced(tag.capturedStart(), tag.capturedLength());
 }
 
-std::optional<QStringView> elementWithId(const QString &markup, QLatin1StringView id)
+std::optional<QStringView> elementFrom(const QString &markup, QStringView openTag)
 {
-    const QRegularExpressionMatch tag = openTagPattern(id).match(markup);
-    if (!tag.hasMatch()) return std::nullopt;
-    const QString open = QLatin1Char('<') + tag.captured(1);
-    const QString close = QStringLiteral("</") + tag.captured(1);
+    qsizetype nameEnd = 1;
+    while (nameEnd < openTag.size() && isNameCharacter(openTag[nameEnd]))
+        ++nameEnd;
+    const QString name = openTag.sliced(1, nameEnd - 1).toString();
+    const QString open = QLatin1Char('<') + name;
+    const QString close = QStringLiteral("</") + name;
     const QStringView whole(markup);
+    const qsizetype start = openTag.data() - markup.data();
+    qsizetype at = start + openTag.size();
     // Each next tag is looked for once and kept until passed, so nesting costs one pass.
-    qsizetype nextOpen = nextTag(whole, open, tag.capturedEnd());
-    qsizetype nextClose = nextTag(whole, close, tag.capturedEnd());
-    qsizetype at = tag.capturedEnd();
+    qsizetype nextOpen = nextTag(whole, open, at);
+    qsizetype nextClose = nextTag(whole, close, at);
     for (int depth = 1; depth > 0;) {
         if (nextClose < 0) return std::nullopt;
         if (nextOpen >= 0 && nextOpen < nextClose) {
@@ -80,7 +83,7 @@ std::optional<QStringView> elementWithId(const QString &markup, QLatin1StringVie
             nextClose = nextTag(whole, close, at);
         }
     }
-    return whole.sliced(tag.capturedStart(), at - tag.capturedStart());
+    return whole.sliced(start, at - start);
 }
 
 QString attributeOf(QStringView openTag, QLatin1StringView name)

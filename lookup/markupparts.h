@@ -20,9 +20,9 @@ QList<QStringView> scriptTexts(const QString &markup);
 // The open tag of the first element with this id, such as <input id="dsr-userid" value="1">.
 std::optional<QStringView> openTagWithId(const QString &markup, QLatin1StringView id);
 
-// The first element with this id, from its open tag to its end tag; none when the markup ends
-// before the element does.
-std::optional<QStringView> elementWithId(const QString &markup, QLatin1StringView id);
+// The element that this open tag of the markup begins, up to its end tag; none when the markup
+// ends before the element does.
+std::optional<QStringView> elementFrom(const QString &markup, QStringView openTag);
 
 // The value of an attribute of an open tag, its "&amp;" read as "&"; empty when it has none.
 QString attributeOf(QStringView openTag, QLatin1StringView name);

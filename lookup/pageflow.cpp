@@ -43,12 +43,12 @@ bool shownOn(const PageSnapshot &page, QLatin1StringView host) { return withoutQ
 
 Landing landingOf(const PageSnapshot &page)
 {
+    const QUrl document(page.documentUrl);
     // The engine shows its own error page in place of one it could not load.
-    if (page.loadFailed || QUrl(page.documentUrl).scheme() == QLatin1String("chrome-error")) return Landing::FailedLoad;
+    if (page.loadFailed || document.scheme() == QLatin1String("chrome-error")) return Landing::FailedLoad;
     if (isVerificationPage(QUrl(page.locationUrl))) return Landing::VerificationPage;
     if (shownOn(page, shopSearchHost)) return Landing::SearchPage;
     if (shownOn(page, loginHost)) return Landing::LoginPage;
-    const QUrl document(page.documentUrl);
     if (isShopPage(document)) return Landing::ShopPage;
     if (isRatingPage(document)) return Landing::RatingPage;
     if (isItemPage(document)) return Landing::ItemPage;
