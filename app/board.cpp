@@ -118,7 +118,7 @@ void Board::exportHistory()
         this, QStringLiteral("导出历史"), QStringLiteral("店铺评分历史.csv"), QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(present::historyCsv(rows)) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(present::historyCsv(m_session.run().log(), rows)) < 0 || !file.commit())
         QMessageBox::warning(this, QStringLiteral("导出历史"), QStringLiteral("无法写入文件：") + file.errorString());
 }
 
@@ -149,7 +149,7 @@ void Board::showChart(const QModelIndex &index)
     const present::BoardRow *shown = m_session.run().rowOf(m_controls.table->idAt(index));
     if (!shown) return;
     if (!m_chart) m_chart = new ReadingChart(this);
-    m_chart->setReadings(present::rowShop(*shown), shown->readings);
+    m_chart->setReadings(present::rowShop(*shown), m_session.run().log().readingsOf(shown->entry));
     m_chart->show();
     m_chart->raise();
 }

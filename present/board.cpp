@@ -112,13 +112,12 @@ QString cardCell(const BoardRow &row, const BoardColumn &column)
     return column.kind == BoardColumn::Kind::CardOverall ? card.overall : card.parts[size_t(column.cardPart)];
 }
 
-// The dimension's first and latest readings, where the row's last query ended with figures and
-// it has been read more than once.
+// The dimension's reading the changes are shown against and its latest, where the row's last
+// query ended with figures and an earlier reading is there to compare with.
 std::optional<std::pair<lookup::DimensionReading, lookup::DimensionReading>> readingsOf(const BoardRow &row, int d)
 {
-    if (!row.report || row.report->ending != QueryEnding::Figures || row.readings.size() < 2) return std::nullopt;
-    return std::pair{row.readings.front().figures.dimensions[size_t(d)],
-                     row.readings.back().figures.dimensions[size_t(d)]};
+    if (!row.report || row.report->ending != QueryEnding::Figures || !row.hasChanges()) return std::nullopt;
+    return std::pair{row.baseline->figures.dimensions[size_t(d)], row.latest->figures.dimensions[size_t(d)]};
 }
 
 QString joinedNonEmpty(const QStringList &parts)
@@ -317,7 +316,7 @@ QString rowShop(const BoardRow &row)
     return row.report && !row.report->shop.isEmpty() ? row.report->shop : row.entry;
 }
 
-QByteArray historyCsv(const QList<const BoardRow *> &rows)
+QByteArray historyCsv(const ReadingLog &log, const QList<const BoardRow *> &rows)
 {
     const auto line = [](const QStringList &cells) {
         QStringList written;
@@ -334,8 +333,9 @@ QByteArray historyCsv(const QList<const BoardRow *> &rows)
         if (column.dimension) headers << column.header;
     QStringList lines = {line(headers)};
     for (const BoardRow *row : rows) {
-        for (const Reading &reading : row->readings) {
-            QStringList cells = {reading.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), row->entry, rowShop(*row)};
+        for (const Reading &reading : log.readingsOf(row->entry)) {
+            const QString shop = reading.shop.isEmpty() ? row->entry : reading.shop;
+            QStringList cells = {reading.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), row->entry, shop};
             for (const BoardColumn &column : boardColumns())
                 if (column.dimension)
                     cells << figureCell(reading.figures.dimensions[size_t(*column.dimension)], column.kind);

@@ -38,9 +38,9 @@ bool isCardColumn(const BoardColumn &column);
 QString boardCell(const BoardRow &row, const BoardColumn &column);
 QStringList boardCells(const BoardRow &row);
 
-// What moved in the row since its first reading, shown beside its latest figures: the score's
+// What moved in the row since the reading its changes are shown against, shown beside its latest figures: the score's
 // and the comparison's changes, and a crossing of the industry after the comparison's. Nothing
-// where the row's last query read no figures or it has a single reading.
+// where the row's last query read no figures or it has no earlier reading to compare with.
 QString boardCellWithChange(const BoardRow &row, const BoardColumn &column);
 
 // The change columns a copy of the table adds when the changes are shown, per dimension its
@@ -75,6 +75,6 @@ QString boardHtml(const QList<QStringList> &rows, const QStringList &headers = b
 // that it opens in Chinese), a header, then one line per reading, oldest first within a row: its
 // time, the row's entry and shop, and each dimension's figures as the table shows them. A cell
 // holding a comma or a quote is quoted, and none starts a formula.
-QByteArray historyCsv(const QList<const BoardRow *> &rows);
+QByteArray historyCsv(const ReadingLog &log, const QList<const BoardRow *> &rows);
 
 } // namespace present

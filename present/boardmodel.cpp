@@ -65,7 +65,7 @@ QMimeData *BoardModel::mimeData(const QModelIndexList &indexes) const
     }
     // The change columns come with the changes shown, once a copied row has been read again.
     const bool withChanges = m_showChanges && std::any_of(rows.begin(), rows.end(), [this](int row) {
-                                 return m_run.rows()[size_t(row)].readings.size() > 1;
+                                 return m_run.rows()[size_t(row)].hasChanges();
                              });
     QList<QStringList> cells;
     for (int row : rows) {

@@ -16,6 +16,7 @@ bool endedAtGate(const QueryReport &report)
 
 BoardRun::BoardRun(BoardRunHost &host)
     : m_host(host)
+    , m_log(std::make_unique<MemoryLog>())
 {}
 
 std::optional<qsizetype> BoardRun::indexOf(int id) const
@@ -71,7 +72,8 @@ QString BoardRun::progress() const
 int BoardRun::addRow(const QString &entry)
 {
     const int id = m_nextId++;
-    m_rows.push_back({id, entry, BoardRow::State::NotQueried, std::nullopt, {}});
+    m_rows.push_back({id, entry, BoardRow::State::NotQueried, std::nullopt, std::nullopt, std::nullopt});
+    m_log->keepRows(entries());
     m_host.runChanged();
     return id;
 }
@@ -82,6 +84,7 @@ void BoardRun::removeRow(int id)
     if (!index) return;
     m_rows.erase(m_rows.begin() + *index);
     m_queue.removeAll(id);
+    m_log->keepRows(entries());
     // A row that waits on the gate waits no more; one whose query runs takes no report.
     if (m_current && m_current->id == id && m_phase == Phase::WaitingForGate) {
         m_current.reset();
@@ -102,12 +105,59 @@ void BoardRun::setReport(int id, const QueryReport &report)
     m_host.runChanged();
 }
 
+void BoardRun::restore(const QStringList &entries, std::unique_ptr<ReadingLog> log)
+{
+    m_queue.clear();
+    m_current.reset();
+    m_phase = Phase::Idle;
+    m_host.stopPause();
+    m_log = std::move(log);
+    m_rows.clear();
+    for (const QString &entry : entries) {
+        BoardRow &row = m_rows.emplace_back();
+        row.id = m_nextId++;
+        row.entry = entry;
+        // The latest reading: what the row showed when the board was last open.
+        row.latest = m_log->latestOf(entry);
+        if (!row.latest) continue;
+        row.state = BoardRow::State::Done;
+        row.report = QueryReport{0, entry, QueryEnding::Figures, row.latest->shop, row.latest->figures, std::nullopt};
+        setBaseline(row);
+    }
+    m_host.runChanged();
+}
+
+void BoardRun::setChangeSince(ChangeSince since)
+{
+    m_changeSince = since;
+    for (BoardRow &row : m_rows) {
+        setBaseline(row);
+        m_host.rowChanged(row.id);
+    }
+}
+
+void BoardRun::setBaseline(BoardRow &row)
+{
+    row.baseline = row.latest ? baselineOf(*m_log, row.entry, *row.latest, m_changeSince) : std::nullopt;
+}
+
+QStringList BoardRun::entries() const
+{
+    QStringList entries;
+    for (const BoardRow &row : m_rows)
+        entries << row.entry;
+    return entries;
+}
+
 void BoardRun::takeReport(BoardRow &row, const QueryReport &report)
 {
     row.report = report;
     if (report.ending != QueryEnding::Figures) return;
-    row.readings.append({m_host.now(), report.figures});
-    if (row.readings.size() > 1) m_host.rowReadAgain(row);
+    const bool again = row.latest.has_value();
+    row.latest = Reading{m_host.now(), report.shop, report.figures};
+    m_log->append(row.entry, *row.latest);
+    setBaseline(row);
+    if (again) m_host.rowReadAgain(row);
 }
 
 void BoardRun::setState(BoardRow &row, BoardRow::State state)

@@ -2,11 +2,12 @@
 #pragma once
 
 #include "present/querytracker.h"
-#include "present/rowhistory.h"
+#include "present/readinglog.h"
 
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,8 +21,13 @@ struct BoardRow {
     QString entry;
     State state = State::NotQueried;
     std::optional<QueryReport> report;
-    // Every reading of this session, oldest first: each of its queries that ended with figures.
-    QList<Reading> readings;
+    // Its latest reading (a query that ended with figures), and the one its changes are shown
+    // against; every reading is in the run's log.
+    std::optional<Reading> latest;
+    std::optional<Reading> baseline;
+
+    // Whether the latest reading has an earlier one to be shown against.
+    bool hasChanges() const { return latest && baseline && baseline->at < latest->at; }
 };
 
 // What the board's run needs of the program.
@@ -57,7 +63,9 @@ public:
     std::optional<qsizetype> indexOf(int id) const;
     const BoardRow *rowOf(std::optional<int> id) const; // none for no id, or a row removed
     std::optional<int> idOf(const QString &entry) const;
+    QStringList entries() const; // in the rows' order
     Phase phase() const { return m_phase; }
+    const ReadingLog &log() const { return *m_log; }
     // The row whose query runs or waits on the gate.
     std::optional<int> currentRow() const;
     QString progress() const;
@@ -67,6 +75,13 @@ public:
     void removeRow(int id);
     // A query the person ran, as the board's query would have reported it.
     void setReport(int id, const QueryReport &report);
+    // The rows of a board file in their order, each with its latest reading, its readings in the log
+    // the board goes on with; whatever ran stops. Rows come only between the table's notices of it.
+    void restore(const QStringList &entries, std::unique_ptr<ReadingLog> log);
+    // The log the readings go on into, holding every reading so far (the board saved to a file).
+    void setLog(std::unique_ptr<ReadingLog> log) { m_log = std::move(log); }
+    ChangeSince changeSince() const { return m_changeSince; }
+    void setChangeSince(ChangeSince since);
 
     void queryAll(const QList<int> &ids); // the rows in the table's order
     void queryAgain(const QList<int> &ids);
@@ -92,7 +107,11 @@ private:
     void afterRow();
     std::optional<int> nextPending() const;
 
+    void setBaseline(BoardRow &row);
+
     BoardRunHost &m_host;
+    std::unique_ptr<ReadingLog> m_log;
+    ChangeSince m_changeSince = ChangeSince::FirstReading;
     std::vector<BoardRow> m_rows;
     QList<int> m_queue; // the rows waiting for their query, in the order they are queried
     std::optional<Current> m_current;

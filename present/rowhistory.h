@@ -12,9 +12,10 @@
 
 namespace present {
 
-// One reading of a board row: when its query ended, and the figures it read.
+// One reading of a board row: when its query ended, the shop it found and the figures it read.
 struct Reading {
     QDateTime at;
+    QString shop;
     lookup::RatingReading figures;
 };
 

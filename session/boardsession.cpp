@@ -100,7 +100,7 @@ void BoardSession::stopPause() { m_pause->stop(); }
 
 void BoardSession::rowReadAgain(const present::BoardRow &row)
 {
-    const QStringList falls = present::fallsOf(row.readings);
+    const QStringList falls = present::fallsOf(m_run.log().readingsOf(row.entry));
     if (falls.isEmpty()) return;
     if (m_falls.shops.isEmpty()) m_firstFallenRow = row.id;
     m_falls.shops.append({present::rowShop(row), falls});

@@ -32,6 +32,9 @@ public:
     bool gateShown() const override { return gate; }
     void rowChanged(int) override {}
     void runChanged() override {}
+    QDateTime now() const override { return clock.isValid() ? clock : QDateTime::currentDateTime(); }
+
+    QDateTime clock;
 };
 
 QueryEnding endingNamed(const QString &name)
@@ -107,6 +110,8 @@ private slots:
     void watchRoundsFallDue_data();
     void watchRoundsFallDue();
     void rowKeepsEachReadingWithFigures();
+    void changesAreShownAgainstTheChosenReading_data();
+    void changesAreShownAgainstTheChosenReading();
 };
 
 void BoardRunTest::eventsMoveTheRun_data()
@@ -237,13 +242,50 @@ void BoardRunTest::rowKeepsEachReadingWithFigures()
     for (const char *line : {"rows a b", "all", "ended 1 figures", "pause", "ended 2 figures", "again a",
                              "ended 3 timeout", "again a", "ended 4 figures"})
         step(run, host, line);
-    QCOMPARE(run.rows()[0].readings.size(), 2); // the timeout read nothing
-    QCOMPARE(run.rows()[1].readings.size(), 1);
+    QCOMPARE(run.log().readingsOf("a").size(), 2); // the timeout read nothing
+    QCOMPARE(run.log().readingsOf("b").size(), 1);
     present::QueryReport own; // the person's own query, reported to the row
     own.ending = QueryEnding::Figures;
     run.setReport(run.rows()[1].id, own);
-    QCOMPARE(run.rows()[1].readings.size(), 2);
-    QVERIFY(run.rows()[0].readings[0].at <= run.rows()[0].readings[1].at);
+    QCOMPARE(run.log().readingsOf("b").size(), 2);
+    QVERIFY(run.log().readingsOf("a")[0].at <= run.log().readingsOf("a")[1].at);
+    step(run, host, "remove a"); // a row removed takes its readings along
+    QVERIFY(run.log().readingsOf("a").isEmpty());
+}
+
+void BoardRunTest::changesAreShownAgainstTheChosenReading_data()
+{
+    QTest::addColumn<int>("since");
+    QTest::addColumn<QStringList>("readAt"); // "MM-dd HH:mm", oldest first
+    QTest::addColumn<QString>("shownAgainst"); // empty for no change shown
+    const QStringList days = {"11-30 10:00", "12-01 10:00", "12-07 10:00", "12-07 11:00", "12-08 10:30"};
+    const auto first = int(present::ChangeSince::FirstReading);
+    const auto day = int(present::ChangeSince::DayBefore);
+    const auto week = int(present::ChangeSince::WeekBefore);
+    QTest::newRow("since the first reading") << first << days << "11-30 10:00";
+    QTest::newRow("比昨天: the latest at or before a day earlier") << day << days << "12-07 10:00";
+    QTest::newRow("比7天前") << week << days << "12-01 10:00";
+    QTest::newRow("比昨天 with nothing a day old") << day << QStringList{"12-08 09:00", "12-08 10:30"} << "";
+    QTest::newRow("a single reading is no change") << first << QStringList{"12-08 10:30"} << "";
+}
+
+void BoardRunTest::changesAreShownAgainstTheChosenReading()
+{
+    QFETCH(int, since);
+    QFETCH(QStringList, readAt);
+    QFETCH(QString, shownAgainst);
+    ScriptedHost host;
+    BoardRun run(host);
+    const int id = run.addRow("a");
+    present::QueryReport read;
+    read.ending = QueryEnding::Figures;
+    for (const QString &at : readAt) {
+        host.clock = QDateTime::fromString("2026-" + at, "yyyy-MM-dd HH:mm");
+        run.setReport(id, read);
+    }
+    run.setChangeSince(present::ChangeSince(since));
+    const present::BoardRow &row = run.rows()[0];
+    QCOMPARE(row.hasChanges() ? row.baseline->at.toString("MM-dd HH:mm") : QString(), shownAgainst);
 }
 
 QTEST_APPLESS_MAIN(BoardRunTest)

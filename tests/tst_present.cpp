@@ -69,7 +69,7 @@ QueryReport workedReport()
 
 BoardRow row(BoardRow::State state, std::optional<QueryReport> report = std::nullopt)
 {
-    return {1, QStringLiteral("旺旺"), state, std::move(report), {}};
+    return {1, QStringLiteral("旺旺"), state, std::move(report), std::nullopt, std::nullopt};
 }
 
 } // namespace
@@ -402,8 +402,10 @@ void PresentTest::historyOpensAsCsv()
     BoardRow read = row(BoardRow::State::Done, report);
     read.entry = "=cmd,1";
     const QDateTime at(QDate(2026, 12, 8), QTime(10, 0));
-    read.readings = {{at, report.figures}, {at.addDays(1), report.figures}};
-    const QByteArray csv = present::historyCsv({&read});
+    present::MemoryLog log;
+    log.append(read.entry, {at, report.shop, report.figures});
+    log.append(read.entry, {at.addDays(1), report.shop, report.figures});
+    const QByteArray csv = present::historyCsv(log, {&read});
     QVERIFY(csv.startsWith("\xEF\xBB\xBF")); // UTF-8's byte-order mark: a spreadsheet reads it as UTF-8
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
     QVERIFY(lines[0].startsWith(QStringLiteral("时间,旺旺号或链接,店铺,描述评分,描述比行业,描述飘红,")));
@@ -515,8 +517,9 @@ void PresentTest::boardShowsMovesOfItsOwnReadings()
     risen.figures.dimensions[0].percent = lookup::PageFigure::read("0.50%");
     BoardRow moved = row(BoardRow::State::Done, readings == 1 ? workedReport() : risen);
     moved.report->ending = QueryEnding(lastEnding);
-    moved.readings = {{QDateTime(), workedReport().figures}};
-    if (readings == 2) moved.readings.append({QDateTime(), risen.figures});
+    const QDateTime at(QDate(2026, 12, 8), QTime(10, 0));
+    moved.baseline = {at, {}, workedReport().figures};
+    moved.latest = readings == 2 ? present::Reading{at.addDays(1), {}, risen.figures} : *moved.baseline;
     const std::vector<present::BoardColumn> &columns = present::boardColumns();
     QCOMPARE(
         (QStringList{present::boardCellWithChange(moved, columns[3]), present::boardCellWithChange(moved, columns[4])}
@@ -564,7 +567,7 @@ void PresentTest::watchedRowTellsWhatFell()
         service.score = lookup::PageFigure::read(figures.section(u' ', 0, 0));
         service.comparison = lookup::comparisonOf(figures.section(u' ', 1, 1));
         service.percent = lookup::PageFigure::read(figures.section(u' ', 2));
-        read.append({QDateTime(), made});
+        read.append({QDateTime(), {}, made});
     }
     QCOMPARE(present::fallsOf(read), falls);
 }
@@ -625,10 +628,11 @@ void PresentTest::chartReadsByItsFigures()
     // (4.79 - 0.025) / 0.995 = 4.789; 4.9 level. Without a weighted score there is no count, nor an
     // average to draw.
     QCOMPARE(present::chartDescription(
-                 {{QDateTime(), workedReport().figures}, {QDateTime(), empty}, {QDateTime(), risen.figures}}),
+                 {{QDateTime(), {}, workedReport().figures}, {QDateTime(), {}, empty}, {QDateTime(), {}, risen.figures}}),
              QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.79；卖家的服务态度 4.80，行业平均 4.90；"
                             "物流服务的质量 4.90、4.90"));
-    const auto series = present::chartSeries({{QDateTime(), workedReport().figures}, {QDateTime(), risen.figures}});
+    const auto series =
+        present::chartSeries({{QDateTime(), {}, workedReport().figures}, {QDateTime(), {}, risen.figures}});
     QCOMPARE(series[1].scores, QList<double>{4.8});
     QCOMPARE(series[0].averages.value(0).value_or(0), 4.87224); // as the count has it, to five decimals
     QCOMPARE(series[0].averages.size(), series[0].scores.size());
