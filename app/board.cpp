@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/board.h"
 
+#include "app/boardfilemenu.h"
 #include "app/boardtable.h"
 #include "app/controls.h"
 #include "app/hiddenbrowser.h"
@@ -16,12 +17,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
+#include <QLayout>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 
 #include <algorithm>
@@ -32,13 +32,14 @@ Board::Board(LoginGate &gate)
     : m_session(gate, [](session::QuerySession &query) { return hiddenBrowserFor(query); })
     , m_model(new present::BoardModel(m_session.run(), this))
     , m_controls(BoardControls::build(this, m_model))
+    , m_fileMenu(new BoardFileMenu(this, m_session, m_controls.table))
     , m_notifier(new WatchNotifier(this))
 {
     setObjectName(QStringLiteral("Board"));
-    setWindowTitle(QStringLiteral("店铺对比"));
     setWindowIcon(toolIcon());
     setAccessibleName(QStringLiteral("店铺对比"));
     setAccessibleDescription(QStringLiteral("多个店铺的动态评分并排对比"));
+    layout()->setMenuBar(m_fileMenu->menuBar());
     wireControls();
     // Every column but the rater totals fits a 1366-pixel screen at this width.
     QSize size(1340, 560);
@@ -52,6 +53,11 @@ Board::Board(LoginGate &gate)
     connect(&m_session, &session::BoardSession::rowUpdated, this, &Board::rowUpdated);
     connect(&m_session, &session::BoardSession::progressChanged, this, &Board::showProgress);
     connect(&m_session, &session::BoardSession::fell, m_notifier, &WatchNotifier::notify);
+    connect(&m_session, &session::BoardSession::rowsAboutToBeReplaced, m_model,
+            &present::BoardModel::beginReplacingRows);
+    connect(&m_session, &session::BoardSession::rowsReplaced, m_model, &present::BoardModel::endReplacingRows);
+    connect(&m_session, &session::BoardSession::rowsReplaced, this, &Board::showWatch);
+    connect(&m_session, &session::BoardSession::fileTrouble, this, &Board::showFileTrouble);
     connect(m_notifier, &WatchNotifier::rowAsked, this, &Board::showRow);
     connect(&gate, &LoginGate::passed, &m_session, &session::BoardSession::gatePassed);
     connect(&gate, &LoginGate::closed, &m_session, &session::BoardSession::gateClosed);
@@ -74,9 +80,12 @@ void Board::wireControls()
     connect(c.table, &BoardTable::removeAsked, this, &Board::removeSelected);
     connect(c.copy, &QPushButton::clicked, this,
             [&c] { QGuiApplication::clipboard()->setMimeData(c.table->copyAll()); });
-    connect(c.exportHistory, &QPushButton::clicked, this, &Board::exportHistory);
+    connect(c.exportHistory, &QPushButton::clicked, m_fileMenu, &BoardFileMenu::exportHistory);
     connect(c.raters, &QCheckBox::toggled, c.table, &BoardTable::showRaters);
     connect(c.changes, &QCheckBox::toggled, m_model, &present::BoardModel::setShowChanges);
+    connect(c.changeSince, &QComboBox::currentIndexChanged, this, [&run, &c] {
+        run.setChangeSince(present::ChangeSince(c.changeSince->currentData().toInt()));
+    });
     connect(c.watch, &QComboBox::currentIndexChanged, this,
             [this] { m_session.setWatch(present::WatchInterval(m_controls.watch->currentData().toInt())); });
     connect(c.table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Board::showWhatIf);
@@ -106,20 +115,6 @@ void Board::queryAll()
         if (!m_session.run().idOf(entry)) m_model->addEntry(entry);
     }
     m_session.run().queryAll(m_controls.table->allIds());
-}
-
-void Board::exportHistory()
-{
-    const QList<int> chosen = m_controls.table->selectedIds();
-    QList<const present::BoardRow *> rows;
-    for (int id : chosen.isEmpty() ? m_controls.table->allIds() : chosen)
-        if (const present::BoardRow *row = m_session.run().rowOf(id)) rows << row;
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("导出历史"), QStringLiteral("店铺评分历史.csv"), QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty()) return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(present::historyCsv(m_session.run().log(), rows)) < 0 || !file.commit())
-        QMessageBox::warning(this, QStringLiteral("导出历史"), QStringLiteral("无法写入文件：") + file.errorString());
 }
 
 void Board::removeSelected()
@@ -159,6 +154,18 @@ void Board::showWhatIf()
     const present::BoardRow *shown = m_session.run().rowOf(m_controls.table->currentId());
     const bool figures = shown && shown->report && shown->report->ending == present::QueryEnding::Figures;
     m_controls.whatIf->setReading(figures ? std::optional(shown->report->figures) : std::nullopt);
+}
+
+void Board::showWatch()
+{
+    const int shown = m_controls.watch->findData(int(m_session.watch()));
+    if (shown >= 0) m_controls.watch->setCurrentIndex(shown);
+}
+
+void Board::showFileTrouble(const QString &trouble)
+{
+    m_controls.fileTrouble->setText(trouble);
+    m_controls.fileTrouble->setVisible(!trouble.isEmpty());
 }
 
 void Board::showProgress()

@@ -13,6 +13,7 @@ class BoardModel;
 
 namespace app {
 
+class BoardFileMenu;
 class LoginGate;
 class WatchNotifier;
 class ReadingChart;
@@ -20,7 +21,7 @@ class ReadingChart;
 // The comparison board (店铺对比): several shops side by side, one row each, ready to paste into a
 // spreadsheet. It shows its session (session::BoardSession), which queries the rows through a
 // hidden browser of its own and never through the main window; it keeps its rows for as long as
-// the program runs and nothing after.
+// the program runs, and in a file once the person saves it there.
 class Board : public QWidget
 {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
 
     void showAndRaise();
     session::BoardSession &session() { return m_session; }
+    BoardFileMenu &fileMenu() { return *m_fileMenu; }
 
     // The report of a query the person ran, in the row of its entry (a new one if it has none).
     void add(const present::QueryReport &report);
@@ -41,11 +43,11 @@ private:
     void wireControls();
     void queryAll();
     void removeSelected();
-    // Every reading of the chosen rows, or of all, into a CSV file the person names.
-    void exportHistory();
     void watchChosen();
     void rowUpdated(int id);
     void showProgress();
+    void showFileTrouble(const QString &trouble);
+    void showWatch();
     void showRow(int id);
     void showWhatIf();
     void showChart(const QModelIndex &index);
@@ -53,6 +55,7 @@ private:
     session::BoardSession m_session;
     present::BoardModel *m_model;
     BoardControls m_controls;
+    BoardFileMenu *m_fileMenu;
     WatchNotifier *m_notifier;
     ReadingChart *m_chart = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "app/boardtable.h"
 #include "app/whatifpanel.h"
+#include "present/readinglog.h"
 #include "present/watchschedule.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@ QPushButton *button(const QString &text, QWidget *parent)
 QComboBox *watchChoice(QWidget *board)
 {
     auto *watch = new QComboBox(board);
+    watch->setObjectName(QStringLiteral("Watch"));
     watch->setAccessibleName(QStringLiteral("定时刷新"));
     const std::pair<QString, present::WatchInterval> intervals[] = {
         {QStringLiteral("关闭"), present::WatchInterval::Off},
@@ -36,6 +38,20 @@ QComboBox *watchChoice(QWidget *board)
     for (const auto &[text, interval] : intervals)
         watch->addItem(text, QVariant::fromValue(int(interval)));
     return watch;
+}
+
+QComboBox *changeChoice(QWidget *board)
+{
+    auto *since = new QComboBox(board);
+    since->setObjectName(QStringLiteral("ChangeSince"));
+    since->setAccessibleName(QStringLiteral("变化比较"));
+    const std::pair<QString, present::ChangeSince> choices[] = {
+        {QStringLiteral("自首次读取"), present::ChangeSince::FirstReading},
+        {QStringLiteral("比昨天"), present::ChangeSince::DayBefore},
+        {QStringLiteral("比7天前"), present::ChangeSince::WeekBefore}};
+    for (const auto &[text, choice] : choices)
+        since->addItem(text, QVariant::fromValue(int(choice)));
+    return since;
 }
 
 } // namespace
@@ -62,25 +78,33 @@ BoardControls BoardControls::build(QWidget *board, present::BoardModel *model)
     made.changes = new QCheckBox(QStringLiteral("显示变化"), board);
     made.changes->setObjectName(QStringLiteral("ShowChanges"));
     made.changes->setChecked(true);
+    made.changeSince = changeChoice(board);
+    QObject::connect(made.changes, &QCheckBox::toggled, made.changeSince, &QComboBox::setEnabled);
     auto *watchLabel = new QLabel(QStringLiteral("定时刷新："), board);
     made.watch = watchChoice(board);
     watchLabel->setBuddy(made.watch);
     made.progress = new QLabel(board);
     made.progress->setObjectName(QStringLiteral("BoardProgress"));
     made.progress->setTextFormat(Qt::PlainText);
+    made.fileTrouble = new QLabel(board);
+    made.fileTrouble->setObjectName(QStringLiteral("BoardFileTrouble"));
+    made.fileTrouble->setTextFormat(Qt::PlainText);
+    made.fileTrouble->setWordWrap(true);
+    made.fileTrouble->hide();
     made.table = new BoardTable(model, board);
     made.whatIf = new WhatIfPanel(board);
 
     auto *buttons = new QHBoxLayout;
     for (QWidget *each : std::initializer_list<QWidget *>{made.queryAll, made.stop, made.resume, made.queryAgain,
                                                           made.remove, made.copy, made.exportHistory, made.raters,
-                                                          made.changes, watchLabel, made.watch})
+                                                          made.changes, made.changeSince, watchLabel, made.watch})
         buttons->addWidget(each);
     buttons->addWidget(made.progress, 1);
     auto *layout = new QVBoxLayout(board);
     layout->addWidget(listLabel);
     layout->addWidget(made.entries);
     layout->addLayout(buttons);
+    layout->addWidget(made.fileTrouble);
     layout->addWidget(made.table, 1);
     layout->addWidget(made.whatIf);
     return made;

@@ -23,8 +23,10 @@ struct BoardControls {
     QPlainTextEdit *entries;
     QPushButton *queryAll, *stop, *resume, *queryAgain, *remove, *copy, *exportHistory;
     QCheckBox *raters, *changes;
-    QComboBox *watch; // each item's data: its present::WatchInterval
+    QComboBox *changeSince; // each item's data: its present::ChangeSince
+    QComboBox *watch;       // each item's data: its present::WatchInterval
     QLabel *progress;
+    QLabel *fileTrouble; // what went wrong with the board's file, shown until it is over
     BoardTable *table;
     WhatIfPanel *whatIf;
 

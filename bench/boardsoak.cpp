@@ -301,7 +301,7 @@ void BoardSoak::watch(int minutes)
     // main window, never removing a row.
     m_watched = {};
     m_board.session().setWatchMinute(watchMinuteMs);
-    auto *schedule = m_board.findChild<QComboBox *>();
+    auto *schedule = m_board.findChild<QComboBox *>(QStringLiteral("Watch"));
     if (!tests::focus(schedule)) fail(QStringLiteral("the board's schedule takes no focus"));
     tests::keyClick(schedule, Qt::Key_Down);
     if (schedule->currentText() != QStringLiteral("每30分钟"))

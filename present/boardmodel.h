@@ -38,6 +38,9 @@ public:
     void addReport(const QueryReport &report);
     void removeEntry(int id);
     void rowChanged(int id);
+    // The run's rows replaced all at once (a board file opened), between these two.
+    void beginReplacingRows() { beginResetModel(); }
+    void endReplacingRows() { endResetModel(); }
 
 private:
     BoardRun &m_run;

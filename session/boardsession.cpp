@@ -5,6 +5,7 @@
 #include "present/rowhistory.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -58,8 +59,46 @@ void BoardSession::setWatchMinute(qint64 ms)
 void BoardSession::setWatch(present::WatchInterval interval)
 {
     m_schedule.set(interval, nowMs(), draw());
+    if (m_file) m_file->setWatch(int(interval));
     planRound();
 }
+
+QString BoardSession::saveAs(const QString &path)
+{
+    store::Opened saved = store::BoardFile::create(path, m_run.entries(), int(watch()), m_run.log());
+    if (!saved.file) return saved.error;
+    store::BoardFile &file = *saved.file;
+    m_run.setLog(std::move(saved.file));
+    keepIn(file);
+    return {};
+}
+
+QString BoardSession::openFile(const QString &path)
+{
+    // The file held now is the one asked for: it is open already.
+    if (m_file && QFileInfo(m_file->path()) == QFileInfo(path)) return {};
+    store::Opened opened = store::BoardFile::open(path);
+    if (!opened.file) return opened.error;
+    const QStringList entries = opened.file->entries();
+    const auto interval = present::WatchInterval(std::clamp(opened.file->watch(), 0, int(present::WatchInterval::TwoHours)));
+    store::BoardFile &file = *opened.file;
+    emit rowsAboutToBeReplaced();
+    m_run.restore(entries, std::move(opened.file));
+    keepIn(file);
+    emit rowsReplaced();
+    setWatch(interval);
+    return {};
+}
+
+void BoardSession::keepIn(store::BoardFile &file)
+{
+    m_file = &file;
+    m_file->setTroubleHandler([this](const QString &trouble) { emit fileTrouble(trouble); });
+    emit fileTrouble({});
+    emit fileChanged();
+}
+
+QString BoardSession::filePath() const { return m_file ? m_file->path() : QString(); }
 
 void BoardSession::open() { m_closed = false; }
 

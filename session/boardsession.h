@@ -6,6 +6,7 @@
 #include "present/watchschedule.h"
 #include "session/loginwindow.h"
 #include "session/querysession.h"
+#include "store/boardfile.h"
 
 #include <QObject>
 
@@ -51,6 +52,14 @@ public:
     // The board's window shown again, or closed: a closed board queries nothing more.
     void open();
     void close();
+    // The board kept in a file: saved there with every reading so far, or the file's rows, readings
+    // and watch interval in place of the board's own. Each gives what went wrong, empty when done;
+    // on failure the board is as it was.
+    QString saveAs(const QString &path);
+    QString openFile(const QString &path);
+    QString filePath() const;
+    present::WatchInterval watch() const { return m_schedule.interval(); }
+
     void gatePassed() { m_run.gatePassed(); }
     void gateClosed() { m_run.gateClosed(); }
 
@@ -60,6 +69,12 @@ signals:
     // Rows read again fell (see present::fallsOf): told once the round or the list is over, with
     // the first such row.
     void fell(const present::FallNotice &falls, int firstRowId);
+    // The rows go and the file's come in their place, between these two.
+    void rowsAboutToBeReplaced();
+    void rowsReplaced();
+    // The board's file was saved, opened, or is in trouble (see store::BoardFile); empty when over.
+    void fileChanged();
+    void fileTrouble(const QString &trouble);
 
 private:
     std::optional<int> startQuery(const QString &entry) override;
@@ -76,6 +91,8 @@ private:
     void roundDue();
     void planRound();
     void releaseBrowser();
+    // The file now holding the run's log.
+    void keepIn(store::BoardFile &file);
 
     LoginWindow &m_login;
     NavigatorMaker m_makeNavigator;
@@ -88,7 +105,8 @@ private:
     int m_shortestPauseMs = 3000;
     int m_longestPauseMs = 6000;
     bool m_closed = false;
-    present::FallNotice m_falls; // of the run under way
+    store::BoardFile *m_file = nullptr; // the run's log, once the board is kept in a file
+    present::FallNotice m_falls;        // of the run under way
     int m_firstFallenRow = 0;
 };
 

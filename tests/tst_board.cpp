@@ -9,6 +9,7 @@
 #include "notificationservice.h"
 #include "present/board.h"
 #include "present/wording.h"
+#include "store/boardfile.h"
 #include "userinput.h"
 #include "webtest.h"
 #include "webtestbase.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEngineCookieStore>
 #include <QWebEnginePage>
@@ -76,6 +78,7 @@ private slots:
     void watchedRowsShowWhatMoved();
     void fallenFiguresAreToldOnTheDesktop();
     void whatIfLineOfTheChosenRow();
+    void savedBoardIsBackAfterARestart();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -401,7 +404,7 @@ void BoardTest::watchedRowsShowWhatMoved()
 
     // 定时刷新 every 30 minutes, a minute lasting 40 ms: the next round comes some 1.2 s later.
     m_board->session().setWatchMinute(40);
-    auto *watch = m_board->findChild<QComboBox *>();
+    auto *watch = m_board->findChild<QComboBox *>(QStringLiteral("Watch"));
     QVERIFY(tests::focus(watch));
     tests::keyClick(watch, Qt::Key_Down);
     QCOMPARE(watch->currentText(), QStringLiteral("每30分钟"));
@@ -502,3 +505,53 @@ void BoardTest::whatIfLineOfTheChosenRow()
 
 LARKSPIRE_WEB_TEST_MAIN(BoardTest)
 #include "tst_board.moc"
+
+void BoardTest::savedBoardIsBackAfterARestart()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("watch.larkspire");
+    QVERIFY(openBoard({"found"}));
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), tests::answerTimeoutMs);
+    tests::answerFileDialog(path);
+    tests::keySequence(table(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QTRY_COMPARE(m_board->windowTitle(), QStringLiteral("watch.larkspire - 店铺对比"));
+    cleanup(); // the program ends
+
+    {
+        // Two readings of the days before, written as the board writes its own: the service stood
+        // at 4.70 eight days ago and at 4.82 yesterday.
+        store::Opened file = store::BoardFile::open(path);
+        QVERIFY2(file.file, qPrintable(file.error));
+        const present::Reading today = *file.file->latestOf("found");
+        for (const auto &[days, score] : {std::pair{-8, "4.70"}, std::pair{-1, "4.82"}}) {
+            present::Reading earlier = today;
+            earlier.at = today.at.addDays(days);
+            earlier.figures.dimensions[1].score = lookup::PageFigure::read(score);
+            file.file->append("found", earlier);
+        }
+    }
+
+    QVERIFY(openBoard({}));
+    tests::answerFileDialog(path);
+    tests::keySequence(table(), QKeySequence::Open);
+    QTRY_COMPARE(entriesInOrder(), QStringList{"found"});
+    QCOMPARE(state("found"), QStringLiteral("已读取"));
+    QCOMPARE(row("found")[column(1, Score)], QStringLiteral("4.80 ↑0.10")); // since the first reading
+    auto *since = m_board->findChild<QComboBox *>(QStringLiteral("ChangeSince"));
+    QVERIFY(tests::focus(since));
+    tests::keyClick(since, Qt::Key_Down);
+    QCOMPARE(since->currentText(), QStringLiteral("比昨天"));
+    QCOMPARE(row("found")[column(1, Score)], QStringLiteral("4.80 ↓0.02"));
+
+    const QString csv = dir.filePath("history.csv");
+    tests::answerFileDialog(csv);
+    tests::click(button(QStringLiteral("导出历史")));
+    QTRY_VERIFY(QFile::exists(csv));
+    QFile exported(csv);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(exported.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4); // the header and the three readings, oldest first
+    QCOMPARE(lines[1].section(',', 1, 2), QStringLiteral("found,测试旗舰店"));
+    QCOMPARE(lines[2].section(',', 3 + 5, 3 + 5), "4.82");
+    QCOMPARE(lines[3].section(',', 3 + 5, 3 + 5), "4.80");
+}

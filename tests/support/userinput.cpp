@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "userinput.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -49,6 +53,29 @@ bool focus(QWidget *widget)
     if (!QTest::qWaitForWindowActive(widget->window())) return false;
     widget->setFocus(Qt::MouseFocusReason);
     return widget->hasFocus();
+}
+
+void answerFileDialog(const QString &path)
+{
+    // Qt's own dialog: a desktop's dialog, where the platform offers one, is out of the test's reach.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // Looked for on each turn of the event loop until it shows, never waited for in a loop of its
+    // own: the dialog opens inside the key press or click that asks for it.
+    auto *poll = new QTimer;
+    poll->setInterval(50);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, path, tries = 200]() mutable {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *name = dialog && dialog->isVisible() ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                                                   : nullptr;
+        if (!name && --tries > 0) return;
+        poll->deleteLater();
+        poll->stop();
+        if (!name || !focus(name)) return;
+        keySequence(name, QKeySequence::SelectAll);
+        type(name, path);
+        keyClick(name, Qt::Key_Return);
+    });
+    poll->start();
 }
 
 } // namespace tests

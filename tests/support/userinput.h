@@ -23,6 +23,9 @@ void keyClick(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt
 void keySequence(QWidget *widget, const QKeySequence &keys);
 void type(QWidget *widget, const QString &latin1Text);
 
+// The next file dialog to open is answered with this path, typed into it, as a person would.
+void answerFileDialog(const QString &latin1Path);
+
 // Activates the widget's window and gives the widget the focus, as a click on it would.
 bool focus(QWidget *widget);
 

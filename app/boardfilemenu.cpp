@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#include "app/boardfilemenu.h"
+
+#include "app/boardtable.h"
+#include "present/board.h"
+#include "present/namehistory.h"
+#include "session/boardsession.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace app {
+
+namespace {
+
+const QString boardFiles = QStringLiteral("店铺对比表 (*.larkspire)");
+const QString recentKey = QStringLiteral("board/recent");
+constexpr int recentShown = 8;
+
+QStringList recentFiles()
+{
+    return QSettings(QStringLiteral("Larkspire"), QStringLiteral("Larkspire")).value(recentKey).toStringList();
+}
+
+} // namespace
+
+BoardFileMenu::BoardFileMenu(QWidget *board, session::BoardSession &session, BoardTable *table)
+    : QObject(board)
+    , m_board(board)
+    , m_session(session)
+    , m_table(table)
+    , m_bar(new QMenuBar(board))
+{
+    QMenu *file = m_bar->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(QStringLiteral("打开(&O)…"), QKeySequence::Open, this, &BoardFileMenu::askToOpen);
+    m_recent = file->addMenu(QStringLiteral("最近打开(&R)"));
+    connect(m_recent, &QMenu::aboutToShow, this, &BoardFileMenu::fillRecent);
+    file->addSeparator();
+    file->addAction(QStringLiteral("保存(&S)"), QKeySequence::Save, this, &BoardFileMenu::save);
+    file->addAction(QStringLiteral("另存为(&A)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                    &BoardFileMenu::saveAs);
+    file->addSeparator();
+    file->addAction(QStringLiteral("导出历史(&E)…"), this, &BoardFileMenu::exportHistory);
+    connect(&m_session, &session::BoardSession::fileChanged, this, &BoardFileMenu::showTitle);
+    showTitle();
+}
+
+void BoardFileMenu::askToOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(m_board, QStringLiteral("打开店铺对比表"), QString(), boardFiles);
+    if (!path.isEmpty()) open(path);
+}
+
+void BoardFileMenu::open(const QString &path)
+{
+    if (!mayReplaceRows()) return;
+    const QString error = m_session.openFile(path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(m_board, QStringLiteral("打开店铺对比表"), error);
+        return;
+    }
+    remember(path);
+}
+
+// Rows read in a board never saved would be gone: the person says so first.
+bool BoardFileMenu::mayReplaceRows()
+{
+    if (!m_session.filePath().isEmpty() || m_session.run().rows().empty()) return true;
+    return QMessageBox::question(m_board, QStringLiteral("打开店铺对比表"),
+                                 QStringLiteral("当前的对比表还没有保存，打开文件后其中的店铺和读取将不再显示。继续打开吗？"))
+           == QMessageBox::Yes;
+}
+
+void BoardFileMenu::save()
+{
+    // A board kept in a file has every change written as it comes: there is nothing left to save.
+    if (m_session.filePath().isEmpty()) saveAs();
+}
+
+void BoardFileMenu::saveAs()
+{
+    QString path = QFileDialog::getSaveFileName(m_board, QStringLiteral("保存店铺对比表"),
+                                                QStringLiteral("店铺对比.larkspire"), boardFiles);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".larkspire");
+    const QString error = m_session.saveAs(path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(m_board, QStringLiteral("保存店铺对比表"), error);
+        return;
+    }
+    remember(path);
+}
+
+void BoardFileMenu::fillRecent()
+{
+    m_recent->clear();
+    for (const QString &path : recentFiles()) {
+        if (QFileInfo::exists(path))
+            m_recent->addAction(QFileInfo(path).fileName(), this, [this, path] { open(path); })->setToolTip(path);
+    }
+    if (m_recent->isEmpty()) m_recent->addAction(QStringLiteral("（无）"))->setEnabled(false);
+}
+
+void BoardFileMenu::remember(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QSettings(QStringLiteral("Larkspire"), QStringLiteral("Larkspire"))
+        .setValue(recentKey, present::withLatest(recentFiles(), absolute).mid(0, recentShown));
+}
+
+void BoardFileMenu::showTitle()
+{
+    const QString path = m_session.filePath();
+    m_board->setWindowTitle(path.isEmpty() ? QStringLiteral("店铺对比")
+                                           : QFileInfo(path).fileName() + QStringLiteral(" - 店铺对比"));
+}
+
+void BoardFileMenu::exportHistory()
+{
+    const QList<int> chosen = m_table->selectedIds();
+    QList<const present::BoardRow *> rows;
+    for (int id : chosen.isEmpty() ? m_table->allIds() : chosen)
+        if (const present::BoardRow *row = m_session.run().rowOf(id)) rows << row;
+    const QString path = QFileDialog::getSaveFileName(
+        m_board, QStringLiteral("导出历史"), QStringLiteral("店铺评分历史.csv"), QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(present::historyCsv(m_session.run().log(), rows)) < 0
+        || !file.commit())
+        QMessageBox::warning(m_board, QStringLiteral("导出历史"), QStringLiteral("无法写入文件：") + file.errorString());
+}
+
+} // namespace app

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace session {
+class BoardSession;
+}
+
+namespace app {
+
+class BoardTable;
+
+// The board's 文件 menu: 打开, the files opened lately, 保存, 另存为 and 导出历史, each asking the
+// person for a file and telling what went wrong in a message box; the window's title names the
+// board's file. The files opened lately are the one thing the program remembers between runs.
+class BoardFileMenu : public QObject
+{
+    Q_OBJECT
+public:
+    BoardFileMenu(QWidget *board, session::BoardSession &session, BoardTable *table);
+
+    QMenuBar *menuBar() const { return m_bar; }
+    // Every reading of the chosen rows, or of all, into a CSV file the person names.
+    void exportHistory();
+    void open(const QString &path);
+
+private:
+    void askToOpen();
+    void save();
+    void saveAs();
+    void fillRecent();
+    void remember(const QString &path);
+    void showTitle();
+    bool mayReplaceRows();
+
+    QWidget *m_board;
+    session::BoardSession &m_session;
+    BoardTable *m_table;
+    QMenuBar *m_bar;
+    QMenu *m_recent;
+};
+
+} // namespace app
