@@ -159,11 +159,13 @@ Opened BoardFile::create(const QString &path, const QStringList &entries, int wa
             done = done && run(QString::fromLatin1(table));
         done = done && db.commit() && made.writeRows(entries);
         made.setWatch(watch);
-        QList<Unwritten> readings;
-        for (const QString &entry : entries)
+        // A row at a time: a board of months holds more readings than memory should.
+        for (const QString &entry : entries) {
+            QList<Unwritten> readings;
             for (const present::Reading &reading : from.readingsOf(entry))
                 readings.append({entry, reading});
-        done = done && made.write(readings);
+            done = done && made.write(readings);
+        }
         if (!done) {
             const QSqlError failed = query.lastError().isValid() ? query.lastError() : db.lastError();
             error = made.m_trouble.isEmpty() ? messageOf(path, failed) : made.m_trouble;

@@ -430,7 +430,7 @@ def watched_shop_shows_its_change(ui):
     ui.type("rising")
     ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
     wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
-    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="定时刷新"))
+    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新: on Linux a list reads as its choice
     ui.key("Down")
     ui.key("Return")
     wait_for("the change after the next round", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.80 ↑0.03"),
@@ -452,7 +452,7 @@ def own_query_between_watch_rounds(ui):
     ui.type("rising")
     ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
     wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
-    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="定时刷新"))
+    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新: on Linux a list reads as its choice
     ui.key("Down")
     ui.key("Return")
     wait_for("the first round", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.80 ↑0.03"),
