@@ -1,40 +1,108 @@
 // SPDX-License-Identifier: MIT
 #include "app/readingchart.h"
 
+#include "present/board.h"
 #include "present/wording.h"
 
-#include <QPainter>
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QDateTimeAxis>
+#include <QEvent>
+#include <QLineSeries>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace app {
 
 namespace {
 
-constexpr int margin = 8;
-constexpr int captionHeight = 18;
+// Points are marked while they can be told apart; a season's are a line.
+constexpr qsizetype pointsMarked = 60;
 
-// The band of scores a dimension's plot shows: its scores and averages, a little room around them.
-std::pair<double, double> bandOf(const present::ChartSeries &series)
+void colourAxis(QAbstractAxis *axis, const QPalette &palette)
 {
-    QList<double> values = series.scores;
-    for (const std::optional<double> &average : series.averages)
-        if (average) values << *average;
-    const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    return {*low - 0.02, *high + 0.02};
+    axis->setLabelsBrush(palette.color(QPalette::Text));
+    axis->setLinePenColor(palette.color(QPalette::Mid));
+    axis->setGridLineColor(palette.color(QPalette::Midlight));
 }
 
-QPolygonF lineOf(const QList<std::optional<double>> &values, const QRectF &plot, std::pair<double, double> band)
+// A chart is some hundreds of pixels wide: of a longer line, each stretch keeps its lowest and its
+// highest point, so that the line drawn has every rise and fall of the whole.
+constexpr qsizetype stretchesKept = 400;
+
+QList<QPointF> thinned(const QList<QPointF> &points)
 {
-    QPolygonF line;
-    const qsizetype count = values.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (!values[i]) continue;
-        const double x = plot.left() + (count > 1 ? plot.width() * double(i) / double(count - 1) : plot.width() / 2);
-        const double y = plot.bottom() - plot.height() * (*values[i] - band.first) / (band.second - band.first);
-        line << QPointF(x, y);
+    if (points.size() <= 2 * stretchesKept) return points;
+    QList<QPointF> kept;
+    for (qsizetype stretch = 0; stretch < stretchesKept; ++stretch) {
+        const auto from = points.cbegin() + points.size() * stretch / stretchesKept;
+        const auto to = points.cbegin() + points.size() * (stretch + 1) / stretchesKept;
+        const auto [low, high] =
+            std::minmax_element(from, to, [](const QPointF &a, const QPointF &b) { return a.y() < b.y(); });
+        kept << *std::min(low, high) << *std::max(low, high);
     }
+    return kept;
+}
+
+QLineSeries *lineOf(const QString &name, const QList<QPointF> &points, const QPen &pen)
+{
+    auto *line = new QLineSeries;
+    line->setName(name);
+    line->replace(thinned(points));
+    line->setPen(pen);
+    line->setPointsVisible(points.size() <= pointsMarked);
     return line;
+}
+
+QChart *chartOf(int dimension, const present::ChartSeries &series, const QPalette &palette)
+{
+    auto *chart = new QChart;
+    chart->setTitle(present::dimensionName(dimension));
+    chart->setTitleBrush(palette.color(QPalette::Text));
+    chart->setBackgroundBrush(palette.color(QPalette::Base));
+    chart->legend()->setLabelColor(palette.color(QPalette::Text));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    QList<QPointF> scores;
+    QList<QPointF> averages;
+    for (qsizetype i = 0; i < series.scores.size(); ++i) {
+        const auto at = double(series.times[i].toMSecsSinceEpoch());
+        scores << QPointF(at, series.scores[i]);
+        if (series.averages[i]) averages << QPointF(at, *series.averages[i]);
+    }
+    // The text's colour, faded: a dashed line that reads on light and dark palettes alike.
+    QColor industry = palette.color(QPalette::Text);
+    industry.setAlpha(170);
+    QLineSeries *lines[] = {lineOf(QStringLiteral("行业平均"), averages, QPen(industry, 1.5, Qt::DashLine)),
+                            lineOf(QStringLiteral("评分"), scores, QPen(palette.color(QPalette::Highlight), 2))};
+
+    auto *time = new QDateTimeAxis;
+    const qint64 span = scores.isEmpty() ? 0 : qint64(scores.last().x() - scores.first().x());
+    time->setFormat(span > 2 * 24 * 3600 * 1000 ? QStringLiteral("MM-dd") : QStringLiteral("MM-dd HH:mm"));
+    time->setTickCount(5);
+    auto *value = new QValueAxis;
+    value->setLabelFormat(QStringLiteral("%.%1f").arg(series.decimals));
+    value->setTickCount(5);
+    // Room of a unit of the last decimal around the lines, so that none runs along the frame.
+    const double unit = std::pow(10.0, -series.decimals);
+    QList<QPointF> every = scores + averages;
+    const auto [low, high] = std::minmax_element(every.cbegin(), every.cend(),
+                                                 [](const QPointF &a, const QPointF &b) { return a.y() < b.y(); });
+    if (low != every.cend()) value->setRange(low->y() - unit, high->y() + unit);
+    for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(time), static_cast<QAbstractAxis *>(value)})
+        colourAxis(axis, palette);
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(value, Qt::AlignLeft);
+    for (QLineSeries *line : lines) {
+        chart->addSeries(line);
+        line->attachAxis(time);
+        line->attachAxis(value);
+    }
+    return chart;
 }
 
 } // namespace
@@ -44,6 +112,12 @@ ReadingChart::ReadingChart(QWidget *parent)
 {
     setObjectName(QStringLiteral("ReadingChart"));
     setWindowTitle(QStringLiteral("评分走势"));
+    auto *layout = new QVBoxLayout(this);
+    for (QChartView *&view : m_views) {
+        view = new QChartView(this);
+        view->setRenderHint(QPainter::Antialiasing);
+        layout->addWidget(view);
+    }
 }
 
 void ReadingChart::setReadings(const QString &shop, const QList<present::Reading> &readings)
@@ -52,40 +126,45 @@ void ReadingChart::setReadings(const QString &shop, const QList<present::Reading
     setWindowTitle(shop + QStringLiteral(" - 评分走势"));
     setAccessibleName(windowTitle());
     setAccessibleDescription(present::chartDescription(readings));
-    update();
+    draw();
 }
 
-void ReadingChart::paintEvent(QPaintEvent *)
+void ReadingChart::changeEvent(QEvent *event)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) draw();
+}
+
+void ReadingChart::draw()
+{
     const std::array<present::ChartSeries, calc::dimensionCount> series = present::chartSeries(m_readings);
-    const double bandHeight = double(height() - margin) / calc::dimensionCount;
     for (int d = 0; d < calc::dimensionCount; ++d) {
-        const QRectF area(margin, margin + d * bandHeight, width() - 2 * margin, bandHeight - margin);
-        painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(area.topLeft() + QPointF(0, captionHeight - 4), present::dimensionName(d));
-        const present::ChartSeries &dimension = series[size_t(d)];
-        if (dimension.scores.isEmpty()) continue;
-        const QRectF plot = area.adjusted(0, captionHeight, 0, 0);
-        painter.setPen(QPen(palette().color(QPalette::Mid), 1));
-        painter.drawRect(plot);
-        const std::pair<double, double> band = bandOf(dimension);
-        // The text's colour, faded: a dashed line that reads on light and dark palettes alike.
-        QColor industry = palette().color(QPalette::Text);
-        industry.setAlpha(170);
-        painter.setPen(QPen(industry, 1.5, Qt::DashLine));
-        painter.drawPolyline(lineOf(dimension.averages, plot, band));
-        QList<std::optional<double>> scores;
-        for (double score : dimension.scores)
-            scores << score;
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-        const QPolygonF line = lineOf(scores, plot, band);
-        painter.drawPolyline(line);
-        for (const QPointF &point : line)
-            painter.drawEllipse(point, 2.5, 2.5);
+        QChart *chart = chartOf(d, series[size_t(d)], palette());
+        const QList<QAbstractSeries *> lines = chart->series();
+        connect(static_cast<QLineSeries *>(lines.last()), &QLineSeries::hovered, this,
+                [this, d](const QPointF &point, bool hovered) { showReading(d, point, hovered); });
+        QChart *old = m_views[size_t(d)]->chart();
+        m_views[size_t(d)]->setChart(chart);
+        delete old;
     }
+}
+
+void ReadingChart::showReading(int dimension, const QPointF &point, bool hovered)
+{
+    if (!hovered || m_readings.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // The reading nearest the point in time.
+    const auto at = qint64(point.x());
+    const auto after = std::lower_bound(m_readings.cbegin(), m_readings.cend(), at,
+                                        [](const present::Reading &r, qint64 ms) { return r.at.toMSecsSinceEpoch() < ms; });
+    const auto nearest = after == m_readings.cend()
+                                 || (after != m_readings.cbegin()
+                                     && at - std::prev(after)->at.toMSecsSinceEpoch() < after->at.toMSecsSinceEpoch() - at)
+                             ? std::prev(after)
+                             : after;
+    QToolTip::showText(QCursor::pos(), present::readingTip(*nearest, dimension), this);
 }
 
 } // namespace app

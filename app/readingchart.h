@@ -5,11 +5,17 @@
 
 #include <QWidget>
 
+#include <array>
+
+class QChartView;
+
 namespace app {
 
-// A board row's readings over the session as a small chart: per dimension its scores, oldest on
-// the left, and the industry average its turn-red count compares with as a dashed line, drawn in the palette's
-// colours so that it reads on a dark one too. A screen reader reads it by its figures.
+// A board row's readings as charts, one per dimension, over the whole history its board keeps: the
+// scores and the industry average its turn-red count compares with (dashed) against a date-time
+// axis and a value axis in the scores' own decimals, drawn in the palette's colours so that they
+// read on a dark one too. Hovering a reading shows its time and figures; a screen reader reads the
+// window by its figures.
 class ReadingChart : public QWidget
 {
     Q_OBJECT
@@ -17,13 +23,17 @@ public:
     explicit ReadingChart(QWidget *parent = nullptr);
 
     void setReadings(const QString &shop, const QList<present::Reading> &readings);
-    QSize sizeHint() const override { return {420, 360}; }
+    QSize sizeHint() const override { return {640, 600}; }
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void draw();
+    void showReading(int dimension, const QPointF &point, bool hovered);
+
     QList<present::Reading> m_readings;
+    std::array<QChartView *, calc::dimensionCount> m_views;
 };
 
 } // namespace app

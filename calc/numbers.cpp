@@ -90,11 +90,30 @@ std::optional<DecimalText> parseDecimal(QStringView text)
     return number;
 }
 
+namespace {
+
+constexpr std::array<double, 23> exactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+} // namespace
+
 std::optional<double> toDouble(QStringView text)
 {
     const auto number = parseDecimal(text);
     if (!number) return std::nullopt;
     if (number->digits.isEmpty()) return number->negative ? -0.0 : 0.0;
+    // A page's figure ("4.77", "2.00%", "762") has few digits: with a whole-number mantissa below
+    // 2^53 and a power of ten below 10^23, both are exact doubles, and one division or product of
+    // them is rounded correctly, as strtod rounds the decimal.
+    if (number->digits.size() <= 15 && std::abs(number->exponent) <= 22) {
+        double mantissa = 0;
+        for (const QChar digit : number->digits)
+            mantissa = mantissa * 10 + digit.digitValue();
+        const double scale = exactPowersOfTen[size_t(std::abs(number->exponent))];
+        const double value = number->exponent < 0 ? mantissa / scale : mantissa * scale;
+        if (std::isfinite(value)) return number->negative ? -value : value;
+    }
     // strtod rounds the exact decimal correctly; the canonical form keeps the locale out of it.
     const QByteArray canonical =
         (number->negative ? "-" : "") + number->digits.toLatin1() + 'e' + QByteArray::number(number->exponent);

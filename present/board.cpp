@@ -4,6 +4,7 @@
 #include "calc/numbers.h"
 #include "present/readablecolour.h"
 #include "present/rowhistory.h"
+#include "present/wording.h"
 
 #include <QRegularExpression>
 
@@ -316,6 +317,18 @@ QString rowShop(const BoardRow &row)
     return row.report && !row.report->shop.isEmpty() ? row.report->shop : row.entry;
 }
 
+QString readingTip(const Reading &reading, int dimension)
+{
+    const lookup::DimensionReading &figures = reading.figures.dimensions[size_t(dimension)];
+    QString tip = reading.at.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + QLatin1Char('\n') + dimensionName(dimension)
+                  + QLatin1Char(' ') + figureCell(figures, BoardColumn::Kind::Score);
+    const QString comparison = figureCell(figures, BoardColumn::Kind::Comparison);
+    if (!comparison.isEmpty()) tip += QStringLiteral("，比行业 ") + comparison;
+    const QString turnRed = figureCell(figures, BoardColumn::Kind::TurnRed);
+    if (!turnRed.isEmpty()) tip += QStringLiteral("，飘红 ") + turnRed;
+    return tip;
+}
+
 QByteArray historyCsv(const ReadingLog &log, const QList<const BoardRow *> &rows)
 {
     const auto line = [](const QStringList &cells) {
@@ -335,7 +348,8 @@ QByteArray historyCsv(const ReadingLog &log, const QList<const BoardRow *> &rows
     for (const BoardRow *row : rows) {
         for (const Reading &reading : log.readingsOf(row->entry)) {
             const QString shop = reading.shop.isEmpty() ? row->entry : reading.shop;
-            QStringList cells = {reading.at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), row->entry, shop};
+            QStringList cells = {reading.at.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), row->entry,
+                                 shop};
             for (const BoardColumn &column : boardColumns())
                 if (column.dimension)
                     cells << figureCell(reading.figures.dimensions[size_t(*column.dimension)], column.kind);

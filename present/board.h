@@ -71,6 +71,10 @@ QString rowShop(const BoardRow &row);
 QString boardTabSeparated(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());
 QString boardHtml(const QList<QStringList> &rows, const QStringList &headers = boardHeaders());
 
+// What hovering a reading on a row's chart shows: its time, then the dimension's score, comparison
+// and 飘红 count as the table shows them: "2026-12-08 10:30\n宝贝与描述相符 4.80，比行业 +0.50%，飘红 0".
+QString readingTip(const Reading &reading, int dimension);
+
 // Every reading of these rows, for a spreadsheet to open: CSV in UTF-8 with a byte-order mark (so
 // that it opens in Chinese), a header, then one line per reading, oldest first within a row: its
 // time, the row's entry and shop, and each dimension's figures as the table shows them. A cell

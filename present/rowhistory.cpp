@@ -105,7 +105,9 @@ std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &
             const lookup::DimensionReading &dimension = reading.figures.dimensions[size_t(d)];
             const std::optional<double> score = dimension.score.value;
             if (!score) continue;
+            series[size_t(d)].times << reading.at;
             series[size_t(d)].scores << *score;
+            series[size_t(d)].decimals = std::max(series[size_t(d)].decimals, dimension.score.decimals);
             // The average the turn-red count compares with: worked from the weighted score, as the
             // count is; a reading without one has no count and no average to draw.
             series[size_t(d)].averages << (dimension.weightedScore
@@ -116,23 +118,53 @@ std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &
     return series;
 }
 
+namespace {
+
+// A history longer than this is told by its span and its extremes: a screen reader reading a
+// season's scores one by one tells nothing.
+constexpr qsizetype toldOneByOne = 12;
+
+QString numbers(const QList<double> &values)
+{
+    QStringList told;
+    for (double value : values)
+        told << QString::number(value, 'f', 2);
+    return told.join(QStringLiteral("、"));
+}
+
+QString summaryOf(const ChartSeries &series)
+{
+    const auto [lowest, highest] = std::minmax_element(series.scores.cbegin(), series.scores.cend());
+    return QStringLiteral("最新 %1，最低 %2，最高 %3")
+        .arg(QString::number(series.scores.last(), 'f', 2), QString::number(*lowest, 'f', 2),
+             QString::number(*highest, 'f', 2));
+}
+
+} // namespace
+
 QString chartDescription(const QList<Reading> &readings)
 {
     const std::array<ChartSeries, calc::dimensionCount> series = chartSeries(readings);
+    const bool long_ = readings.size() > toldOneByOne;
     QStringList told;
     for (int d = 0; d < calc::dimensionCount; ++d) {
-        QStringList scores;
-        QStringList averages;
-        for (double score : series[size_t(d)].scores)
-            scores << QString::number(score, 'f', 2);
-        for (const std::optional<double> &average : series[size_t(d)].averages)
-            if (average) averages << QString::number(*average, 'f', 2);
-        if (scores.isEmpty()) continue;
-        QString line = dimensionName(d) + QLatin1Char(' ') + scores.join(QStringLiteral("、"));
-        if (!averages.isEmpty()) line += QStringLiteral("，行业平均 ") + averages.join(QStringLiteral("、"));
+        const ChartSeries &dimension = series[size_t(d)];
+        QList<double> averages;
+        for (const std::optional<double> &average : dimension.averages)
+            if (average) averages << *average;
+        if (dimension.scores.isEmpty()) continue;
+        QString line = dimensionName(d) + QLatin1Char(' ') + (long_ ? summaryOf(dimension) : numbers(dimension.scores));
+        if (!averages.isEmpty())
+            line += QStringLiteral("，行业平均 ") + (long_ ? numbers({averages.last()}) : numbers(averages));
         told << line;
     }
-    return told.join(QStringLiteral("；"));
+    const QString figures = told.join(QStringLiteral("；"));
+    if (!long_) return figures;
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm");
+    return QStringLiteral("%1 至 %2 共 %3 次读取：")
+               .arg(readings.first().at.toLocalTime().toString(format), readings.last().at.toLocalTime().toString(format))
+               .arg(readings.size())
+           + figures;
 }
 
 namespace {

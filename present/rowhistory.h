@@ -64,13 +64,17 @@ struct FallNotice {
     QString body(bool markup) const;
 };
 
-// A row's readings as a chart, per dimension the scores oldest first and the industry averages the
-// turn-red counts compare with, from the weighted scores (none where a reading gives none), and the
-// words a screen reader says of it:
-// "宝贝与描述相符 4.77、4.80，行业平均 4.87、4.78".
+// A row's readings as a chart, per dimension the times of the readings that give its score, the
+// scores oldest first, the industry averages the turn-red counts compare with, from the weighted
+// scores (none where a reading gives none), and the most decimals a score was written in. The words
+// a screen reader says of it: every figure of a short history
+// ("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.78"), of a longer one its span, and per dimension the
+// latest, lowest and highest score and the latest average.
 struct ChartSeries {
+    QList<QDateTime> times;
     QList<double> scores;
     QList<std::optional<double>> averages;
+    int decimals = 0;
 };
 std::array<ChartSeries, calc::dimensionCount> chartSeries(const QList<Reading> &readings);
 QString chartDescription(const QList<Reading> &readings);

@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libqt6opengl6-dev libgl-dev
+packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-charts-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
           xvfb xauth fonts-noto-cjk openssl "$@")
 
 missing=()

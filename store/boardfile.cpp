@@ -345,7 +345,9 @@ QList<present::Reading> BoardFile::select(const QString &entry, Qt::SortOrder or
         const std::optional<Dimensions> figures = decodeFigures(query.value(3).toByteArray());
         if (!figures) continue;
         present::Reading &reading = readings.emplace_back();
-        reading.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong());
+        // In UTC: a local time costs the C library a look at the time zone file for every reading,
+        // and a season's chart reads thousands. It is the same moment; it is shown in local time.
+        reading.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC);
         reading.shop = m_textOf.value(query.value(1).toLongLong());
         reading.figures.address = m_textOf.value(query.value(2).toLongLong());
         reading.figures.dimensions = *figures;

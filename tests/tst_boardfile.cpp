@@ -31,7 +31,7 @@ QString described(const QList<Reading> &readings)
     QStringList told;
     for (const Reading &each : readings) {
         const lookup::DimensionReading &first = each.figures.dimensions[0];
-        told << each.at.toString("MM-dd HH:mm") + ' ' + each.shop + ' ' + first.score.text + ' '
+        told << each.at.toLocalTime().toString("MM-dd HH:mm") + ' ' + each.shop + ' ' + first.score.text + ' '
                     + QString::number(first.score.value.value_or(-1)) + ' ' + first.turnRed.text + ' '
                     + QString::number(first.raters.value_or(-1)) + ' '
                     + QString::number(each.figures.dimensions[1].headroom.value_or(-1));

@@ -636,6 +636,15 @@ void PresentTest::chartReadsByItsFigures()
     QCOMPARE(series[1].scores, QList<double>{4.8});
     QCOMPARE(series[0].averages.value(0).value_or(0), 4.87224); // as the count has it, to five decimals
     QCOMPARE(series[0].averages.size(), series[0].scores.size());
+
+    // A season is told by its span and extremes, not score by score.
+    QList<present::Reading> season;
+    const QDateTime start(QDate(2026, 12, 1), QTime(8, 0));
+    for (int i = 0; i < 20; ++i)
+        season.append({start.addSecs(1800 * i), {}, i == 7 ? risen.figures : workedReport().figures});
+    QCOMPARE(present::chartDescription(season).section(QStringLiteral("；"), 0, 0),
+             QStringLiteral("2026-12-01 08:00 至 2026-12-01 17:30 共 20 次读取：宝贝与描述相符 最新 4.77，最低 4.77，"
+                            "最高 4.80，行业平均 4.87"));
 }
 
 QTEST_APPLESS_MAIN(PresentTest)
