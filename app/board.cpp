@@ -8,6 +8,7 @@
 #include "app/logingate.h"
 #include "app/readingchart.h"
 #include "app/watchnotifier.h"
+#include "app/watchtray.h"
 #include "app/whatifpanel.h"
 #include "present/board.h"
 #include "present/boardmodel.h"
@@ -34,6 +35,7 @@ Board::Board(LoginGate &gate)
     , m_controls(BoardControls::build(this, m_model))
     , m_fileMenu(new BoardFileMenu(this, m_session, m_controls.table))
     , m_notifier(new WatchNotifier(this))
+    , m_tray(new WatchTray(*this))
 {
     setObjectName(QStringLiteral("Board"));
     setWindowIcon(toolIcon());
@@ -59,6 +61,9 @@ Board::Board(LoginGate &gate)
     connect(&m_session, &session::BoardSession::rowsReplaced, this, &Board::showWatch);
     connect(&m_session, &session::BoardSession::fileTrouble, this, &Board::showFileTrouble);
     connect(m_notifier, &WatchNotifier::rowAsked, this, &Board::showRow);
+    connect(m_tray, &WatchTray::stopAsked, this, &Board::stopWatching);
+    connect(m_tray, &WatchTray::mainWindowAsked, this, &Board::mainWindowAsked);
+    connect(m_tray, &WatchTray::quitAsked, this, &Board::quitAsked);
     connect(&gate, &LoginGate::passed, &m_session, &session::BoardSession::gatePassed);
     connect(&gate, &LoginGate::closed, &m_session, &session::BoardSession::gateClosed);
     showProgress();
@@ -94,6 +99,7 @@ void Board::wireControls()
 
 void Board::showAndRaise()
 {
+    m_tray->release();
     m_session.open();
     show();
     raise();
@@ -102,9 +108,18 @@ void Board::showAndRaise()
 
 void Board::closeEvent(QCloseEvent *event)
 {
-    // A closed board queries nothing more; its rows stay for when it is opened again.
-    m_session.close();
     event->accept();
+    // A board that watches goes on from the tray where the desktop has one; otherwise a closed
+    // board queries nothing more, and its rows stay for when it is opened again.
+    if (m_session.watch() != present::WatchInterval::Off && m_tray->takeOver()) return;
+    m_session.close();
+}
+
+void Board::stopWatching()
+{
+    m_controls.watch->setCurrentIndex(m_controls.watch->findData(int(present::WatchInterval::Off)));
+    m_tray->release();
+    if (!isVisible()) m_session.close();
 }
 
 void Board::add(const present::QueryReport &report) { m_model->addReport(report); }

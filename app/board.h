@@ -17,6 +17,7 @@ class BoardFileMenu;
 class LoginGate;
 class WatchNotifier;
 class ReadingChart;
+class WatchTray;
 
 // The comparison board (店铺对比): several shops side by side, one row each, ready to paste into a
 // spreadsheet. It shows its session (session::BoardSession), which queries the rows through a
@@ -36,6 +37,11 @@ public:
     // The report of a query the person ran, in the row of its entry (a new one if it has none).
     void add(const present::QueryReport &report);
 
+signals:
+    // From the tray's menu, while the board watches with its window closed.
+    void mainWindowAsked();
+    void quitAsked();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -48,6 +54,7 @@ private:
     void showProgress();
     void showFileTrouble(const QString &trouble);
     void showWatch();
+    void stopWatching();
     void showRow(int id);
     void showWhatIf();
     void showChart(const QModelIndex &index);
@@ -58,6 +65,7 @@ private:
     BoardFileMenu *m_fileMenu;
     WatchNotifier *m_notifier;
     ReadingChart *m_chart = nullptr;
+    WatchTray *m_tray;
 };
 
 } // namespace app

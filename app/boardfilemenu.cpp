@@ -6,6 +6,8 @@
 #include "present/namehistory.h"
 #include "session/boardsession.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace app {
 
@@ -25,6 +28,23 @@ constexpr int recentShown = 8;
 QStringList recentFiles()
 {
     return QSettings(QStringLiteral("Larkspire"), QStringLiteral("Larkspire")).value(recentKey).toStringList();
+}
+
+// The desktop's autostart entry that opens the board's last file after login (the XDG autostart
+// folder, which GNOME, KDE, Xfce and the others read).
+QString autostartPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/autostart/example.quillfen.Larkspire-board.desktop");
+}
+
+// A program's path as a desktop entry's Exec key takes it: quoted, its quotes, backquotes,
+// dollars and backslashes escaped.
+QString execArgument(QString path)
+{
+    for (const QChar special : {u'\\', u'"', u'`', u'$'})
+        path.replace(special, QStringLiteral("\\") + special);
+    return QLatin1Char('"') + path + QLatin1Char('"');
 }
 
 } // namespace
@@ -46,6 +66,11 @@ BoardFileMenu::BoardFileMenu(QWidget *board, session::BoardSession &session, Boa
                     &BoardFileMenu::saveAs);
     file->addSeparator();
     file->addAction(QStringLiteral("导出历史(&E)…"), this, &BoardFileMenu::exportHistory);
+    file->addSeparator();
+    QAction *autostart = file->addAction(QStringLiteral("登录后自动打开上次的对比表"));
+    autostart->setCheckable(true);
+    autostart->setChecked(QFileInfo::exists(autostartPath()));
+    connect(autostart, &QAction::toggled, this, &BoardFileMenu::setAutostart);
     connect(&m_session, &session::BoardSession::fileChanged, this, &BoardFileMenu::showTitle);
     showTitle();
 }
@@ -94,6 +119,28 @@ void BoardFileMenu::saveAs()
         return;
     }
     remember(path);
+}
+
+void BoardFileMenu::openLatest()
+{
+    const QString latest = recentFiles().value(0);
+    if (!latest.isEmpty() && QFileInfo::exists(latest)) open(latest);
+}
+
+void BoardFileMenu::setAutostart(bool on)
+{
+    const QString path = autostartPath();
+    if (!on) {
+        QFile::remove(path);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).path());
+    QSaveFile entry(path);
+    const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=Larkspire 店铺对比\n"
+                                        "Exec=%1 --board\nIcon=example.quillfen.Larkspire\nTerminal=false\n")
+                             .arg(execArgument(QCoreApplication::applicationFilePath()));
+    if (!entry.open(QIODevice::WriteOnly) || entry.write(text.toUtf8()) < 0 || !entry.commit())
+        QMessageBox::warning(m_board, QStringLiteral("登录后自动打开"), QStringLiteral("无法写入 ") + path);
 }
 
 void BoardFileMenu::fillRecent()

@@ -28,6 +28,8 @@ public:
     // Every reading of the chosen rows, or of all, into a CSV file the person names.
     void exportHistory();
     void open(const QString &path);
+    // The file opened last, where there is one: what the autostart entry opens after login.
+    void openLatest();
 
 private:
     void askToOpen();
@@ -37,6 +39,7 @@ private:
     void remember(const QString &path);
     void showTitle();
     bool mayReplaceRows();
+    void setAutostart(bool on);
 
     QWidget *m_board;
     session::BoardSession &m_session;

@@ -29,7 +29,16 @@ BoardLink::~BoardLink() = default;
 
 Board &BoardLink::board()
 {
-    if (!m_board) m_board = std::make_unique<Board>(m_form.loginGate());
+    if (!m_board) {
+        m_board = std::make_unique<Board>(m_form.loginGate());
+        connect(m_board.get(), &Board::mainWindowAsked, &m_form, [this] {
+            m_form.showNormal();
+            m_form.raise();
+            m_form.activateWindow();
+        });
+        // As closing the main window does: the program ends, login window included.
+        connect(m_board.get(), &Board::quitAsked, &m_form, &QWidget::close);
+    }
     return *m_board;
 }
 

@@ -42,6 +42,7 @@ public:
 
     session::QuerySession &querySession() const { return *m_session; }
     LoginGate &loginGate() const { return *m_loginGate; }
+    BoardLink &boardLink() const { return *m_boardLink; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -21,11 +21,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,6 +82,7 @@ private slots:
     void fallenFiguresAreToldOnTheDesktop();
     void whatIfLineOfTheChosenRow();
     void savedBoardIsBackAfterARestart();
+    void autostartEntryFollowsItsTick();
 
 private:
     bool openBoard(const QStringList &entries, int pauseMs = 50);
@@ -554,4 +558,32 @@ void BoardTest::savedBoardIsBackAfterARestart()
     QCOMPARE(lines[1].section(',', 1, 2), QStringLiteral("found,测试旗舰店"));
     QCOMPARE(lines[2].section(',', 3 + 5, 3 + 5), "4.82");
     QCOMPARE(lines[3].section(',', 3 + 5, 3 + 5), "4.80");
+}
+
+void BoardTest::autostartEntryFollowsItsTick()
+{
+    const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                          + "/autostart/example.quillfen.Larkspire-board.desktop";
+    QFile::remove(entry);
+    QVERIFY(openBoard({}));
+    auto *bar = m_board->findChild<QMenuBar *>();
+    QAction *file = bar->actions().value(0);
+    const auto tick = [&] {
+        tests::click(bar, bar->actionGeometry(file).center());
+        QMenu *menu = file->menu();
+        QTRY_VERIFY(menu->isVisible());
+        const QList<QAction *> items = menu->actions();
+        const auto autostart = std::find_if(items.cbegin(), items.cend(), [](const QAction *item) {
+            return item->text() == QStringLiteral("登录后自动打开上次的对比表");
+        });
+        QVERIFY(autostart != items.cend());
+        tests::click(menu, menu->actionGeometry(*autostart).center());
+    };
+    tick();
+    QFile written(entry);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(written.readAll());
+    QVERIFY2(text.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\" --board\n"), qPrintable(text));
+    tick();
+    QVERIFY(!QFile::exists(entry));
 }
