@@ -13,10 +13,14 @@ Run by ctest under dbus-run-session: tst_user.py PROGRAM MARKETPLACE [CASE...]
 import os
 import subprocess
 import sys
+import threading
 import time
 import traceback
 
 try:
+    import gi
+    gi.require_version("Gio", "2.0")
+    from gi.repository import Gio, GLib
     import pyatspi
     import Xlib.error
     from Xlib import X, XK, display as xdisplay
@@ -209,6 +213,15 @@ class Program:
         self.x.sync()
         time.sleep(0.3)
 
+    def close_window(self, title):
+        """Closes a window as a window manager does when its close button is pressed."""
+        window = self.x_window(title)
+        protocols = self.x.intern_atom("WM_PROTOCOLS")
+        delete = self.x.intern_atom("WM_DELETE_WINDOW")
+        window.send_event(xevent.ClientMessage(window=window, client_type=protocols,
+                                               data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+        self.x.sync()
+
     def close(self):
         """Closes the main window as a window manager does when its close button is pressed."""
         window = self.x_window("Quillfen-Larkspire")
@@ -229,6 +242,77 @@ class Program:
             self.process.kill()
             self.process.wait()
         self.x.close()
+
+
+class TrayHost:
+    """A desktop's system tray as the StatusNotifier protocol has it on the session bus: the watcher
+    a program's tray icon registers with, and the host that shows the icons and passes a click on
+    one of their menu's items (com.canonical.dbusmenu) to the program."""
+
+    WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
+      <method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
+      <method name="RegisterStatusNotifierHost"><arg type="s" direction="in"/></method>
+      <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+      <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+      <property name="ProtocolVersion" type="i" access="read"/>
+      <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+      <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
+      <signal name="StatusNotifierHostRegistered"/>
+    </interface></node>"""
+
+    def __init__(self):
+        self.items = []  # (bus name, object path) of each icon registered
+        self.bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+        interface = Gio.DBusNodeInfo.new_for_xml(self.WATCHER).interfaces[0]
+        self.bus.register_object("/StatusNotifierWatcher", interface, self._call, self._property, None)
+        owned = threading.Event()
+        Gio.bus_own_name_on_connection(self.bus, "org.kde.StatusNotifierWatcher", Gio.BusNameOwnerFlags.NONE,
+                                       lambda *_: owned.set(), None)
+        self.loop = GLib.MainLoop()
+        threading.Thread(target=self.loop.run, daemon=True).start()
+        if not owned.wait(TIMEOUT):
+            raise Failure("the tray could not take its name on the session bus")
+
+    def _call(self, connection, sender, path, interface, method, parameters, invocation):
+        if method == "RegisterStatusNotifierItem":
+            item = parameters.unpack()[0]
+            self.items.append((sender, item) if item.startswith("/") else (item, "/StatusNotifierItem"))
+        invocation.return_value(None)
+
+    def _property(self, connection, sender, path, interface, name):
+        return {"RegisteredStatusNotifierItems": GLib.Variant("as", [item for item, _ in self.items]),
+                "IsStatusNotifierHostRegistered": GLib.Variant("b", True),
+                "ProtocolVersion": GLib.Variant("i", 0)}[name]
+
+    def _shown(self, item):
+        """Whether the icon's program still holds its name on the bus."""
+        owner = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                   "NameHasOwner", GLib.Variant("(s)", (item[0],)), None,
+                                   Gio.DBusCallFlags.NONE, -1, None)
+        return owner.unpack()[0]
+
+    def icon(self):
+        shown = [item for item in self.items if self._shown(item)]
+        return shown[-1] if shown else None
+
+    def click_menu_item(self, item, label):
+        service, path = item
+        menu = self.bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
+                                  GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), None,
+                                  Gio.DBusCallFlags.NONE, -1, None).unpack()[0]
+        layout = self.bus.call_sync(service, menu, "com.canonical.dbusmenu", "GetLayout",
+                                    GLib.Variant("(iias)", (0, -1, [])), None, Gio.DBusCallFlags.NONE, -1,
+                                    None).unpack()[1]
+        for entry in layout[2]:
+            if entry[1].get("label") == label:
+                self.bus.call_sync(service, menu, "com.canonical.dbusmenu", "Event",
+                                   GLib.Variant("(isvu)", (entry[0], "clicked", GLib.Variant("i", 0), 0)), None,
+                                   Gio.DBusCallFlags.NONE, -1, None)
+                return
+        raise Failure(f"the tray menu has no {label}: {[entry[1].get('label') for entry in layout[2]]}")
+
+
+TRAY = None
 
 
 def children(accessible):
@@ -468,6 +552,39 @@ def own_query_between_watch_rounds(ui):
         raise Failure("the board opened a message box")
 
 
+def watch_goes_on_from_the_tray(ui):
+    """The board closed while it watches: its icon in the tray, the rounds going on, the board back
+    from the tray's menu with what moved meanwhile, and 停止观察 there ending the watch."""
+    ui.click(wait_for("the box 旺旺号", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
+    ui.key("Control_L", "b")
+    board = wait_for("the board", lambda: ui.window("店铺对比"))
+    ui.move("店铺对比", 200, 420)
+    ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
+    ui.type("rising")
+    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
+    wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
+    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新
+    ui.key("Down")
+    ui.key("Return")
+    ui.close_window("店铺对比")
+    wait_for("the board to close", lambda: ui.window("店铺对比") is None)
+    icon = wait_for("the watch's icon in the tray", TRAY.icon)
+    time.sleep(3)  # some rounds of the watch, the board closed
+    TRAY.click_menu_item(icon, "店铺对比")
+    board = wait_for("the board from the tray", lambda: ui.window("店铺对比"))
+    wait_for("what moved while it was closed", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.80 ↑0.03"))
+    wait_for("the icon gone while the board is open", lambda: TRAY.icon() is None)
+    ui.close_window("店铺对比")
+    icon = wait_for("the icon again", TRAY.icon)
+    TRAY.click_menu_item(icon, "停止观察")
+    wait_for("the icon gone once the watch stopped", lambda: TRAY.icon() is None)
+    ui.click(ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号"))
+    ui.key("Control_L", "b")
+    board = wait_for("the board again", lambda: ui.window("店铺对比"))
+    if ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭") is None:
+        raise Failure("停止观察 left 定时刷新 on")
+
+
 CASES = [
     ("query by click", query_by_click),
     ("query by Enter", query_by_enter),
@@ -484,6 +601,7 @@ CASES = [
     ("加入对比, a second shop typed into the board, both queried, the table copied", board_side_by_side),
     ("the person's own query between two rounds of the watch keeps its figures", own_query_between_watch_rounds),
     ("定时刷新 on the board: the shop read again shows what moved", watched_shop_shows_its_change),
+    ("the board closed while it watches goes on from the tray", watch_goes_on_from_the_tray),
 ]
 
 
@@ -496,6 +614,8 @@ def main():
                                    text=True)
     engine_flags = marketplace.stdout.readline().strip()
     pyatspi.Registry.getDesktop(0)  # the accessibility bus runs before the program looks for it
+    global TRAY
+    TRAY = TrayHost()  # a desktop with a tray, before any program looks for one
     passed = failed = 0
     try:
         for title, case in CASES:
