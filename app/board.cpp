@@ -33,7 +33,7 @@ Board::Board(LoginGate &gate)
     : m_session(gate, [](session::QuerySession &query) { return hiddenBrowserFor(query); })
     , m_model(new present::BoardModel(m_session.run(), this))
     , m_controls(BoardControls::build(this, m_model))
-    , m_fileMenu(new BoardFileMenu(this, m_session, m_controls.table))
+    , m_fileMenu(new BoardFileMenu(this, m_session, m_model, m_controls))
     , m_notifier(new WatchNotifier(this))
     , m_tray(new WatchTray(*this))
 {
@@ -49,17 +49,9 @@ Board::Board(LoginGate &gate)
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
 
-    // The user-level tests watch in seconds: a minute of the schedule lasts this many milliseconds.
-    if (const int minuteMs = qEnvironmentVariableIntValue("LARKSPIRE_WATCH_MINUTE_MS"); minuteMs > 0)
-        m_session.setWatchMinute(minuteMs);
     connect(&m_session, &session::BoardSession::rowUpdated, this, &Board::rowUpdated);
     connect(&m_session, &session::BoardSession::progressChanged, this, &Board::showProgress);
     connect(&m_session, &session::BoardSession::fell, m_notifier, &WatchNotifier::notify);
-    connect(&m_session, &session::BoardSession::rowsAboutToBeReplaced, m_model,
-            &present::BoardModel::beginReplacingRows);
-    connect(&m_session, &session::BoardSession::rowsReplaced, m_model, &present::BoardModel::endReplacingRows);
-    connect(&m_session, &session::BoardSession::rowsReplaced, this, &Board::showWatch);
-    connect(&m_session, &session::BoardSession::fileTrouble, this, &Board::showFileTrouble);
     connect(m_notifier, &WatchNotifier::rowAsked, this, &Board::showRow);
     connect(m_tray, &WatchTray::stopAsked, this, &Board::stopWatching);
     connect(m_tray, &WatchTray::mainWindowAsked, this, &Board::mainWindowAsked);
@@ -169,18 +161,6 @@ void Board::showWhatIf()
     const present::BoardRow *shown = m_session.run().rowOf(m_controls.table->currentId());
     const bool figures = shown && shown->report && shown->report->ending == present::QueryEnding::Figures;
     m_controls.whatIf->setReading(figures ? std::optional(shown->report->figures) : std::nullopt);
-}
-
-void Board::showWatch()
-{
-    const int shown = m_controls.watch->findData(int(m_session.watch()));
-    if (shown >= 0) m_controls.watch->setCurrentIndex(shown);
-}
-
-void Board::showFileTrouble(const QString &trouble)
-{
-    m_controls.fileTrouble->setText(trouble);
-    m_controls.fileTrouble->setVisible(!trouble.isEmpty());
 }
 
 void Board::showProgress()

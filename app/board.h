@@ -52,8 +52,6 @@ private:
     void watchChosen();
     void rowUpdated(int id);
     void showProgress();
-    void showFileTrouble(const QString &trouble);
-    void showWatch();
     void stopWatching();
     void showRow(int id);
     void showWhatIf();

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "app/boardfilemenu.h"
 
+#include "app/boardcontrols.h"
 #include "app/boardtable.h"
 #include "present/board.h"
+#include "present/boardmodel.h"
 #include "present/namehistory.h"
 #include "session/boardsession.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -49,11 +53,12 @@ QString execArgument(QString path)
 
 } // namespace
 
-BoardFileMenu::BoardFileMenu(QWidget *board, session::BoardSession &session, BoardTable *table)
+BoardFileMenu::BoardFileMenu(QWidget *board, session::BoardSession &session, present::BoardModel *model,
+                             const BoardControls &controls)
     : QObject(board)
     , m_board(board)
     , m_session(session)
-    , m_table(table)
+    , m_controls(controls)
     , m_bar(new QMenuBar(board))
 {
     QMenu *file = m_bar->addMenu(QStringLiteral("文件(&F)"));
@@ -72,6 +77,11 @@ BoardFileMenu::BoardFileMenu(QWidget *board, session::BoardSession &session, Boa
     autostart->setChecked(QFileInfo::exists(autostartPath()));
     connect(autostart, &QAction::toggled, this, &BoardFileMenu::setAutostart);
     connect(&m_session, &session::BoardSession::fileChanged, this, &BoardFileMenu::showTitle);
+    connect(&m_session, &session::BoardSession::fileTrouble, this, &BoardFileMenu::showTrouble);
+    connect(&m_session, &session::BoardSession::rowsAboutToBeReplaced, model,
+            &present::BoardModel::beginReplacingRows);
+    connect(&m_session, &session::BoardSession::rowsReplaced, model, &present::BoardModel::endReplacingRows);
+    connect(&m_session, &session::BoardSession::rowsReplaced, this, &BoardFileMenu::showWatch);
     showTitle();
 }
 
@@ -167,11 +177,23 @@ void BoardFileMenu::showTitle()
                                            : QFileInfo(path).fileName() + QStringLiteral(" - 店铺对比"));
 }
 
+void BoardFileMenu::showTrouble(const QString &trouble)
+{
+    m_controls.fileTrouble->setText(trouble);
+    m_controls.fileTrouble->setVisible(!trouble.isEmpty());
+}
+
+void BoardFileMenu::showWatch()
+{
+    const int shown = m_controls.watch->findData(int(m_session.watch()));
+    if (shown >= 0) m_controls.watch->setCurrentIndex(shown);
+}
+
 void BoardFileMenu::exportHistory()
 {
-    const QList<int> chosen = m_table->selectedIds();
+    const QList<int> chosen = m_controls.table->selectedIds();
     QList<const present::BoardRow *> rows;
-    for (int id : chosen.isEmpty() ? m_table->allIds() : chosen)
+    for (int id : chosen.isEmpty() ? m_controls.table->allIds() : chosen)
         if (const present::BoardRow *row = m_session.run().rowOf(id)) rows << row;
     const QString path = QFileDialog::getSaveFileName(
         m_board, QStringLiteral("导出历史"), QStringLiteral("店铺评分历史.csv"), QStringLiteral("CSV (*.csv)"));

@@ -7,22 +7,29 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
+namespace present {
+class BoardModel;
+}
+
 namespace session {
 class BoardSession;
 }
 
 namespace app {
 
+struct BoardControls;
 class BoardTable;
 
 // The board's 文件 menu: 打开, the files opened lately, 保存, 另存为 and 导出历史, each asking the
 // person for a file and telling what went wrong in a message box; the window's title names the
-// board's file. The files opened lately are the one thing the program remembers between runs.
+// board's file, a line under the buttons its troubles, and a file opened sets the table's rows and
+// the watch's interval. The files opened lately are the one thing the program remembers between runs.
 class BoardFileMenu : public QObject
 {
     Q_OBJECT
 public:
-    BoardFileMenu(QWidget *board, session::BoardSession &session, BoardTable *table);
+    BoardFileMenu(QWidget *board, session::BoardSession &session, present::BoardModel *model,
+                  const BoardControls &controls);
 
     QMenuBar *menuBar() const { return m_bar; }
     // Every reading of the chosen rows, or of all, into a CSV file the person names.
@@ -38,12 +45,14 @@ private:
     void fillRecent();
     void remember(const QString &path);
     void showTitle();
+    void showTrouble(const QString &trouble);
+    void showWatch();
     bool mayReplaceRows();
     void setAutostart(bool on);
 
     QWidget *m_board;
     session::BoardSession &m_session;
-    BoardTable *m_table;
+    const BoardControls &m_controls;
     QMenuBar *m_bar;
     QMenu *m_recent;
 };

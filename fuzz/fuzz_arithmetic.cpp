@@ -2,7 +2,7 @@
 // Score values, the five-star formula and the calculators on any target, score, rater and
 // comparison texts: no undefined behaviour, every count the target calculator shows is the one
 // the formula gives when worked out plainly, and a one-star headroom is the last count of one-star
-// ratings that keeps the score at or above the estimated average.
+// ratings that keeps the score at or above the estimated average. A number read is strtod's.
 //
 // Input fields (split on 0x01): target, score, rater total, star-share box, rater box, comparison.
 
@@ -76,6 +76,17 @@ void checkHeadroom(double score, double gap, double raters)
     fuzz::check(!stands(*headroom + 1), "the score falls after one more");
 }
 
+// A number read is the one strtod reads from its digits and exponent, whichever way it was read.
+void checkReadAsStrtod(const QString &text, double read)
+{
+    const std::optional<calc::DecimalText> number = calc::parseDecimal(text);
+    fuzz::check(number.has_value(), "a number read is a decimal");
+    const QByteArray digits = number->digits.isEmpty() ? QByteArrayLiteral("0") : number->digits.toLatin1();
+    const QByteArray canonical =
+        (number->negative ? "-" : "") + digits + 'e' + QByteArray::number(number->exponent);
+    fuzz::check(read == std::strtod(canonical.constData(), nullptr), "a number reads as strtod reads it");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -85,6 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkTargetCount(target, score, raters);
 
     const auto s = calc::toDouble(score), t = calc::toDouble(target), r = calc::toDouble(raters);
+    if (s) checkReadAsStrtod(score, *s);
     if (s && t && r) calc::fiveStarCount(*s, *t, *r);
     if (t) calc::roundTo5(*t);
 

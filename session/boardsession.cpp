@@ -39,6 +39,9 @@ BoardSession::BoardSession(LoginWindow &login, NavigatorMaker makeNavigator, QOb
     connect(&m_query, &QuerySession::queryEnded, this, &BoardSession::queryEnded);
     // A row that cannot be loaded says so at once: no window's timer binds the board's wait.
     m_query.setEndsAtAFailedLoad(true);
+    // The user-level tests watch in seconds: a minute of the schedule lasts this many milliseconds.
+    if (const int minuteMs = qEnvironmentVariableIntValue("LARKSPIRE_WATCH_MINUTE_MS"); minuteMs > 0)
+        setWatchMinute(minuteMs);
 }
 
 BoardSession::~BoardSession() = default;
