@@ -81,9 +81,13 @@ QChart *chartOf(int dimension, const present::ChartSeries &series, const QPalett
                             lineOf(QStringLiteral("评分"), scores, QPen(palette.color(QPalette::Highlight), 2))};
 
     auto *time = new QDateTimeAxis;
+    // The labels a chart's width holds: the hour within a day, the day over a week.
+    const qint64 day = 24 * 3600 * 1000;
     const qint64 span = scores.isEmpty() ? 0 : qint64(scores.last().x() - scores.first().x());
-    time->setFormat(span > 2 * 24 * 3600 * 1000 ? QStringLiteral("MM-dd") : QStringLiteral("MM-dd HH:mm"));
-    time->setTickCount(5);
+    time->setFormat(span < day       ? QStringLiteral("HH:mm")
+                    : span < 7 * day ? QStringLiteral("MM-dd HH:mm")
+                                     : QStringLiteral("MM-dd"));
+    time->setTickCount(span < 7 * day ? 4 : 6);
     auto *value = new QValueAxis;
     value->setLabelFormat(QStringLiteral("%.%1f").arg(series.decimals));
     value->setTickCount(5);
