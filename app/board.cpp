@@ -80,9 +80,8 @@ void Board::wireControls()
     connect(c.exportHistory, &QPushButton::clicked, m_fileMenu, &BoardFileMenu::exportHistory);
     connect(c.raters, &QCheckBox::toggled, c.table, &BoardTable::showRaters);
     connect(c.changes, &QCheckBox::toggled, m_model, &present::BoardModel::setShowChanges);
-    connect(c.changeSince, &QComboBox::currentIndexChanged, this, [&run, &c] {
-        run.setChangeSince(present::ChangeSince(c.changeSince->currentData().toInt()));
-    });
+    connect(c.changeSince, &QComboBox::currentIndexChanged, this,
+            [&run, &c] { run.setChangeSince(present::ChangeSince(c.changeSince->currentData().toInt())); });
     connect(c.watch, &QComboBox::currentIndexChanged, this,
             [this] { m_session.setWatch(present::WatchInterval(m_controls.watch->currentData().toInt())); });
     connect(c.table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Board::showWhatIf);

@@ -78,8 +78,7 @@ BoardFileMenu::BoardFileMenu(QWidget *board, session::BoardSession &session, pre
     connect(autostart, &QAction::toggled, this, &BoardFileMenu::setAutostart);
     connect(&m_session, &session::BoardSession::fileChanged, this, &BoardFileMenu::showTitle);
     connect(&m_session, &session::BoardSession::fileTrouble, this, &BoardFileMenu::showTrouble);
-    connect(&m_session, &session::BoardSession::rowsAboutToBeReplaced, model,
-            &present::BoardModel::beginReplacingRows);
+    connect(&m_session, &session::BoardSession::rowsAboutToBeReplaced, model, &present::BoardModel::beginReplacingRows);
     connect(&m_session, &session::BoardSession::rowsReplaced, model, &present::BoardModel::endReplacingRows);
     connect(&m_session, &session::BoardSession::rowsReplaced, this, &BoardFileMenu::showWatch);
     showTitle();
@@ -106,8 +105,9 @@ void BoardFileMenu::open(const QString &path)
 bool BoardFileMenu::mayReplaceRows()
 {
     if (!m_session.filePath().isEmpty() || m_session.run().rows().empty()) return true;
-    return QMessageBox::question(m_board, QStringLiteral("打开店铺对比表"),
-                                 QStringLiteral("当前的对比表还没有保存，打开文件后其中的店铺和读取将不再显示。继续打开吗？"))
+    return QMessageBox::question(
+               m_board, QStringLiteral("打开店铺对比表"),
+               QStringLiteral("当前的对比表还没有保存，打开文件后其中的店铺和读取将不再显示。继续打开吗？"))
            == QMessageBox::Yes;
 }
 
@@ -201,7 +201,8 @@ void BoardFileMenu::exportHistory()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(present::historyCsv(m_session.run().log(), rows)) < 0
         || !file.commit())
-        QMessageBox::warning(m_board, QStringLiteral("导出历史"), QStringLiteral("无法写入文件：") + file.errorString());
+        QMessageBox::warning(m_board, QStringLiteral("导出历史"),
+                             QStringLiteral("无法写入文件：") + file.errorString());
 }
 
 } // namespace app

@@ -161,13 +161,15 @@ void ReadingChart::showReading(int dimension, const QPointF &point, bool hovered
     }
     // The reading nearest the point in time.
     const auto at = qint64(point.x());
-    const auto after = std::lower_bound(m_readings.cbegin(), m_readings.cend(), at,
-                                        [](const present::Reading &r, qint64 ms) { return r.at.toMSecsSinceEpoch() < ms; });
-    const auto nearest = after == m_readings.cend()
-                                 || (after != m_readings.cbegin()
-                                     && at - std::prev(after)->at.toMSecsSinceEpoch() < after->at.toMSecsSinceEpoch() - at)
-                             ? std::prev(after)
-                             : after;
+    const auto after =
+        std::lower_bound(m_readings.cbegin(), m_readings.cend(), at,
+                         [](const present::Reading &r, qint64 ms) { return r.at.toMSecsSinceEpoch() < ms; });
+    const auto nearest =
+        after == m_readings.cend()
+                || (after != m_readings.cbegin()
+                    && at - std::prev(after)->at.toMSecsSinceEpoch() < after->at.toMSecsSinceEpoch() - at)
+            ? std::prev(after)
+            : after;
     QToolTip::showText(QCursor::pos(), present::readingTip(*nearest, dimension), this);
 }
 

@@ -64,14 +64,13 @@ private:
         for (int d = 0; d < calc::dimensionCount; ++d) {
             const double score = 4.70 + 0.01 * double((shop + d + i / 97) % 25);
             const double percent = (score - 4.80) * 20.0;
-            made.figures.dimensions[size_t(d)] = {
-                figure(QString::number(score, 'f', 2)),
-                percent < 0 ? lookup::Comparison::Lower : lookup::Comparison::Higher,
-                figure(QString::number(std::abs(percent), 'f', 2) + QLatin1Char('%')),
-                figure(QString::number(percent < 0 ? 700 + shop : 0)),
-                std::nullopt,
-                double(20000 + shop * 13 + i / 48),
-                score - 0.00123};
+            made.figures.dimensions[size_t(d)] = {figure(QString::number(score, 'f', 2)),
+                                                  percent < 0 ? lookup::Comparison::Lower : lookup::Comparison::Higher,
+                                                  figure(QString::number(std::abs(percent), 'f', 2) + QLatin1Char('%')),
+                                                  figure(QString::number(percent < 0 ? 700 + shop : 0)),
+                                                  std::nullopt,
+                                                  double(20000 + shop * 13 + i / 48),
+                                                  score - 0.00123};
         }
         return made;
     }
@@ -105,10 +104,10 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QCommandLineParser options;
-    options.addOption({QStringLiteral("shops"), QStringLiteral("Shops on the board."), QStringLiteral("n"),
-                       QStringLiteral("200")});
-    options.addOption({QStringLiteral("days"), QStringLiteral("Days of readings."), QStringLiteral("n"),
-                       QStringLiteral("90")});
+    options.addOption(
+        {QStringLiteral("shops"), QStringLiteral("Shops on the board."), QStringLiteral("n"), QStringLiteral("200")});
+    options.addOption(
+        {QStringLiteral("days"), QStringLiteral("Days of readings."), QStringLiteral("n"), QStringLiteral("90")});
     options.process(application);
     const int shops = options.value(QStringLiteral("shops")).toInt();
     const int days = options.value(QStringLiteral("days")).toInt();
@@ -120,8 +119,7 @@ int main(int argc, char *argv[])
         entries << QStringLiteral("shop%1").arg(shop);
     QElapsedTimer clock;
     clock.start();
-    store::Opened made =
-        store::BoardFile::create(path, entries, 1, SeasonLog(days, QDateTime::currentDateTime()));
+    store::Opened made = store::BoardFile::create(path, entries, 1, SeasonLog(days, QDateTime::currentDateTime()));
     if (!made.file) {
         out << "could not make the file: " << made.error << '\n';
         return 1;

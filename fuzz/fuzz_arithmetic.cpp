@@ -82,8 +82,7 @@ void checkReadAsStrtod(const QString &text, double read)
     const std::optional<calc::DecimalText> number = calc::parseDecimal(text);
     fuzz::check(number.has_value(), "a number read is a decimal");
     const QByteArray digits = number->digits.isEmpty() ? QByteArrayLiteral("0") : number->digits.toLatin1();
-    const QByteArray canonical =
-        (number->negative ? "-" : "") + digits + 'e' + QByteArray::number(number->exponent);
+    const QByteArray canonical = (number->negative ? "-" : "") + digits + 'e' + QByteArray::number(number->exponent);
     fuzz::check(read == std::strtod(canonical.constData(), nullptr), "a number reads as strtod reads it");
 }
 

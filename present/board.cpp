@@ -320,8 +320,8 @@ QString rowShop(const BoardRow &row)
 QString readingTip(const Reading &reading, int dimension)
 {
     const lookup::DimensionReading &figures = reading.figures.dimensions[size_t(dimension)];
-    QString tip = reading.at.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + QLatin1Char('\n') + dimensionName(dimension)
-                  + QLatin1Char(' ') + figureCell(figures, BoardColumn::Kind::Score);
+    QString tip = reading.at.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + QLatin1Char('\n')
+                  + dimensionName(dimension) + QLatin1Char(' ') + figureCell(figures, BoardColumn::Kind::Score);
     const QString comparison = figureCell(figures, BoardColumn::Kind::Comparison);
     if (!comparison.isEmpty()) tip += QStringLiteral("，比行业 ") + comparison;
     const QString turnRed = figureCell(figures, BoardColumn::Kind::TurnRed);

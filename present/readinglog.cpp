@@ -30,14 +30,14 @@ std::optional<Reading> MemoryLog::latestOf(const QString &entry) const
 std::optional<Reading> MemoryLog::latestAtOrBefore(const QString &entry, const QDateTime &at) const
 {
     const QList<Reading> readings = m_readings.value(entry);
-    const auto after = std::upper_bound(readings.cbegin(), readings.cend(), at,
-                                        [](const QDateTime &time, const Reading &reading) { return time < reading.at; });
+    const auto after =
+        std::upper_bound(readings.cbegin(), readings.cend(), at,
+                         [](const QDateTime &time, const Reading &reading) { return time < reading.at; });
     if (after == readings.cbegin()) return std::nullopt;
     return *std::prev(after);
 }
 
-std::optional<Reading> baselineOf(const ReadingLog &log, const QString &entry, const Reading &latest,
-                                  ChangeSince since)
+std::optional<Reading> baselineOf(const ReadingLog &log, const QString &entry, const Reading &latest, ChangeSince since)
 {
     switch (since) {
     case ChangeSince::FirstReading: break;

@@ -162,7 +162,8 @@ QString chartDescription(const QList<Reading> &readings)
     if (!long_) return figures;
     const QString format = QStringLiteral("yyyy-MM-dd HH:mm");
     return QStringLiteral("%1 至 %2 共 %3 次读取：")
-               .arg(readings.first().at.toLocalTime().toString(format), readings.last().at.toLocalTime().toString(format))
+               .arg(readings.first().at.toLocalTime().toString(format),
+                    readings.last().at.toLocalTime().toString(format))
                .arg(readings.size())
            + figures;
 }

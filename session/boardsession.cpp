@@ -68,6 +68,8 @@ void BoardSession::setWatch(present::WatchInterval interval)
 
 QString BoardSession::saveAs(const QString &path)
 {
+    // Saved as the file it is kept in: every change is there already.
+    if (m_file && QFileInfo(m_file->path()) == QFileInfo(path)) return {};
     store::Opened saved = store::BoardFile::create(path, m_run.entries(), int(watch()), m_run.log());
     if (!saved.file) return saved.error;
     store::BoardFile &file = *saved.file;
@@ -83,7 +85,8 @@ QString BoardSession::openFile(const QString &path)
     store::Opened opened = store::BoardFile::open(path);
     if (!opened.file) return opened.error;
     const QStringList entries = opened.file->entries();
-    const auto interval = present::WatchInterval(std::clamp(opened.file->watch(), 0, int(present::WatchInterval::TwoHours)));
+    const auto interval =
+        present::WatchInterval(std::clamp(opened.file->watch(), 0, int(present::WatchInterval::TwoHours)));
     store::BoardFile &file = *opened.file;
     emit rowsAboutToBeReplaced();
     m_run.restore(entries, std::move(opened.file));

@@ -25,12 +25,21 @@ QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 QString notABoard(const QString &path) { return QStringLiteral("%1 不是店铺对比文件。").arg(shown(path)); }
 
 // What went wrong, told by SQLite's primary result code.
+bool isHeld(const QSqlError &error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 5 || code == 6; // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+QString heldMessage(const QString &path)
+{
+    return QStringLiteral("%1 正由另一个 Larkspire 打开。请先在那里关闭它。").arg(shown(path));
+}
+
 QString messageOf(const QString &path, const QSqlError &error)
 {
+    if (isHeld(error)) return heldMessage(path);
     switch (error.nativeErrorCode().toInt() & 0xff) {
-    case 5: // SQLITE_BUSY
-    case 6: // SQLITE_LOCKED
-        return QStringLiteral("%1 正由另一个 Larkspire 打开。请先在那里关闭它。").arg(shown(path));
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB
         return QStringLiteral("%1 已损坏，无法读取。").arg(shown(path));
@@ -130,7 +139,8 @@ QString BoardFile::load()
         m_texts.insert(query.value(1).toString(), query.value(0).toLongLong());
         m_textOf.insert(query.value(0).toLongLong(), query.value(1).toString());
     }
-    const std::optional<QVariant> watch = error.isEmpty() ? value(QStringLiteral("SELECT value FROM board WHERE key = 'watch'")) : std::nullopt;
+    const std::optional<QVariant> watch =
+        error.isEmpty() ? value(QStringLiteral("SELECT value FROM board WHERE key = 'watch'")) : std::nullopt;
     m_watch = watch ? watch->toInt() : 0;
     if (!query.exec(error.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK")) && error.isEmpty())
         error = messageOf(m_path, query.lastError());
@@ -141,8 +151,21 @@ QString BoardFile::load()
     return error;
 }
 
+bool BoardFile::heldElsewhere(const QString &path)
+{
+    BoardFile probe(path, QStringLiteral("larkspire-board-%1").arg(++connectionsMade));
+    QSqlDatabase db = QSqlDatabase::database(probe.m_connection, false);
+    if (!db.open()) return false;
+    QSqlQuery query(db);
+    const bool held = !query.exec(QStringLiteral("BEGIN EXCLUSIVE")) && isHeld(query.lastError());
+    query.exec(QStringLiteral("ROLLBACK"));
+    return held;
+}
+
 Opened BoardFile::create(const QString &path, const QStringList &entries, int watch, const present::ReadingLog &from)
 {
+    // A board another Larkspire keeps in that file goes on there: it is not replaced under it.
+    if (QFile::exists(path) && heldElsewhere(path)) return {nullptr, heldMessage(path)};
     // Made whole beside the chosen path, then put in its place: a failure leaves what was there.
     const QString partial = path + QStringLiteral(".partial");
     QFile::remove(partial);
@@ -158,13 +181,13 @@ Opened BoardFile::create(const QString &path, const QStringList &entries, int wa
         for (const char *table : schema)
             done = done && run(QString::fromLatin1(table));
         done = done && db.commit() && made.writeRows(entries);
-        made.setWatch(watch);
+        if (done) made.setWatch(watch);
         // A row at a time: a board of months holds more readings than memory should.
-        for (const QString &entry : entries) {
+        for (qsizetype i = 0; done && i < entries.size(); ++i) {
             QList<Unwritten> readings;
-            for (const present::Reading &reading : from.readingsOf(entry))
-                readings.append({entry, reading});
-            done = done && made.write(readings);
+            for (const present::Reading &reading : from.readingsOf(entries[i]))
+                readings.append({entries[i], reading});
+            done = made.write(readings);
         }
         if (!done) {
             const QSqlError failed = query.lastError().isValid() ? query.lastError() : db.lastError();
@@ -174,8 +197,7 @@ Opened BoardFile::create(const QString &path, const QStringList &entries, int wa
     QFile::remove(partial + QStringLiteral("-wal"));
     if (error.isEmpty() && QFile::exists(path) && !QFile::remove(path))
         error = QStringLiteral("无法替换 %1。").arg(shown(path));
-    if (error.isEmpty() && !QFile::rename(partial, path))
-        error = QStringLiteral("无法写入 %1。").arg(shown(path));
+    if (error.isEmpty() && !QFile::rename(partial, path)) error = QStringLiteral("无法写入 %1。").arg(shown(path));
     if (!error.isEmpty()) {
         QFile::remove(partial);
         return {nullptr, error};
@@ -232,8 +254,8 @@ bool BoardFile::write(const QList<Unwritten> &readings)
     QSqlQuery insert(db);
     QSqlError failed;
     bool done = db.transaction()
-                && insert.prepare(QStringLiteral(
-                    "INSERT INTO readings (row, at, shop, address, figures) VALUES (?, ?, ?, ?, ?)"));
+                && insert.prepare(
+                    QStringLiteral("INSERT INTO readings (row, at, shop, address, figures) VALUES (?, ?, ?, ?, ?)"));
     for (qsizetype i = 0; done && i < readings.size(); ++i) {
         const present::Reading &reading = readings[i].reading;
         const std::optional<qint64> row = rowId(readings[i].entry, failed);
@@ -359,8 +381,7 @@ QList<present::Reading> BoardFile::unwrittenOf(const QString &entry, const QDate
 {
     QList<present::Reading> readings;
     for (const Unwritten &kept : m_unwritten)
-        if (kept.entry == entry && (!atOrBefore.isValid() || kept.reading.at <= atOrBefore))
-            readings << kept.reading;
+        if (kept.entry == entry && (!atOrBefore.isValid() || kept.reading.at <= atOrBefore)) readings << kept.reading;
     return readings;
 }
 
@@ -374,10 +395,7 @@ std::optional<present::Reading> BoardFile::firstOf(const QString &entry) const
     return first(select(entry, Qt::AscendingOrder, {}, 1) + unwrittenOf(entry));
 }
 
-std::optional<present::Reading> BoardFile::latestOf(const QString &entry) const
-{
-    return latestAtOrBefore(entry, {});
-}
+std::optional<present::Reading> BoardFile::latestOf(const QString &entry) const { return latestAtOrBefore(entry, {}); }
 
 std::optional<present::Reading> BoardFile::latestAtOrBefore(const QString &entry, const QDateTime &at) const
 {

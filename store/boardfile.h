@@ -62,6 +62,8 @@ private:
         present::Reading reading;
     };
     BoardFile(const QString &path, const QString &connection);
+    // Whether another connection, in this program or another, holds the file at the path.
+    static bool heldElsewhere(const QString &path);
     QString load();
     bool write(const QList<Unwritten> &readings);
     bool writeRows(const QStringList &entries);

@@ -18,14 +18,14 @@ QString readText(QDataStream &in)
     return QString::fromUtf8(bytes);
 }
 
-template<typename T>
+template <typename T>
 void writeOptional(QDataStream &out, const std::optional<T> &value)
 {
     out << value.has_value();
     if (value) out << *value;
 }
 
-template<typename T>
+template <typename T>
 std::optional<T> readOptional(QDataStream &in)
 {
     bool present = false;

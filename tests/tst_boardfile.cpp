@@ -19,10 +19,10 @@ Reading reading(const QDateTime &at, const QString &score, const QString &shop =
     const auto figure = lookup::PageFigure::read;
     Reading made{at, shop, {}};
     made.figures.address = QStringLiteral("https://rate.taobao.com/user-rate-1.htm");
-    made.figures.dimensions = {{{figure(score), lookup::Comparison::Lower, figure("2.00%"), figure("762"),
-                                 std::nullopt, 1000, 4.7748},
-                                {figure("4.80"), lookup::Comparison::Equal, figure("0.00%"), figure("0"), 0, 200, 4.9},
-                                {}}};
+    made.figures.dimensions = {
+        {{figure(score), lookup::Comparison::Lower, figure("2.00%"), figure("762"), std::nullopt, 1000, 4.7748},
+         {figure("4.80"), lookup::Comparison::Equal, figure("0.00%"), figure("0"), 0, 200, 4.9},
+         {}}};
     return made;
 }
 
@@ -81,6 +81,7 @@ private slots:
     void aFileThatCannotBeOpenedIsLeftAsItWas();
     void aFullDiskLosesNoReading();
     void aFileRemovedWhileOpenCanBeSavedElsewhere();
+    void aHeldFileIsNotSavedOver();
 
 private:
     QTemporaryDir m_dir;
@@ -146,7 +147,8 @@ void BoardFileTest::aFileThatCannotBeOpenedIsLeftAsItWas()
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         const qint64 size = file.size();
-        if (made == "cut") QVERIFY(file.resize(size / 2));
+        if (made == "cut")
+            QVERIFY(file.resize(size / 2));
         else { // the schema's page, past the header
             file.seek(100);
             file.write(QByteArray(size - 100, '\xA5'));
@@ -199,6 +201,19 @@ void BoardFileTest::aFileRemovedWhileOpenCanBeSavedElsewhere()
     QVERIFY2(saved.file, qPrintable(saved.error));
     QCOMPARE(saved.file->readingsOf("a").size(), 1);
     QCOMPARE(saved.file->readingsOf("b").size(), 2);
+}
+
+void BoardFileTest::aHeldFileIsNotSavedOver()
+{
+    const QString path = m_dir.filePath("held.lsb");
+    std::unique_ptr<BoardFile> holder = made(path);
+    QVERIFY(holder);
+    const store::Opened over = BoardFile::create(path, {"x"}, 0, present::MemoryLog());
+    QVERIFY(!over.file);
+    QVERIFY2(over.error.contains(QStringLiteral("正由另一个 Larkspire 打开")), qPrintable(over.error));
+    QCOMPARE(holder->readingsOf("b").size(), 2);
+    holder.reset();
+    QCOMPARE(BoardFile::open(path).file->entries(), (QStringList{"b", "a"}));
 }
 
 QTEST_GUILESS_MAIN(BoardFileTest)

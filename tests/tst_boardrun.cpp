@@ -256,7 +256,7 @@ void BoardRunTest::rowKeepsEachReadingWithFigures()
 void BoardRunTest::changesAreShownAgainstTheChosenReading_data()
 {
     QTest::addColumn<int>("since");
-    QTest::addColumn<QStringList>("readAt"); // "MM-dd HH:mm", oldest first
+    QTest::addColumn<QStringList>("readAt");   // "MM-dd HH:mm", oldest first
     QTest::addColumn<QString>("shownAgainst"); // empty for no change shown
     const QStringList days = {"11-30 10:00", "12-01 10:00", "12-07 10:00", "12-07 11:00", "12-08 10:30"};
     const auto first = int(present::ChangeSince::FirstReading);

@@ -627,10 +627,11 @@ void PresentTest::chartReadsByItsFigures()
     // The averages the turn-red counts compare with, from the weighted scores: 4.7748 / 0.98 = 4.87224;
     // (4.79 - 0.025) / 0.995 = 4.789; 4.9 level. Without a weighted score there is no count, nor an
     // average to draw.
-    QCOMPARE(present::chartDescription(
-                 {{QDateTime(), {}, workedReport().figures}, {QDateTime(), {}, empty}, {QDateTime(), {}, risen.figures}}),
-             QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.79；卖家的服务态度 4.80，行业平均 4.90；"
-                            "物流服务的质量 4.90、4.90"));
+    QCOMPARE(
+        present::chartDescription(
+            {{QDateTime(), {}, workedReport().figures}, {QDateTime(), {}, empty}, {QDateTime(), {}, risen.figures}}),
+        QStringLiteral("宝贝与描述相符 4.77、4.80，行业平均 4.87、4.79；卖家的服务态度 4.80，行业平均 4.90；"
+                       "物流服务的质量 4.90、4.90"));
     const auto series =
         present::chartSeries({{QDateTime(), {}, workedReport().figures}, {QDateTime(), {}, risen.figures}});
     QCOMPARE(series[1].scores, QList<double>{4.8});

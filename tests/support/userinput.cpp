@@ -65,8 +65,8 @@ void answerFileDialog(const QString &path)
     poll->setInterval(50);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, path, tries = 200]() mutable {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        auto *name = dialog && dialog->isVisible() ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                                                   : nullptr;
+        auto *name =
+            dialog && dialog->isVisible() ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
         if (!name && --tries > 0) return;
         poll->deleteLater();
         poll->stop();
