@@ -567,23 +567,17 @@ void BoardTest::autostartEntryFollowsItsTick()
     QFile::remove(entry);
     QVERIFY(openBoard({}));
     auto *bar = m_board->findChild<QMenuBar *>();
-    QAction *file = bar->actions().value(0);
-    const auto tick = [&] {
-        tests::click(bar, bar->actionGeometry(file).center());
-        QMenu *menu = file->menu();
-        QTRY_VERIFY(menu->isVisible());
-        const QList<QAction *> items = menu->actions();
-        const auto autostart = std::find_if(items.cbegin(), items.cend(), [](const QAction *item) {
-            return item->text() == QStringLiteral("登录后自动打开上次的对比表");
-        });
-        QVERIFY(autostart != items.cend());
-        tests::click(menu, menu->actionGeometry(*autostart).center());
-    };
-    tick();
-    QFile written(entry);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(written.readAll());
-    QVERIFY2(text.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\" --board\n"), qPrintable(text));
-    tick();
-    QVERIFY(!QFile::exists(entry));
+    QMenu *file = bar->actions().value(0)->menu();
+    QAction *autostart = file->actions().last();
+    QCOMPARE(autostart->text(), QStringLiteral("登录后自动打开上次的对比表"));
+    for (const bool ticked : {true, false}) {
+        tests::click(bar, bar->actionGeometry(file->menuAction()).center());
+        QTRY_VERIFY(file->isVisible());
+        tests::click(file, file->actionGeometry(autostart).center());
+        QFile written(entry);
+        QCOMPARE(written.open(QIODevice::ReadOnly), ticked);
+        QCOMPARE(
+            written.readAll().contains("Exec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --board\n"),
+            ticked);
+    }
 }

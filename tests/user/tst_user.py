@@ -251,65 +251,49 @@ class TrayHost:
 
     WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
       <method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
-      <method name="RegisterStatusNotifierHost"><arg type="s" direction="in"/></method>
-      <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
       <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-      <property name="ProtocolVersion" type="i" access="read"/>
-      <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-      <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
-      <signal name="StatusNotifierHostRegistered"/>
     </interface></node>"""
 
     def __init__(self):
         self.items = []  # (bus name, object path) of each icon registered
         self.bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
         interface = Gio.DBusNodeInfo.new_for_xml(self.WATCHER).interfaces[0]
-        self.bus.register_object("/StatusNotifierWatcher", interface, self._call, self._property, None)
+        self.bus.register_object("/StatusNotifierWatcher", interface, self._call,
+                                 lambda *_: GLib.Variant("b", True), None)
         owned = threading.Event()
         Gio.bus_own_name_on_connection(self.bus, "org.kde.StatusNotifierWatcher", Gio.BusNameOwnerFlags.NONE,
                                        lambda *_: owned.set(), None)
-        self.loop = GLib.MainLoop()
-        threading.Thread(target=self.loop.run, daemon=True).start()
+        threading.Thread(target=GLib.MainLoop().run, daemon=True).start()
         if not owned.wait(TIMEOUT):
             raise Failure("the tray could not take its name on the session bus")
 
     def _call(self, connection, sender, path, interface, method, parameters, invocation):
-        if method == "RegisterStatusNotifierItem":
-            item = parameters.unpack()[0]
-            self.items.append((sender, item) if item.startswith("/") else (item, "/StatusNotifierItem"))
+        item = parameters.unpack()[0]  # an object path of the sender's, or a bus name
+        self.items.append((sender, item) if item.startswith("/") else (item, "/StatusNotifierItem"))
         invocation.return_value(None)
 
-    def _property(self, connection, sender, path, interface, name):
-        return {"RegisteredStatusNotifierItems": GLib.Variant("as", [item for item, _ in self.items]),
-                "IsStatusNotifierHostRegistered": GLib.Variant("b", True),
-                "ProtocolVersion": GLib.Variant("i", 0)}[name]
-
-    def _shown(self, item):
-        """Whether the icon's program still holds its name on the bus."""
-        owner = self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                                   "NameHasOwner", GLib.Variant("(s)", (item[0],)), None,
-                                   Gio.DBusCallFlags.NONE, -1, None)
-        return owner.unpack()[0]
+    def _dbus(self, service, path, interface, method, signature, arguments):
+        return self.bus.call_sync(service, path, interface, method, GLib.Variant(signature, arguments), None,
+                                  Gio.DBusCallFlags.NONE, -1, None).unpack()
 
     def icon(self):
-        shown = [item for item in self.items if self._shown(item)]
+        """The icon last registered, while its program holds its name on the bus."""
+        shown = [item for item in self.items if self._dbus("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                           "org.freedesktop.DBus", "NameHasOwner", "(s)",
+                                                           (item[0],))[0]]
         return shown[-1] if shown else None
 
     def click_menu_item(self, item, label):
         service, path = item
-        menu = self.bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
-                                  GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), None,
-                                  Gio.DBusCallFlags.NONE, -1, None).unpack()[0]
-        layout = self.bus.call_sync(service, menu, "com.canonical.dbusmenu", "GetLayout",
-                                    GLib.Variant("(iias)", (0, -1, [])), None, Gio.DBusCallFlags.NONE, -1,
-                                    None).unpack()[1]
-        for entry in layout[2]:
+        menu = self._dbus(service, path, "org.freedesktop.DBus.Properties", "Get", "(ss)",
+                          ("org.kde.StatusNotifierItem", "Menu"))[0]
+        entries = self._dbus(service, menu, "com.canonical.dbusmenu", "GetLayout", "(iias)", (0, -1, []))[1][2]
+        for entry in entries:
             if entry[1].get("label") == label:
-                self.bus.call_sync(service, menu, "com.canonical.dbusmenu", "Event",
-                                   GLib.Variant("(isvu)", (entry[0], "clicked", GLib.Variant("i", 0), 0)), None,
-                                   Gio.DBusCallFlags.NONE, -1, None)
+                self._dbus(service, menu, "com.canonical.dbusmenu", "Event", "(isvu)",
+                           (entry[0], "clicked", GLib.Variant("i", 0), 0))
                 return
-        raise Failure(f"the tray menu has no {label}: {[entry[1].get('label') for entry in layout[2]]}")
+        raise Failure(f"the tray menu has no {label}: {[entry[1].get('label') for entry in entries]}")
 
 
 TRAY = None
