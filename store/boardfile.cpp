@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimeZone>
 
 namespace store {
 
@@ -65,6 +66,15 @@ const char *const schema[] = {
     " figures BLOB NOT NULL)",
     "CREATE INDEX readings_of_row ON readings (row, at)",
 };
+
+QDateTime utcAt(qint64 ms)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::UTC);
+#else
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+#endif
+}
 
 std::optional<present::Reading> first(const QList<present::Reading> &readings)
 {
@@ -369,7 +379,7 @@ QList<present::Reading> BoardFile::select(const QString &entry, Qt::SortOrder or
         present::Reading &reading = readings.emplace_back();
         // In UTC: a local time costs the C library a look at the time zone file for every reading,
         // and a season's chart reads thousands. It is the same moment; it is shown in local time.
-        reading.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC);
+        reading.at = utcAt(query.value(0).toLongLong());
         reading.shop = m_textOf.value(query.value(1).toLongLong());
         reading.figures.address = m_textOf.value(query.value(2).toLongLong());
         reading.figures.dimensions = *figures;
