@@ -495,7 +495,7 @@ def watched_shop_shows_its_change(ui):
     board = wait_for("the board", lambda: ui.window("店铺对比"))
     ui.move("店铺对比", 200, 420)
     ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
-    ui.type("rising")
+    ui.type("rising2")
     ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
     wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
     ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新: on Linux a list reads as its choice
@@ -544,7 +544,7 @@ def watch_goes_on_from_the_tray(ui):
     board = wait_for("the board", lambda: ui.window("店铺对比"))
     ui.move("店铺对比", 200, 420)
     ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
-    ui.type("rising")
+    ui.type("rising3")
     ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
     wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
     ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新
