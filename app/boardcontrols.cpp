@@ -25,33 +25,16 @@ QPushButton *button(const QString &text, QWidget *parent)
     return made;
 }
 
-QComboBox *watchChoice(QWidget *board)
+// A list to choose from, each item's data the number of its choice.
+QComboBox *choice(QWidget *board, const QString &name, const QString &spoken,
+                  std::initializer_list<std::pair<QString, int>> items)
 {
-    auto *watch = new QComboBox(board);
-    watch->setObjectName(QStringLiteral("Watch"));
-    watch->setAccessibleName(QStringLiteral("定时刷新"));
-    const std::pair<QString, present::WatchInterval> intervals[] = {
-        {QStringLiteral("关闭"), present::WatchInterval::Off},
-        {QStringLiteral("每30分钟"), present::WatchInterval::HalfHour},
-        {QStringLiteral("每小时"), present::WatchInterval::Hour},
-        {QStringLiteral("每2小时"), present::WatchInterval::TwoHours}};
-    for (const auto &[text, interval] : intervals)
-        watch->addItem(text, QVariant::fromValue(int(interval)));
-    return watch;
-}
-
-QComboBox *changeChoice(QWidget *board)
-{
-    auto *since = new QComboBox(board);
-    since->setObjectName(QStringLiteral("ChangeSince"));
-    since->setAccessibleName(QStringLiteral("变化比较"));
-    const std::pair<QString, present::ChangeSince> choices[] = {
-        {QStringLiteral("自首次读取"), present::ChangeSince::FirstReading},
-        {QStringLiteral("比昨天"), present::ChangeSince::DayBefore},
-        {QStringLiteral("比7天前"), present::ChangeSince::WeekBefore}};
-    for (const auto &[text, choice] : choices)
-        since->addItem(text, QVariant::fromValue(int(choice)));
-    return since;
+    auto *made = new QComboBox(board);
+    made->setObjectName(name);
+    made->setAccessibleName(spoken);
+    for (const auto &[text, value] : items)
+        made->addItem(text, QVariant::fromValue(value));
+    return made;
 }
 
 } // namespace
@@ -78,10 +61,19 @@ BoardControls BoardControls::build(QWidget *board, present::BoardModel *model)
     made.changes = new QCheckBox(QStringLiteral("显示变化"), board);
     made.changes->setObjectName(QStringLiteral("ShowChanges"));
     made.changes->setChecked(true);
-    made.changeSince = changeChoice(board);
+    using Since = present::ChangeSince;
+    made.changeSince = choice(board, QStringLiteral("ChangeSince"), QStringLiteral("变化比较"),
+                              {{QStringLiteral("自首次读取"), int(Since::FirstReading)},
+                               {QStringLiteral("比昨天"), int(Since::DayBefore)},
+                               {QStringLiteral("比7天前"), int(Since::WeekBefore)}});
     QObject::connect(made.changes, &QCheckBox::toggled, made.changeSince, &QComboBox::setEnabled);
     auto *watchLabel = new QLabel(QStringLiteral("定时刷新："), board);
-    made.watch = watchChoice(board);
+    using Interval = present::WatchInterval;
+    made.watch = choice(board, QStringLiteral("Watch"), QStringLiteral("定时刷新"),
+                        {{QStringLiteral("关闭"), int(Interval::Off)},
+                         {QStringLiteral("每30分钟"), int(Interval::HalfHour)},
+                         {QStringLiteral("每小时"), int(Interval::Hour)},
+                         {QStringLiteral("每2小时"), int(Interval::TwoHours)}});
     watchLabel->setBuddy(made.watch);
     made.progress = new QLabel(board);
     made.progress->setObjectName(QStringLiteral("BoardProgress"));

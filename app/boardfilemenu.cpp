@@ -92,13 +92,7 @@ void BoardFileMenu::askToOpen()
 
 void BoardFileMenu::open(const QString &path)
 {
-    if (!mayReplaceRows()) return;
-    const QString error = m_session.openFile(path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(m_board, QStringLiteral("打开店铺对比表"), error);
-        return;
-    }
-    remember(path);
+    if (mayReplaceRows()) remember(path, m_session.openFile(path), QStringLiteral("打开店铺对比表"));
 }
 
 // Rows read in a board never saved would be gone: the person says so first.
@@ -123,12 +117,7 @@ void BoardFileMenu::saveAs()
                                                 QStringLiteral("店铺对比.larkspire"), boardFiles);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".larkspire");
-    const QString error = m_session.saveAs(path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(m_board, QStringLiteral("保存店铺对比表"), error);
-        return;
-    }
-    remember(path);
+    remember(path, m_session.saveAs(path), QStringLiteral("保存店铺对比表"));
 }
 
 void BoardFileMenu::openLatest()
@@ -163,8 +152,12 @@ void BoardFileMenu::fillRecent()
     if (m_recent->isEmpty()) m_recent->addAction(QStringLiteral("（无）"))->setEnabled(false);
 }
 
-void BoardFileMenu::remember(const QString &path)
+void BoardFileMenu::remember(const QString &path, const QString &error, const QString &action)
 {
+    if (!error.isEmpty()) {
+        QMessageBox::warning(m_board, action, error);
+        return;
+    }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QSettings(QStringLiteral("Larkspire"), QStringLiteral("Larkspire"))
         .setValue(recentKey, present::withLatest(recentFiles(), absolute).mid(0, recentShown));

@@ -43,7 +43,8 @@ private:
     void save();
     void saveAs();
     void fillRecent();
-    void remember(const QString &path);
+    // The file opened or saved among the files opened lately, or what went wrong told.
+    void remember(const QString &path, const QString &error, const QString &action);
     void showTitle();
     void showTrouble(const QString &trouble);
     void showWatch();

@@ -488,19 +488,28 @@ def board_side_by_side(ui):
         raise Failure(f"clipboard table {html!r}")
 
 
-def watched_shop_shows_its_change(ui):
-    """定时刷新 chosen on the board: the shop read again shows what moved, as a screen reader reads it."""
-    ui.click(wait_for("the name box", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
+def watch_on_board(ui, shop):
+    """Ctrl+B, the shop typed into the board's list and read, then 定时刷新 every 30 minutes (some
+    1.2 s here); the board, as a screen reader sees it."""
+    ui.click(wait_for("the box 旺旺号", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
     ui.key("Control_L", "b")
     board = wait_for("the board", lambda: ui.window("店铺对比"))
-    ui.move("店铺对比", 200, 420)
+    if board.getRole() != pyatspi.ROLE_FRAME:
+        raise Failure(f"the board reads as {board.getRoleName()}")
+    ui.move("店铺对比", 200, 420)  # with no window manager here, it opens over the main window
     ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
-    ui.type("rising2")
+    ui.type(shop)
     ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
     wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
     ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新: on Linux a list reads as its choice
     ui.key("Down")
     ui.key("Return")
+    return board
+
+
+def watched_shop_shows_its_change(ui):
+    """定时刷新 chosen on the board: the shop read again shows what moved, as a screen reader reads it."""
+    board = watch_on_board(ui, "rising2")
     wait_for("the change after the next round", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.80 ↑0.03"),
              timeout=2 * TIMEOUT)
     if ui.find(board, pyatspi.ROLE_TABLE_CELL, name="+0.50% ↑2.50% 转红") is None:
@@ -510,19 +519,7 @@ def watched_shop_shows_its_change(ui):
 def own_query_between_watch_rounds(ui):
     """The board watches a shop (定时刷新, a round every second or so here); between two rounds the
     person queries a shop of their own by Enter. The rounds go on, and the person's figures stay."""
-    ui.click(wait_for("the box 旺旺号", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
-    ui.key("Control_L", "b")
-    board = wait_for("the board", lambda: ui.window("店铺对比"))
-    if board.getRole() != pyatspi.ROLE_FRAME:
-        raise Failure(f"the board reads as {board.getRoleName()}")
-    ui.move("店铺对比", 200, 420)  # with no window manager here, it opens over the main window
-    ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
-    ui.type("rising")
-    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
-    wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
-    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新: on Linux a list reads as its choice
-    ui.key("Down")
-    ui.key("Return")
+    board = watch_on_board(ui, "rising")
     wait_for("the first round", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.80 ↑0.03"),
              timeout=2 * TIMEOUT)
     ui.query("twodims", by="enter")
@@ -539,17 +536,7 @@ def own_query_between_watch_rounds(ui):
 def watch_goes_on_from_the_tray(ui):
     """The board closed while it watches: its icon in the tray, the rounds going on, the board back
     from the tray's menu with what moved meanwhile, and 停止观察 there ending the watch."""
-    ui.click(wait_for("the box 旺旺号", lambda: ui.find(ui.main, pyatspi.ROLE_TEXT, name="旺旺号")))
-    ui.key("Control_L", "b")
-    board = wait_for("the board", lambda: ui.window("店铺对比"))
-    ui.move("店铺对比", 200, 420)
-    ui.click(ui.find(board, pyatspi.ROLE_TEXT, name="店铺列表"))
-    ui.type("rising3")
-    ui.click(ui.find(board, pyatspi.ROLE_PUSH_BUTTON, name="全部查询"))
-    wait_for("the shop read", lambda: ui.find(board, pyatspi.ROLE_TABLE_CELL, name="4.77"), timeout=2 * TIMEOUT)
-    ui.click(ui.find(board, pyatspi.ROLE_COMBO_BOX, name="关闭"))  # 定时刷新
-    ui.key("Down")
-    ui.key("Return")
+    watch_on_board(ui, "rising3")
     ui.close_window("店铺对比")
     wait_for("the board to close", lambda: ui.window("店铺对比") is None)
     icon = wait_for("the watch's icon in the tray", TRAY.icon)
